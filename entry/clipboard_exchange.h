@@ -1,0 +1,32 @@
+#pragma once
+
+#include "engine/calculator.h"
+#include "entry/clipboard_port.h"
+
+namespace rpn {
+
+// Numbers to and from other programs through the clipboard, and which register field the
+// Copy button and Ctrl+C take.
+class ClipboardExchange {
+  public:
+    ClipboardExchange(Calculator& calculator, ClipboardPort& clipboard)
+        : calc_(calculator), clipboard_(clipboard) {}
+
+    // The register field that received the focus last. A copy from Y, Z or T sets it back
+    // to X, so each entry of those fields serves one copy.
+    Field CopySource = Field::X;
+
+    void EditXEnter() { CopySource = Field::X; }
+    void EditYEnter() { CopySource = Field::Y; }
+    void EditZEnter() { CopySource = Field::Z; }
+    void EditTEnter() { CopySource = Field::T; }
+
+    void ButtonCOPYClick();
+    void ButtonPasteClick();
+
+  private:
+    Calculator& calc_;
+    ClipboardPort& clipboard_;
+};
+
+}  // namespace rpn

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <string>
+
+#include "engine/calculator.h"
+
+namespace rpn {
+
+// The exponent sign toggle on an entry text: the text upper-cased, then the character after
+// its first "E" flipped between "+" and "-" (a "+" inserted when it is neither), or
+// "E+0000" appended when there is no "E".
+std::string ToggleExponentSign(std::string text);
+
+// Typing into the X field. Nothing typed is interpreted here: the text becomes a number only
+// when the next operation commits it.
+class XEntry {
+  public:
+    explicit XEntry(Calculator& calculator) : calc_(calculator) {}
+
+    // Inserts `ch` at the X caret in place of the selection; a shown result is lifted first.
+    void TypeKey(char ch);
+    // Appends `ch` to the X text whatever the caret or the selection, as a key typed while
+    // the keypad window is the active window.
+    void AppendKey(char ch);
+    void SpeedButtonPMEClick();
+    void ButtoneditClick();
+    // The X field's character handler; sets `key` to 0 when the field must not see it.
+    void EditXKeyPress(char& key);
+
+  private:
+    Calculator& calc_;
+};
+
+}  // namespace rpn

@@ -1,0 +1,111 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "engine/calculator.h"
+#include "entry/entry_controller.h"
+#include "tests/engine/fake_window.h"
+
+namespace rpn::testing {
+
+class FakeClipboard : public ClipboardPort {
+  public:
+    std::string text;
+    int writes = 0;
+
+    std::string Text() override { return text; }
+    void SetText(const std::string& t) override {
+        text = t;
+        ++writes;
+    }
+};
+
+// A calculator on a fake window and a fake clipboard, with the entry handlers wired to them.
+class EntryTest : public ::testing::Test {
+  protected:
+    FakeWindow window;
+    Calculator calc{window};
+    FakeClipboard clipboard;
+    int keypadCloses = 0;
+    EntryController entry{calc, clipboard, [this] { ++keypadCloses; }};
+
+    CalculatorState& state() { return calc.state; }
+    std::string& xText() { return window.text(Field::X); }
+    FakeWindow::FieldState& x() { return window.field(Field::X); }
+
+    void SetStack(Register x, Register y, Register z, Register t) {
+        state().X = x;
+        state().Y = y;
+        state().Z = z;
+        state().T = t;
+    }
+    // A result on show: the fields refreshed, X all selected, StackLift set.
+    void ShowStack(Register x, Register y = 0, Register z = 0, Register t = 0) {
+        SetStack(x, y, z, t);
+        calc.RefreshDisplay();
+    }
+
+    // What a single-line field does with a character that reaches it: Backspace deletes,
+    // the three clipboard characters cut, copy or paste the selection, others are inserted.
+    void FieldProcesses(char ch) {
+        auto& f = x();
+        const std::string selected = f.text.substr(f.selectionStart, f.selectionLength);
+        std::string inserted;
+        int start = f.selectionStart;
+        int length = f.selectionLength;
+        switch (ch) {
+            case 3:
+                clipboard.SetText(selected);
+                return;
+            case 24:
+                clipboard.SetText(selected);
+                break;
+            case 22:
+                inserted = clipboard.text;
+                break;
+            case 8:
+                if (length == 0 && start > 0) {
+                    --start;
+                    length = 1;
+                }
+                break;
+            default:
+                inserted = std::string(1, ch);
+                break;
+        }
+        f.text = f.text.substr(0, start) + inserted + f.text.substr(start + length);
+        f.selectionStart = start + static_cast<int>(inserted.size());
+        f.selectionLength = 0;
+    }
+
+    // One keystroke in the X field, in the order the main window delivers it: key-down to
+    // the window, the character to the window and then to the field's handler and the
+    // field, and the release to the field.
+    void Keystroke(int vkey, char ch, KeyModifiers modifiers = {}) {
+        entry.keyboard.FormKeyDown(vkey, modifiers);
+        if (ch != 0) {
+            entry.keyboard.FormKeyPress(ch);
+            if (ch != 0) {
+                entry.xEntry.EditXKeyPress(ch);
+            }
+            if (ch != 0) {
+                FieldProcesses(ch);
+            }
+        }
+        entry.keyboard.EditXKeyUp(vkey, modifiers);
+    }
+    // Printable characters typed one by one (their virtual key does not matter here).
+    void Type(const std::string& chars) {
+        for (char c : chars) {
+            Keystroke(0, c);
+        }
+    }
+    // Ctrl with one of the letters X, C, V.
+    void CtrlKey(char letter, KeyModifiers modifiers = {.ctrl = true}) {
+        Keystroke(letter, static_cast<char>(letter - 'A' + 1), modifiers);
+    }
+};
+
+}  // namespace rpn::testing

@@ -1,0 +1,210 @@
+#include "engine/number_text.h"
+#include "entry/keyboard_commands.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "tests/entry/entry_fixture.h"
+
+namespace rpn::testing {
+namespace {
+
+constexpr KeyModifiers kCtrl{.ctrl = true};
+constexpr KeyModifiers kCtrlShift{.shift = true, .ctrl = true};
+constexpr KeyModifiers kCtrlAlt{.ctrl = true, .alt = true};
+
+TEST_F(EntryTest, CtrlXCutsTheSelectionOnce) {
+    x() = {"12.345", 2, 3};
+    CtrlKey('X');
+    EXPECT_EQ(clipboard.text, ".34");
+    EXPECT_EQ(xText(), "125");
+    EXPECT_EQ(x().selectionStart, 2);
+    EXPECT_EQ(x().selectionLength, 0);
+    EXPECT_FALSE(entry.keyboard.SuppressNextKey);
+}
+
+TEST_F(EntryTest, CtrlXWithNothingSelectedEmptiesTheClipboard) {
+    x() = {"12.5", 2, 0};
+    clipboard.text = "old";
+    CtrlKey('X');
+    EXPECT_EQ(clipboard.text, "");
+    EXPECT_EQ(clipboard.writes, 1);
+    EXPECT_EQ(xText(), "12.5");
+    EXPECT_EQ(x().selectionStart, 2);
+}
+
+TEST_F(EntryTest, CtrlVInsertsAtTheXCaretWhileYHasTheFocus) {
+    x() = {"12.5", 2, 0};
+    window.text(Field::Y) = "3";
+    clipboard.text = "7,x";
+
+    entry.keyboard.FormKeyDown(vk::kV, kCtrl);
+    char ch = 22;
+    entry.keyboard.FormKeyPress(ch);
+
+    EXPECT_EQ(ch, 0) << "the Y field's own paste must not run";
+    EXPECT_EQ(xText(), "127,x.5") << "the clipboard text goes in unchanged";
+    EXPECT_EQ(x().selectionStart, 2);
+    EXPECT_EQ(window.text(Field::Y), "3");
+    EXPECT_FALSE(entry.keyboard.SuppressNextKey);
+}
+
+TEST_F(EntryTest, CtrlVOverAShownResultIsLiftedByTheNextDigit) {
+    ShowStack(12.5L, 2);
+    clipboard.text = "7";
+
+    CtrlKey('V');
+    EXPECT_EQ(xText(), "7");
+    EXPECT_EQ(x().selectionStart, 0);
+    EXPECT_EQ(x().selectionLength, 0);
+    EXPECT_TRUE(state().StackLift);
+
+    Type("3");
+    EXPECT_EQ(state().Y, 7.0L);
+    EXPECT_EQ(state().Z, 2.0L);
+    EXPECT_EQ(xText(), "3");
+}
+
+TEST_F(EntryTest, CtrlVOfAnEmptyClipboardRemovesTheSelection) {
+    x() = {"12.5", 1, 2};
+    CtrlKey('V');
+    EXPECT_EQ(xText(), "15");
+    EXPECT_EQ(x().selectionStart, 1);
+}
+
+TEST_F(EntryTest, CtrlCAfterEnteringZCopiesZOnceThenX) {
+    ShowStack(1.5L, 2, 345, 4);
+    window.field(Field::Z).selectionStart = 1;
+    window.field(Field::Z).selectionLength = 2;
+
+    entry.clipboardExchange.EditZEnter();
+    entry.keyboard.FormKeyDown(vk::kC, kCtrl);
+    EXPECT_EQ(clipboard.text, "45");
+    EXPECT_EQ(window.field(Field::Z).selectionStart, 1);
+    EXPECT_EQ(window.field(Field::Z).selectionLength, 0);
+    EXPECT_EQ(entry.clipboardExchange.CopySource, Field::X);
+    EXPECT_FALSE(entry.keyboard.SuppressNextKey) << "the Z field's own copy finds nothing";
+
+    entry.clipboardExchange.EditZEnter();
+    entry.keyboard.FormKeyDown(vk::kC, kCtrl);
+    EXPECT_EQ(clipboard.text, "345") << "the whole text with nothing selected";
+
+    CtrlKey('C');
+    EXPECT_EQ(clipboard.text, "1.5");
+    EXPECT_EQ(xText(), "1.5");
+    EXPECT_EQ(x().selectionStart, 0);
+    EXPECT_EQ(x().selectionLength, 0);
+    EXPECT_TRUE(state().StackLift) << "untouched";
+}
+
+TEST_F(EntryTest, CtrlCOfAPartOfXLeavesTheCaretAtItsStart) {
+    x() = {"12.5", 1, 2};
+    CtrlKey('C');
+    EXPECT_EQ(clipboard.text, "2.");
+    EXPECT_EQ(xText(), "12.5");
+    EXPECT_EQ(x().selectionStart, 1);
+    EXPECT_EQ(x().selectionLength, 0);
+}
+
+TEST_F(EntryTest, ClipboardKeysWithShiftOrAltAreTheFieldsOwnOnTheWholeText) {
+    ShowStack(12.5L, 2);
+    clipboard.text = "7";
+    CtrlKey('V', kCtrlShift);
+    EXPECT_EQ(xText(), "7");
+    EXPECT_EQ(state().Y, 12.5L) << "the shown result is lifted before the paste";
+    EXPECT_TRUE(state().StackLift);
+
+    x() = {"8.25", 1, 0};
+    CtrlKey('C', kCtrlAlt);
+    EXPECT_EQ(clipboard.text, "8.25");
+    EXPECT_TRUE(state().StackLift);
+
+    x() = {"6.5", 3, 0};
+    CtrlKey('X', kCtrlShift);
+    EXPECT_EQ(clipboard.text, "6.5");
+    EXPECT_EQ(xText(), "");
+    EXPECT_FALSE(state().StackLift);
+}
+
+TEST_F(EntryTest, ClipboardKeyReleasesAreConsumedOnlyWithCtrlAlone) {
+    for (int key : {vk::kX, vk::kC, vk::kV}) {
+        int released = key;
+        entry.keyboard.EditXKeyUp(released, kCtrl);
+        EXPECT_EQ(released, 0);
+        released = key;
+        entry.keyboard.EditXKeyUp(released, kCtrlShift);
+        EXPECT_EQ(released, key);
+        released = key;
+        entry.keyboard.EditXKeyUp(released, {});
+        EXPECT_EQ(released, key);
+    }
+}
+
+TEST_F(EntryTest, EscClosesTheKeypadBeforeAnySuppressedCharacter) {
+    entry.keyboard.SuppressNextKey = true;
+    char ch = 27;
+    entry.keyboard.FormKeyPress(ch);
+    EXPECT_EQ(ch, 0);
+    EXPECT_EQ(keypadCloses, 1);
+    EXPECT_TRUE(entry.keyboard.SuppressNextKey);
+
+    ch = 'a';
+    entry.keyboard.FormKeyPress(ch);
+    EXPECT_EQ(ch, 0);
+    EXPECT_FALSE(entry.keyboard.SuppressNextKey);
+
+    ch = 'a';
+    entry.keyboard.FormKeyPress(ch);
+    EXPECT_EQ(ch, 'a');
+}
+
+TEST_F(EntryTest, ArrowReleasesRollTheStack) {
+    const struct {
+        int key;
+        Register x, y, z, t;
+    } cases[] = {
+        {vk::kDown, 2, 3, 4, 1},
+        {vk::kUp, 4, 1, 2, 3},
+    };
+    for (const auto& c : cases) {
+        ShowStack(1, 2, 3, 4);
+        window.field(Field::X).selectionLength = 0;
+        int key = c.key;
+        entry.keyboard.EditXKeyUp(key, {});
+        EXPECT_EQ(state().X, c.x);
+        EXPECT_EQ(state().Y, c.y);
+        EXPECT_EQ(state().Z, c.z);
+        EXPECT_EQ(state().T, c.t);
+        EXPECT_EQ(xText(), FormatRegister(c.x, kDisplayWidth, '.'));
+        EXPECT_TRUE(window.XAllSelected());
+    }
+}
+
+TEST_F(EntryTest, ArrowReleaseOverAnUnreadableEntryOnlyResetsX) {
+    SetStack(1, 2, 3, 4);
+    window.TypeIntoX("1..2");
+    int key = vk::kDown;
+    entry.keyboard.EditXKeyUp(key, {});
+    EXPECT_EQ(window.beeps, 1);
+    EXPECT_EQ(xText(), "0");
+    EXPECT_EQ(state().Y, 2.0L);
+    EXPECT_EQ(state().T, 4.0L);
+    EXPECT_TRUE(window.XAllSelected());
+}
+
+TEST_F(EntryTest, PageKeyReleasesChangeTheSigns) {
+    ShowStack(2.5L, 1);
+    int key = vk::kPageDown;
+    entry.keyboard.EditXKeyUp(key, {});
+    EXPECT_EQ(state().X, -2.5L);
+    EXPECT_EQ(xText(), "-2.5");
+
+    key = vk::kPageUp;
+    entry.keyboard.EditXKeyUp(key, {});
+    EXPECT_EQ(xText(), "-2.5E+0000");
+    EXPECT_FALSE(state().StackLift);
+}
+
+}  // namespace
+}  // namespace rpn::testing

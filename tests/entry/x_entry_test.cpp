@@ -1,0 +1,257 @@
+#include "entry/x_entry.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "tests/entry/entry_fixture.h"
+
+namespace rpn::testing {
+namespace {
+
+struct TypeKeyCase {
+    const char* before;
+    int selectionStart;
+    int selectionLength;
+    char ch;
+    const char* after;
+    int caretAfter;
+};
+
+class TypeKeyTest : public EntryTest, public ::testing::WithParamInterface<TypeKeyCase> {};
+
+TEST_P(TypeKeyTest, ReplacesTheSelectionOrInsertsAtTheCaret) {
+    const TypeKeyCase& c = GetParam();
+    x() = {c.before, c.selectionStart, c.selectionLength};
+    state().StackLift = false;
+    state().Y = 9;
+
+    entry.xEntry.TypeKey(c.ch);
+
+    EXPECT_EQ(xText(), c.after);
+    EXPECT_EQ(x().selectionStart, c.caretAfter);
+    EXPECT_EQ(x().selectionLength, 0);
+    EXPECT_TRUE(window.xFocused);
+    EXPECT_FALSE(state().StackLift);
+    EXPECT_EQ(state().Y, 9.0L) << "typing never lifts without StackLift";
+}
+
+INSTANTIATE_TEST_SUITE_P(Examples, TypeKeyTest,
+                         ::testing::Values(TypeKeyCase{"12.5", 4, 0, '7', "12.57", 5},
+                                           TypeKeyCase{"12.5", 2, 0, '0', "120.5", 3},
+                                           TypeKeyCase{"12.5", 1, 2, '7', "175", 2},
+                                           // From the first character: the whole text goes.
+                                           TypeKeyCase{"12.5", 0, 2, '7', "7", 1},
+                                           TypeKeyCase{"12.5", 0, 4, '7', "7", 1},
+                                           TypeKeyCase{"", 0, 0, '.', ".", 1},
+                                           TypeKeyCase{"5", 0, 0, '-', "-5", 1},
+                                           TypeKeyCase{"5", 1, 0, '-', "5-", 2}));
+
+TEST_F(EntryTest, TypeKeyAfterAResultLiftsItAndStartsANewNumber) {
+    ShowStack(3.5L, 2, 1, 0);
+
+    entry.xEntry.TypeKey('8');
+
+    EXPECT_EQ(xText(), "8");
+    EXPECT_EQ(x().selectionStart, 1);
+    EXPECT_EQ(x().selectionLength, 0);
+    EXPECT_EQ(state().Y, 3.5L);
+    EXPECT_EQ(state().Z, 2.0L);
+    EXPECT_EQ(state().T, 1.0L);
+    EXPECT_FALSE(state().StackLift);
+}
+
+TEST_F(EntryTest, TypeKeyOverAnUnreadableTextBeepsOnceAndStillTypes) {
+    SetStack(0, 2, 1, 0);
+    state().StackLift = true;
+    window.TypeIntoX("abc");
+
+    entry.xEntry.TypeKey('4');
+
+    EXPECT_EQ(window.beeps, 1);
+    EXPECT_EQ(xText(), "4");
+    EXPECT_EQ(state().X, 0.0L);
+    EXPECT_EQ(state().Y, 2.0L) << "nothing is lifted";
+    EXPECT_FALSE(state().StackLift);
+}
+
+TEST(ToggleExponentSign, FlipsOnlyTheSignAfterTheFirstE) {
+    const struct {
+        const char* before;
+        const char* after;
+    } cases[] = {
+        {"1.5", "1.5E+0000"},    {"1.5E+0000", "1.5E-0000"}, {"1.5E-0000", "1.5E+0000"},
+        {"6.02e23", "6.02E+23"}, {"6.02E+23", "6.02E-23"},   {"-3E-7", "-3E+7"},
+        {"2E", "2E+"},           {"1.5E-", "1.5E+"},         {"", "E+0000"},
+        {"1E5", "1E+5"},         {"1E+5", "1E-5"},           {"1E2E3", "1E+2E3"},
+        {"abe+1", "ABE-1"},      {"x,5", "X,5E+0000"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(ToggleExponentSign(c.before), c.after) << c.before;
+    }
+}
+
+TEST_F(EntryTest, ExponentToggleEditsTheTextOnlyAndClearsStackLift) {
+    ShowStack(1.5L, 2);
+    const int focusRequests = window.focusRequests;
+
+    entry.xEntry.SpeedButtonPMEClick();
+    EXPECT_EQ(xText(), "1.5E+0000");
+    entry.xEntry.SpeedButtonPMEClick();
+    EXPECT_EQ(xText(), "1.5E-0000");
+
+    EXPECT_FALSE(state().StackLift);
+    EXPECT_EQ(state().X, 1.5L);
+    EXPECT_EQ(state().Y, 2.0L);
+    EXPECT_EQ(window.focusRequests, focusRequests);
+    EXPECT_EQ(window.beeps, 0);
+}
+
+TEST_F(EntryTest, EditXOnAResultLetsTheNextDigitExtendIt) {
+    ShowStack(12.5L, 2);
+
+    entry.xEntry.ButtoneditClick();
+    EXPECT_EQ(x().selectionStart, 4);
+    EXPECT_EQ(x().selectionLength, 0);
+    EXPECT_FALSE(state().StackLift);
+
+    Type("3");
+    EXPECT_EQ(xText(), "12.53");
+    EXPECT_EQ(state().Y, 2.0L);
+}
+
+TEST_F(EntryTest, EditXKeepsACaretInsideTheText) {
+    x() = {"12.5", 1, 0};
+    entry.xEntry.ButtoneditClick();
+    EXPECT_EQ(x().selectionStart, 1);
+    EXPECT_TRUE(window.xFocused);
+}
+
+// The operator keys and Enter, typed after an entry of 4 over Y = 3.
+TEST_F(EntryTest, OperatorAndEnterKeysActAndNeverReachTheField) {
+    const struct {
+        char key;
+        Register x;
+        Register y;
+        bool stackLift;
+    } cases[] = {
+        {'+', 7, 1, true},     {'-', -1, 1, true}, {'*', 12, 1, true},
+        {'/', 0.75L, 1, true}, {13, 4, 4, false},
+    };
+    for (const auto& c : cases) {
+        SetStack(0, 3, 1, 1);
+        window.TypeIntoX("4");
+        state().StackLift = false;
+
+        char key = c.key;
+        entry.xEntry.EditXKeyPress(key);
+
+        EXPECT_EQ(key, 0) << c.key;
+        EXPECT_EQ(state().X, c.x) << c.key;
+        EXPECT_EQ(state().Y, c.y) << c.key;
+        EXPECT_EQ(state().StackLift, c.stackLift) << c.key;
+        EXPECT_TRUE(window.XAllSelected()) << c.key;
+    }
+}
+
+TEST_F(EntryTest, ClipboardCharactersSelectAllAndPassOn) {
+    const struct {
+        char key;
+        bool liftBefore;
+        bool stackLiftAfter;
+        bool lifted;
+    } cases[] = {
+        {3, false, true, false},  {3, true, true, false},   {24, false, false, false},
+        {24, true, false, false}, {22, false, true, false}, {22, true, true, true},
+    };
+    for (const auto& c : cases) {
+        SetStack(0, 2, 1, 0);
+        x() = {"12.5", 2, 0};
+        state().StackLift = c.liftBefore;
+
+        char key = c.key;
+        entry.xEntry.EditXKeyPress(key);
+
+        EXPECT_EQ(key, c.key);
+        EXPECT_TRUE(window.XAllSelected()) << int(c.key);
+        EXPECT_EQ(state().StackLift, c.stackLiftAfter) << int(c.key);
+        EXPECT_EQ(state().Y, c.lifted ? 12.5L : 2.0L) << int(c.key);
+    }
+}
+
+TEST_F(EntryTest, AnyOtherCharacterLiftsAShownResultOnce) {
+    const char keys[] = {'5', '.', 'e', ' ', 'x', 8};
+    for (char k : keys) {
+        ShowStack(7, 2);
+        char key = k;
+        entry.xEntry.EditXKeyPress(key);
+        EXPECT_EQ(key, k);
+        EXPECT_EQ(state().Y, 7.0L) << int(k);
+        EXPECT_EQ(state().Z, 2.0L) << int(k);
+        EXPECT_FALSE(state().StackLift) << int(k);
+
+        key = k;
+        entry.xEntry.EditXKeyPress(key);
+        EXPECT_EQ(state().Z, 2.0L) << "no second lift for " << int(k);
+    }
+}
+
+TEST_F(EntryTest, ThreeEnterFourPlusShowsSeven) {
+    window.TypeIntoX("");
+    Type("3");
+    Keystroke(13, 13);
+    Type("4+");
+
+    EXPECT_EQ(xText(), "7");
+    EXPECT_EQ(state().X, 7.0L);
+    EXPECT_TRUE(window.XAllSelected());
+    EXPECT_TRUE(state().StackLift);
+}
+
+TEST_F(EntryTest, BackspaceAfterAResultLiftsItAndLeavesTheFieldEmpty) {
+    ShowStack(7, 2);
+    Keystroke(8, 8);
+    EXPECT_EQ(xText(), "");
+    EXPECT_EQ(state().Y, 7.0L);
+
+    Keystroke(13, 13);
+    EXPECT_EQ(state().X, 0.0L) << "an empty entry commits as 0";
+    EXPECT_EQ(window.beeps, 0);
+}
+
+TEST_F(EntryTest, MinusTypedIntoXSubtractsInsteadOfEnteringASign) {
+    ShowStack(0, 10);
+    window.TypeIntoX("4");
+    state().StackLift = false;
+    Type("-");
+    EXPECT_EQ(state().X, 6.0L);
+    EXPECT_EQ(xText().find('-'), std::string::npos);
+}
+
+TEST_F(EntryTest, KeypadTypingAppendsWithoutLifting) {
+    ShowStack(3.5L, 2);
+
+    entry.xEntry.AppendKey('1');
+    EXPECT_EQ(xText(), "3.51");
+    EXPECT_FALSE(state().StackLift);
+    Type("2");
+
+    EXPECT_EQ(xText(), "3.512");
+    EXPECT_EQ(state().Y, 2.0L);
+}
+
+TEST_F(EntryTest, KeypadTypingAppendsEvenOperatorsAndControlCharacters) {
+    x() = {"12", 0, 1};
+    entry.xEntry.AppendKey('+');
+    entry.xEntry.AppendKey(8);
+    EXPECT_EQ(xText(), std::string("12+\b"));
+    EXPECT_EQ(x().selectionStart, 4);
+    EXPECT_EQ(x().selectionLength, 0);
+
+    Keystroke(13, 13);
+    EXPECT_EQ(window.beeps, 1) << "the appended Backspace fails the commit";
+    EXPECT_EQ(xText(), "0");
+}
+
+}  // namespace
+}  // namespace rpn::testing
