@@ -1,0 +1,96 @@
+#!/usr/bin/env bash
+# Exchanges numbers between rpncalc and another program through the real X11 clipboard:
+# a result copied with Ctrl+C is read by xclip, and a text offered by xclip is taken by the
+# Paste button as the number it starts with. Usage: clipboard_e2e.sh path/to/rpncalc
+set -euo pipefail
+
+program=$1
+here=$(cd "$(dirname "$0")" && pwd)
+work=$(mktemp -d)
+pids=()
+cleanup() {
+    for pid in "${pids[@]}"; do
+        kill "$pid" 2>/dev/null || true
+    done
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+fail() {
+    echo "FAIL: $*" >&2
+    exit 1
+}
+
+# The program keeps its session file beside itself: run a copy in a folder of its own.
+cp "$program" "$work/rpncalc"
+
+# A server of our own on a free display, no window manager.
+exec {displayfd}<> <(:)
+Xvfb -displayfd "$displayfd" -screen 0 1280x1024x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+pids+=($!)
+read -r -t 20 display <&"$displayfd" || fail "Xvfb did not start"
+export DISPLAY=":$display"
+unset WAYLAND_DISPLAY
+export QT_QPA_PLATFORM=xcb
+
+"$work/rpncalc" >"$work/rpncalc.log" 2>&1 &
+calc_pid=$!
+pids+=("$calc_pid")
+
+window=$(timeout 20 xdotool search --sync --onlyvisible --name '^Pelko RPN Calculator v1.21$' | head -n 1)
+[[ -n $window ]] || fail "the calculator window did not appear"
+[[ -f $work/rpncalc.cfg ]] || fail "no session file after start-up"
+xdotool windowfocus --sync "$window"
+
+# Width of the window's client area over its designed width: where the buttons are.
+eval "$(xdotool getwindowgeometry --shell "$window")"
+click_control() {  # designed left, top, width, height
+    local x=$(((($1 + $3 / 2) * WIDTH) / 522)) y=$(((($2 + $4 / 2) * WIDTH) / 522))
+    xdotool mousemove --sync --window "$window" "$x" "$y" click 1
+}
+
+clipboard_text() {
+    xclip -o -selection clipboard 2>/dev/null || true
+}
+
+# 6 Enter 7 * gives 42; Ctrl+C copies the display text of X.
+xdotool type --delay 50 '6'
+xdotool key --delay 50 Return
+xdotool type --delay 50 '7*'
+xdotool key --delay 50 ctrl+c
+for _ in $(seq 50); do
+    [[ $(clipboard_text) == 42 ]] && break
+    sleep 0.1
+done
+[[ $(clipboard_text) == 42 ]] || fail "clipboard holds '$(clipboard_text)' after Ctrl+C, not 42"
+
+# Another program offers "12.5 kg"; Paste takes 12.5 and lifts 42 into Y.
+printf '12.5 kg' >"$work/offer.txt"
+xclip -quiet -selection clipboard -i "$work/offer.txt" >/dev/null 2>&1 &
+pids+=($!)
+for _ in $(seq 50); do
+    [[ $(clipboard_text) == '12.5 kg' ]] && break
+    sleep 0.1
+done
+click_control 335 129 82 36  # Paste
+
+# Copy the pasted X back out through the Copy button.
+click_control 335 88 82 36  # Copy
+for _ in $(seq 50); do
+    [[ $(clipboard_text) == 12.5 ]] && break
+    sleep 0.1
+done
+[[ $(clipboard_text) == 12.5 ]] || fail "clipboard holds '$(clipboard_text)' after Paste and Copy, not 12.5"
+
+# Close the window as a window manager asks it to, and read the saved stack.
+# Debian's own interpreter, which has python3-xlib.
+/usr/bin/python3 "$here/close_window.py" "$window"
+for _ in $(seq 50); do
+    kill -0 "$calc_pid" 2>/dev/null || break
+    sleep 0.1
+done
+kill -0 "$calc_pid" 2>/dev/null && fail "the calculator did not close"
+mapfile -t lines < <(tr -d '\r ' <"$work/rpncalc.cfg")
+[[ ${lines[0]} == 1.25000000000000E+0001 ]] || fail "session X is '${lines[0]}', not 12.5"
+[[ ${lines[1]} == 4.20000000000000E+0001 ]] || fail "session Y is '${lines[1]}', not 42"
+echo "PASS"

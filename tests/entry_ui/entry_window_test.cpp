@@ -1,0 +1,438 @@
+#include <QAbstractButton>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QImage>
+#include <QKeyEvent>
+#include <QMimeData>
+#include <QTemporaryDir>
+#include <QToolButton>
+#include <QtTest>
+#include <memory>
+
+#include "engine/register.h"
+#include "ui/calcx_window.h"
+#include "ui/keypad_buttons.h"
+#include "ui/keys_window.h"
+#include "ui/message_boxes.h"
+#include "ui/register_edit.h"
+
+using rpn::Field;
+using namespace rpn::ui;
+
+namespace {
+
+class SilentBoxes : public MessageBoxes {
+  public:
+    int shown = 0;
+    void ShowStop(QWidget*, const QString&, const QString&) override { ++shown; }
+};
+
+void SetClipboard(const QString& text) {
+    QGuiApplication::clipboard()->setText(text, QClipboard::Clipboard);
+}
+
+QString Clipboard() {
+    return QGuiApplication::clipboard()->text(QClipboard::Clipboard);
+}
+
+}  // namespace
+
+// The main window and the keypad window driven by real key and mouse events, so that the
+// order in which a keystroke reaches the handlers is part of what is tested.
+class EntryWindowTest : public QObject {
+    Q_OBJECT
+
+  private:
+    std::unique_ptr<QTemporaryDir> dir_;
+    SilentBoxes boxes_;
+    std::unique_ptr<TCalcxF> window_;
+    TKeysF* keys_ = nullptr;
+
+    rpn::CalculatorState& State() { return window_->calculator().state; }
+    RegisterEdit* Edit(Field f) { return window_->Edit(f); }
+    QString Text(Field f) { return Edit(f)->text(); }
+
+    // Lets the window system deliver what the last steps asked for (activation, focus).
+    static void Settle() {
+        for (int i = 0; i < 3; ++i) {
+            QCoreApplication::processEvents();
+        }
+    }
+
+    // The program's two windows, shown, with a stack of Y = 2, Z = 3, T = 4 and X showing
+    // `x` as a fresh result.
+    void Start(const QString& x = QStringLiteral("1")) {
+        CalcxOptions options;
+        options.layoutScale = 1.0;
+        options.programPath = dir_->filePath(QStringLiteral("rpncalc"));
+        options.messageBoxes = &boxes_;
+        window_ = std::make_unique<TCalcxF>(options);
+        keys_ = new TKeysF(window_->keypad(), window_->layoutScale(), window_.get());
+        window_->AttachKeypad(keys_);
+        window_->show();
+        window_->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window_.get()));
+        ShowResult(x);
+    }
+
+    void ShowResult(const QString& x) {
+        auto& calc = window_->calculator();
+        calc.state.Y = 2;
+        calc.state.Z = 3;
+        calc.state.T = 4;
+        Edit(Field::X)->setText(x);
+        QVERIFY(calc.CommitX());
+        calc.RefreshDisplay();
+        Settle();
+        QCOMPARE(QApplication::focusWidget(), Edit(Field::X));
+        QVERIFY(State().StackLift);
+    }
+
+    // A keystroke to whatever control has the focus, as the keyboard would deliver it.
+    void Key(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        QWidget* focused = window_->focusWidget();
+        QVERIFY(focused);
+        QTest::keyClick(focused, key, modifiers);
+    }
+    void Keys(const char* sequence) {
+        QWidget* focused = window_->focusWidget();
+        QVERIFY(focused);
+        QTest::keyClicks(focused, QString::fromLatin1(sequence));
+    }
+
+    void Click(const char* name) {
+        QAbstractButton* button = window_->Button(name);
+        QVERIFY2(button, name);
+        QTest::mouseClick(button, Qt::LeftButton);
+        Settle();
+    }
+    void ClickKeypad(const char* name) {
+        auto* button = keys_->findChild<QToolButton*>(QString::fromLatin1(name));
+        QVERIFY2(button, name);
+        QTest::mouseClick(button, Qt::LeftButton);
+        Settle();
+    }
+
+  private slots:
+    void init() {
+        rpn::InitialiseRegisterArithmetic();
+        dir_ = std::make_unique<QTemporaryDir>();
+        QVERIFY(dir_->isValid());
+        boxes_.shown = 0;
+        QGuiApplication::clipboard()->clear(QClipboard::Clipboard);
+    }
+
+    void cleanup() {
+        window_.reset();
+        dir_.reset();
+    }
+
+    void typingThreeEnterFourPlusShowsSeven() {
+        Start(QStringLiteral("0"));
+        Keys("3");
+        Key(Qt::Key_Return);
+        Keys("4+");
+        QCOMPARE(Text(Field::X), QStringLiteral("7"));
+        QVERIFY(State().StackLift);
+        QCOMPARE(Edit(Field::X)->selectedText(), QStringLiteral("7"));
+    }
+
+    void digitsAfterAResultLiftItAndBackspaceEmptiesX() {
+        Start(QStringLiteral("1.5"));
+        Keys("8");
+        QCOMPARE(Text(Field::X), QStringLiteral("8"));
+        QCOMPARE(Text(Field::Y), QStringLiteral("1.5"));
+
+        ShowResult(QStringLiteral("6"));
+        Key(Qt::Key_Backspace);
+        QCOMPARE(Text(Field::X), QString());
+        QCOMPARE(Text(Field::Y), QStringLiteral("6"));
+    }
+
+    void aCharacterBeyondOneByteIsTypedAsAQuestionMark() {
+        Start(QStringLiteral("6"));
+        QTest::sendKeyEvent(QTest::Click, Edit(Field::X), Qt::Key_unknown, QStringLiteral("\u20ac"),
+                            Qt::NoModifier);
+        QCOMPARE(Text(Field::X), QStringLiteral("?"));
+        QCOMPARE(Text(Field::Y), QStringLiteral("6"));
+    }
+
+    void ctrlVWhileYHasTheFocusPastesIntoX() {
+        Start(QStringLiteral("12.5"));
+        Click("Buttonedit");
+        Edit(Field::X)->setCursorPosition(2);
+        SetClipboard(QStringLiteral("7"));
+        Edit(Field::Y)->setFocus();
+        Settle();
+        QCOMPARE(window_->focusWidget(), Edit(Field::Y));
+
+        Key(Qt::Key_V, Qt::ControlModifier);
+
+        QCOMPARE(Text(Field::X), QStringLiteral("127.5"));
+        QCOMPARE(Edit(Field::X)->cursorPosition(), 2);
+        QCOMPARE(Text(Field::Y), QStringLiteral("2"));
+    }
+
+    void ctrlXCutsOnceAndCtrlCCopiesTheEnteredRegister() {
+        Start(QStringLiteral("12.5"));
+        Edit(Field::X)->setSelection(1, 2);
+        Key(Qt::Key_X, Qt::ControlModifier);
+        QCOMPARE(Clipboard(), QStringLiteral("2."));
+        QCOMPARE(Text(Field::X), QStringLiteral("15"));
+
+        // Entering Z serves one copy; the Z field's own copy then finds nothing to copy.
+        QTest::mouseClick(Edit(Field::Z), Qt::LeftButton);
+        Settle();
+        QCOMPARE(window_->focusWidget(), Edit(Field::Z));
+        Key(Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(Clipboard(), QStringLiteral("3"));
+        Key(Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(Clipboard(), QStringLiteral("15"));
+    }
+
+    // A key that the focused button leaves alone travels on to the window: the copy must
+    // still happen once, from the field that was entered.
+    void ctrlCWhileAButtonHasTheFocusCopiesOnce() {
+        Start(QStringLiteral("12.5"));
+        QTest::mouseClick(Edit(Field::T), Qt::LeftButton);
+        window_->Button("Button1")->setFocus();
+        Settle();
+        QCOMPARE(window_->focusWidget(), window_->Button("Button1"));
+        Key(Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(Clipboard(), QStringLiteral("4"));
+        QVERIFY(!window_->keypad().KeypadShown);
+    }
+
+    void ctrlShiftVPastesOverTheWholeEntryAndLiftsAResult() {
+        Start(QStringLiteral("12.5"));
+        SetClipboard(QStringLiteral("7"));
+        Key(Qt::Key_V, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(Text(Field::X), QStringLiteral("7"));
+        QCOMPARE(Text(Field::Y), QStringLiteral("12.5"));
+        QVERIFY(State().StackLift);
+    }
+
+    void heldDownArrowRollsOnceAtTheRelease() {
+        Start(QStringLiteral("1"));
+        QWidget* x = Edit(Field::X);
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_Down, Qt::NoModifier);
+        QApplication::sendEvent(x, &press);
+        for (int i = 0; i < 3; ++i) {
+            QKeyEvent release(QEvent::KeyRelease, Qt::Key_Down, Qt::NoModifier, QString(), true);
+            QApplication::sendEvent(x, &release);
+            QKeyEvent repeat(QEvent::KeyPress, Qt::Key_Down, Qt::NoModifier, QString(), true);
+            QApplication::sendEvent(x, &repeat);
+        }
+        QCOMPARE(Text(Field::X), QStringLiteral("1"));
+        QKeyEvent release(QEvent::KeyRelease, Qt::Key_Down, Qt::NoModifier);
+        QApplication::sendEvent(x, &release);
+
+        QCOMPARE(Text(Field::X), QStringLiteral("2"));
+        QCOMPARE(Text(Field::Y), QStringLiteral("3"));
+        QCOMPARE(Text(Field::T), QStringLiteral("1"));
+    }
+
+    void pageKeysChangeTheSigns() {
+        Start(QStringLiteral("2.5"));
+        Key(Qt::Key_PageDown);
+        QCOMPARE(Text(Field::X), QStringLiteral("-2.5"));
+        Key(Qt::Key_PageUp);
+        QCOMPARE(Text(Field::X), QStringLiteral("-2.5E+0000"));
+        QVERIFY(!State().StackLift);
+    }
+
+    void copyAndPasteButtonsExchangeThroughTheClipboard() {
+        Start(QStringLiteral("1"));
+        Click("Buttonedit");
+        Edit(Field::X)->setText(QStringLiteral("1,50"));
+        Click("ButtonCOPY");
+        QCOMPARE(Clipboard(), QStringLiteral("1.5"));
+        QCOMPARE(Text(Field::X), QStringLiteral("1,50"));
+
+        SetClipboard(QStringLiteral("12.5 kg"));
+        Click("ButtonPaste");
+        QCOMPARE(Text(Field::X), QStringLiteral("12.5"));
+        QCOMPARE(Text(Field::Y), QStringLiteral("1.5"));
+    }
+
+    void pasteOfAClipboardWithoutTextBeeps() {
+        Start(QStringLiteral("1"));
+        auto* data = new QMimeData;
+        data->setImageData(QImage(2, 2, QImage::Format_RGB32));
+        QGuiApplication::clipboard()->setMimeData(data, QClipboard::Clipboard);
+        const int beeps = window_->beepCount();
+        Click("ButtonPaste");
+        QCOMPARE(window_->beepCount(), beeps + 1);
+        QCOMPARE(Text(Field::Y), QStringLiteral("2"));
+    }
+
+    void keypadWindowAsDesigned() {
+        Start();
+        QCOMPARE(keys_->windowTitle(), QStringLiteral("RPN KEYS"));
+        QCOMPARE(keys_->size(), QSize(146, 105));
+        QVERIFY(keys_->windowFlags().testFlag(Qt::Tool));
+        QVERIFY(keys_->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+        const struct {
+            const char* name;
+            int left, top;
+            const char* caption;
+        } kKeys[] = {
+            {"SpeedButton7", 8, 8, "7"},   {"SpeedButton8", 43, 8, "8"},
+            {"SpeedButton9", 77, 8, "9"},  {"SpeedButton10", 112, 8, "0"},
+            {"SpeedButton4", 8, 40, "4"},  {"SpeedButton5", 43, 40, "5"},
+            {"SpeedButton6", 77, 40, "6"}, {"SpeedButton11", 112, 40, ""},
+            {"SpeedButton1", 8, 72, "1"},  {"SpeedButton2", 43, 72, "2"},
+            {"SpeedButton3", 77, 72, "3"}, {"SpeedButton12", 112, 72, ""},
+        };
+        for (const auto& k : kKeys) {
+            auto* button = keys_->findChild<QToolButton*>(QString::fromLatin1(k.name));
+            QVERIFY2(button, k.name);
+            QCOMPARE(button->geometry(), QRect(k.left, k.top, 25, 25));
+            QCOMPARE(button->focusPolicy(), Qt::NoFocus);
+            QCOMPARE(button->text(), QString::fromLatin1(k.caption));
+            QVERIFY2(button->font().bold(), k.name);
+        }
+    }
+
+    void keypadGlyphsAreTheDesignedBitmaps() {
+        const struct {
+            char key;
+            const char* rows[8];
+        } kGlyphs[] = {
+            {'.',
+             {"........", "........", "...##...", "..####..", "..####..", "...##...", "........",
+              "........"}},
+            {'-',
+             {"........", "........", "########", "########", "########", "........", "........",
+              "........"}},
+        };
+        for (const auto& g : kGlyphs) {
+            const QImage image = KeypadGlyph(g.key, 1.0).toImage();
+            QCOMPARE(image.size(), QSize(8, 8));
+            for (int row = 0; row < 8; ++row) {
+                for (int column = 0; column < 8; ++column) {
+                    const QColor pixel = image.pixelColor(column, row);
+                    if (g.rows[row][column] == '#') {
+                        QCOMPARE(pixel, QColor(Qt::black));
+                    } else {
+                        QCOMPARE(pixel.alpha(), 0);
+                    }
+                }
+            }
+        }
+    }
+
+    void keypadButtonAfterAResultStartsANewNumber() {
+        Start(QStringLiteral("3.5"));
+        Click("Button1");
+        QVERIFY(keys_->isVisible());
+        ClickKeypad("SpeedButton8");
+        QCOMPARE(Text(Field::X), QStringLiteral("8"));
+        QCOMPARE(Text(Field::Y), QStringLiteral("3.5"));
+        ClickKeypad("SpeedButton11");
+        QCOMPARE(Text(Field::X), QStringLiteral("8."));
+        QVERIFY(!State().StackLift);
+    }
+
+    // Clicked while the keypad window is the active one: the main window's return to the
+    // front selects all of X, and the key must still land at the caret read before it.
+    void keypadMinusGoesWhereTheCaretIs() {
+        Start(QStringLiteral("5"));
+        Click("Button1");
+        Click("Buttonedit");
+        const struct {
+            int caret;
+            const char* after;
+        } kCases[] = {{0, "-5"}, {1, "5-"}};
+        for (const auto& c : kCases) {
+            Edit(Field::X)->setText(QStringLiteral("5"));
+            Edit(Field::X)->setCursorPosition(c.caret);
+            keys_->activateWindow();
+            Settle();
+            QCOMPARE(QApplication::activeWindow(), keys_);
+            ClickKeypad("SpeedButton12");
+            QCOMPARE(Text(Field::X), QString::fromLatin1(c.after));
+            QCOMPARE(Edit(Field::X)->cursorPosition(), c.caret + 1);
+            QVERIFY(!Edit(Field::X)->hasSelectedText());
+            QVERIFY(!State().StackLift);
+            QCOMPARE(QApplication::activeWindow(), window_.get());
+        }
+    }
+
+    void typingIntoTheKeypadWindowExtendsTheResult() {
+        Start(QStringLiteral("3.5"));
+        Click("Button1");
+        keys_->activateWindow();
+        Settle();
+        QCOMPARE(QApplication::activeWindow(), keys_);
+        QTest::keyClick(keys_, Qt::Key_1);
+        Settle();
+        QCOMPARE(Text(Field::X), QStringLiteral("3.51"));
+        QVERIFY(!State().StackLift);
+        QCOMPARE(window_->focusWidget(), Edit(Field::X));
+        Keys("2");
+        QCOMPARE(Text(Field::X), QStringLiteral("3.512"));
+        QCOMPARE(Text(Field::Y), QStringLiteral("2"));
+    }
+
+    void backspaceTypedIntoTheKeypadWindowIsAppended() {
+        Start(QStringLiteral("3.5"));
+        Click("Button1");
+        QTest::keyClick(keys_, Qt::Key_Backspace);
+        Settle();
+        QCOMPARE(Text(Field::X), QStringLiteral("3.5\b"));
+        const int beeps = window_->beepCount();
+        Key(Qt::Key_Return);
+        QCOMPARE(window_->beepCount(), beeps + 1);
+        QCOMPARE(Text(Field::X), QStringLiteral("0"));
+    }
+
+    void keysShowsAtTheRememberedPlaceAndHides() {
+        Start();
+        Click("Button1");
+        QVERIFY(keys_->isVisible());
+        QVERIFY(window_->keypad().KeypadShown);
+        QCOMPARE(keys_->pos(), QPoint(20, 300));
+        QVERIFY(State().StackLift);
+        QCOMPARE(window_->focusWidget(), Edit(Field::X));
+
+        keys_->move(150, 90);
+        Click("Button1");
+        QVERIFY(!keys_->isVisible());
+        QVERIFY(!window_->keypad().KeypadShown);
+        QCOMPARE(window_->keypad().KeypadPos.top, 90);
+        QCOMPARE(window_->keypad().KeypadPos.left, 150);
+
+        Click("Button1");
+        QVERIFY(keys_->isVisible());
+        QCOMPARE(keys_->pos(), QPoint(150, 90));
+    }
+
+    void keysAfterTheCloseBoxShowsTheKeypadAgain() {
+        Start();
+        Click("Button1");
+        keys_->close();
+        Settle();
+        QVERIFY(!keys_->isVisible());
+        QVERIFY(!window_->keypad().KeypadShown);
+        Click("Button1");
+        QVERIFY(keys_->isVisible());
+    }
+
+    void escHidesTheKeypadAndNothingElse() {
+        Start(QStringLiteral("4"));
+        Click("Button1");
+        Key(Qt::Key_Escape);
+        QVERIFY(!keys_->isVisible());
+        QVERIFY(!window_->keypad().KeypadShown);
+        QVERIFY(window_->isVisible());
+        QCOMPARE(Text(Field::X), QStringLiteral("4"));
+
+        Key(Qt::Key_Escape);
+        QVERIFY(!window_->keypad().KeypadShown);
+        QVERIFY(!keys_->isVisible());
+    }
+};
+
+QTEST_MAIN(EntryWindowTest)
+#include "entry_window_test.moc"

@@ -1,0 +1,112 @@
+// The entry side of the main window: X editing, the clipboard exchange, the keyboard
+// commands and the keypad window's keys.
+#include <QAbstractButton>
+
+#include "ui/calcx_window.h"
+#include "ui/keyboard_router.h"
+#include "ui/register_edit.h"
+
+namespace rpn::ui {
+
+void TCalcxF::ConnectEntry() {
+    using Handler = void (TCalcxF::*)();
+    static constexpr struct {
+        const char* name;
+        Handler handler;
+    } kButtons[] = {
+        {"Buttonedit", &TCalcxF::ButtoneditClick},
+        {"SpeedButtonPME", &TCalcxF::SpeedButtonPMEClick},
+        {"ButtonCOPY", &TCalcxF::ButtonCOPYClick},
+        {"ButtonPaste", &TCalcxF::ButtonPasteClick},
+        {"Button1", &TCalcxF::Button1Click},
+    };
+    for (const auto& [name, handler] : kButtons) {
+        connect(Button(name), &QAbstractButton::clicked, this,
+                [this, h = handler] { (this->*h)(); });
+    }
+    static constexpr struct {
+        Field field;
+        Handler handler;
+    } kFields[] = {
+        {Field::X, &TCalcxF::EditXEnter},
+        {Field::Y, &TCalcxF::EditYEnter},
+        {Field::Z, &TCalcxF::EditZEnter},
+        {Field::T, &TCalcxF::EditTEnter},
+    };
+    for (const auto& [field, handler] : kFields) {
+        connect(Edit(field), &RegisterEdit::focusEntered, this,
+                [this, h = handler] { (this->*h)(); });
+    }
+    auto* router =
+        new KeyboardRouter(this, Edit(Field::X), entry_,
+                           [this](const std::function<void()>& action) { RunAction(action); });
+    router->Install();
+}
+
+void TCalcxF::AttachKeypad(TKeysF* keys) {
+    keys_ = keys;
+    keys_->ConnectKeys([this](char ch) { TypeKey(ch); },
+                       [this](char ch) { RunAction([this, ch] { entry_.xEntry.AppendKey(ch); }); });
+}
+
+void TCalcxF::TypeKey(char ch) {
+    RunAction([this, ch] { entry_.xEntry.TypeKey(ch); });
+}
+
+void TCalcxF::ButtoneditClick() {
+    RunAction([this] { entry_.xEntry.ButtoneditClick(); });
+}
+
+void TCalcxF::SpeedButtonPMEClick() {
+    RunAction([this] { entry_.xEntry.SpeedButtonPMEClick(); });
+}
+
+void TCalcxF::ButtonCOPYClick() {
+    RunAction([this] { entry_.clipboardExchange.ButtonCOPYClick(); });
+}
+
+void TCalcxF::ButtonPasteClick() {
+    RunAction([this] { entry_.clipboardExchange.ButtonPasteClick(); });
+}
+
+void TCalcxF::EditXEnter() {
+    entry_.clipboardExchange.EditXEnter();
+}
+void TCalcxF::EditYEnter() {
+    entry_.clipboardExchange.EditYEnter();
+}
+void TCalcxF::EditZEnter() {
+    entry_.clipboardExchange.EditZEnter();
+}
+void TCalcxF::EditTEnter() {
+    entry_.clipboardExchange.EditTEnter();
+}
+
+void TCalcxF::CloseKeypad() {
+    // Its close step records the position and clears KeypadShown, shown or not.
+    if (keys_ != nullptr) {
+        keys_->close();
+    }
+}
+
+void TCalcxF::Button1Click() {
+    if (keys_ == nullptr) {
+        return;
+    }
+    if (keypad_.KeypadShown) {
+        keypad_.KeypadShown = false;
+        keys_->close();
+        return;
+    }
+    keypad_.KeypadShown = true;
+    keys_->show();
+    keys_->raise();
+    // The keypad may take the activation as it comes up; the main window takes it back, and
+    // its becoming-active step runs now rather than after the stack-lift below.
+    activationAlreadyHandled_ = true;
+    activateWindow();
+    FormActivate();
+    calc_.state.StackLift = true;
+}
+
+}  // namespace rpn::ui

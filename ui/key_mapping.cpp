@@ -1,0 +1,74 @@
+#include "ui/key_mapping.h"
+
+#include <QKeyEvent>
+
+namespace rpn::ui {
+
+int VirtualKeyOf(const QKeyEvent& event) {
+    const int key = event.key();
+    // Qt numbers letters and digits as the virtual key codes do.
+    if ((key >= Qt::Key_A && key <= Qt::Key_Z) || (key >= Qt::Key_0 && key <= Qt::Key_9)) {
+        return key;
+    }
+    switch (key) {
+        case Qt::Key_Up:
+            return rpn::vk::kUp;
+        case Qt::Key_Down:
+            return rpn::vk::kDown;
+        case Qt::Key_PageUp:
+            return rpn::vk::kPageUp;
+        case Qt::Key_PageDown:
+            return rpn::vk::kPageDown;
+        default:
+            return 0;
+    }
+}
+
+rpn::KeyModifiers ModifiersOf(const QKeyEvent& event) {
+    const Qt::KeyboardModifiers m = event.modifiers();
+    return {.shift = m.testFlag(Qt::ShiftModifier),
+            .ctrl = m.testFlag(Qt::ControlModifier),
+            .alt = m.testFlag(Qt::AltModifier)};
+}
+
+std::optional<char> CharacterOf(const QKeyEvent& event) {
+    const int key = event.key();
+    switch (key) {
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            return '\r';
+        case Qt::Key_Backspace:
+            return '\b';
+        case Qt::Key_Escape:
+            return '\x1b';
+        default:
+            break;
+    }
+    const rpn::KeyModifiers modifiers = ModifiersOf(event);
+    if (modifiers.ctrl) {
+        // The text Qt gives with Ctrl differs between platforms; the key does not.
+        if (key >= Qt::Key_A && key <= Qt::Key_Z) {
+            return static_cast<char>(key - Qt::Key_A + 1);
+        }
+        return std::nullopt;
+    }
+    if (modifiers.alt) {
+        return std::nullopt;
+    }
+    const QString text = event.text();
+    if (text.isEmpty()) {
+        return std::nullopt;
+    }
+    const char16_t c = text.front().unicode();
+    if (c < 0x20 || c == 0x7f) {
+        return std::nullopt;
+    }
+    // A character that one byte cannot hold is typed as "?", as a single-byte code page
+    // would take it.
+    if (text.size() > 1 || c > 0xff) {
+        return '?';
+    }
+    return static_cast<char>(c);
+}
+
+}  // namespace rpn::ui

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <optional>
+
+#include "entry/keyboard_commands.h"
+
+class QKeyEvent;
+
+namespace rpn::ui {
+
+// The virtual key code of a key event for the keys the keyboard commands know (letters,
+// digits, the arrows up and down, Page Up and Page Down); 0 for any other key.
+int VirtualKeyOf(const QKeyEvent& event);
+
+rpn::KeyModifiers ModifiersOf(const QKeyEvent& event);
+
+// The single-byte character that the keystroke types, as a character event would carry it:
+// Enter 13, Backspace 8, Esc 27, Ctrl with a letter its control character (Ctrl+C 3), a
+// printable Latin-1 character itself, any other printable character "?". None for keys that
+// type nothing (arrows, Delete, F1, Alt combinations).
+std::optional<char> CharacterOf(const QKeyEvent& event);
+
+}  // namespace rpn::ui

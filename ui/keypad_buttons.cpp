@@ -1,0 +1,115 @@
+#include "ui/keypad_buttons.h"
+
+#include <QImage>
+#include <QToolButton>
+#include <array>
+
+#include "ui/layout_scale.h"
+
+namespace rpn::ui {
+
+namespace {
+
+constexpr int kKeySize = 25;
+constexpr int kGlyphSize = 8;
+constexpr int kKeyFontHeight = 13;
+
+struct KeypadKey {
+    const char* name;
+    char character;
+    int left;
+    int top;
+};
+
+constexpr std::array<KeypadKey, 12> kKeys{{
+    {"SpeedButton7", '7', 8, 8},
+    {"SpeedButton8", '8', 43, 8},
+    {"SpeedButton9", '9', 77, 8},
+    {"SpeedButton10", '0', 112, 8},
+    {"SpeedButton4", '4', 8, 40},
+    {"SpeedButton5", '5', 43, 40},
+    {"SpeedButton6", '6', 77, 40},
+    {"SpeedButton11", '.', 112, 40},
+    {"SpeedButton1", '1', 8, 72},
+    {"SpeedButton2", '2', 43, 72},
+    {"SpeedButton3", '3', 77, 72},
+    {"SpeedButton12", '-', 112, 72},
+}};
+
+// Rows from the top, each an 8-character picture of the black pixels.
+constexpr std::array<const char*, kGlyphSize> kPointRows{{
+    "........",
+    "........",
+    "...##...",
+    "..####..",
+    "..####..",
+    "...##...",
+    "........",
+    "........",
+}};
+constexpr std::array<const char*, kGlyphSize> kMinusRows{{
+    "........",
+    "........",
+    "########",
+    "########",
+    "########",
+    "........",
+    "........",
+    "........",
+}};
+
+QFont KeyFont(double scale) {
+    // The designed face is a Windows bitmap font; any sans face of the same height reads the
+    // same on a key.
+    QFont font(QStringLiteral("Liberation Sans"));
+    font.setStyleHint(QFont::SansSerif);
+    font.setPixelSize(std::max(1, Scaled(kKeyFontHeight, scale)));
+    font.setBold(true);
+    return font;
+}
+
+}  // namespace
+
+QPixmap KeypadGlyph(char key, double scale) {
+    const auto& rows = key == '.' ? kPointRows : kMinusRows;
+    QImage image(kGlyphSize, kGlyphSize, QImage::Format_ARGB32);
+    image.fill(Qt::transparent);
+    for (int row = 0; row < kGlyphSize; ++row) {
+        for (int column = 0; column < kGlyphSize; ++column) {
+            if (rows[row][column] == '#') {
+                image.setPixel(column, row, qRgb(0, 0, 0));
+            }
+        }
+    }
+    const int size = std::max(kGlyphSize, Scaled(kGlyphSize, scale));
+    return QPixmap::fromImage(
+        image.scaled(size, size, Qt::IgnoreAspectRatio, Qt::FastTransformation));
+}
+
+void AddKeypadButtons(QWidget* keypad, double scale, const std::function<void(char)>& typeKey) {
+    const QFont font = KeyFont(scale);
+    for (const KeypadKey& key : kKeys) {
+        auto* button = new QToolButton(keypad);
+        button->setObjectName(QString::fromLatin1(key.name));
+        button->setAutoRaise(true);
+        button->setFocusPolicy(Qt::NoFocus);
+        button->setGeometry(Scaled(key.left, scale), Scaled(key.top, scale),
+                            Scaled(kKeySize, scale), Scaled(kKeySize, scale));
+        button->setFont(font);
+        if (key.character == '.' || key.character == '-') {
+            const QPixmap glyph = KeypadGlyph(key.character, scale);
+            button->setIcon(QIcon(glyph));
+            button->setIconSize(glyph.size());
+        } else {
+            button->setText(QString(QLatin1Char(key.character)));
+            QPalette palette = button->palette();
+            palette.setColor(QPalette::ButtonText, Qt::black);
+            button->setPalette(palette);
+        }
+        const char character = key.character;
+        QObject::connect(button, &QToolButton::clicked, keypad,
+                         [typeKey, character] { typeKey(character); });
+    }
+}
+
+}  // namespace rpn::ui

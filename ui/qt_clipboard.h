@@ -1,0 +1,15 @@
+#pragma once
+
+#include "entry/clipboard_port.h"
+
+namespace rpn::ui {
+
+// The system clipboard (not the X11 primary selection) as plain single-byte text: Latin-1 in
+// both directions, a character outside it read as "?".
+class QtClipboard : public rpn::ClipboardPort {
+  public:
+    std::string Text() override;
+    void SetText(const std::string& text) override;
+};
+
+}  // namespace rpn::ui
