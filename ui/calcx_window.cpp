@@ -36,7 +36,9 @@ constexpr const char* kMathErrorBackHint = "Click moves to back";
 
 const QColor kLime(0x00, 0xff, 0x00);
 
-QString Latin1(const char* text) { return QString::fromLatin1(text); }
+QString Latin1(const char* text) {
+    return QString::fromLatin1(text);
+}
 
 const char* FieldName(Field field) {
     switch (field) {
@@ -134,7 +136,7 @@ void TCalcxF::BuildControls() {
                 auto* button = new QPushButton(Latin1(spec.caption), this);
                 button->setAutoDefault(false);
                 button->setFocusPolicy(name == QLatin1String("Button1") ? Qt::StrongFocus
-                                                                          : Qt::ClickFocus);
+                                                                        : Qt::ClickFocus);
                 button->setAccessibleName(Latin1(spec.caption));
                 widget = button;
                 break;
@@ -226,11 +228,14 @@ void TCalcxF::ConnectHandlers() {
         {"Buttondone", &TCalcxF::ButtondoneClick},
     };
     for (const auto& [name, handler] : kHandlers) {
-        connect(Button(name), &QAbstractButton::clicked, this, [this, h = handler] { (this->*h)(); });
+        connect(Button(name), &QAbstractButton::clicked, this,
+                [this, h = handler] { (this->*h)(); });
     }
 }
 
-RegisterEdit* TCalcxF::Edit(Field field) const { return edits_[static_cast<int>(field)]; }
+RegisterEdit* TCalcxF::Edit(Field field) const {
+    return edits_[static_cast<int>(field)];
+}
 
 QAbstractButton* TCalcxF::Button(const char* name) const {
     return findChild<QAbstractButton*>(Latin1(name));
@@ -388,7 +393,9 @@ void TCalcxF::HelpKeyPressed() {
     RunAction([this] { help_->ShowTopic(helpFilePath_, kWindowHelpTopic); });
 }
 
-void TCalcxF::ButtondoneClick() { close(); }
+void TCalcxF::ButtondoneClick() {
+    close();
+}
 
 void TCalcxF::FormShow() {
     if (!firstShow_) {
@@ -460,7 +467,9 @@ void TCalcxF::changeEvent(QEvent* event) {
     QWidget::changeEvent(event);
 }
 
-void TCalcxF::ReadDecimalSeparator() { calc_.decimalSeparator = SystemDecimalSeparator(); }
+void TCalcxF::ReadDecimalSeparator() {
+    calc_.decimalSeparator = SystemDecimalSeparator();
+}
 
 void TCalcxF::OnFocusWindowChanged(QWindow* focusWindow) {
     QWindow* mine = windowHandle();
@@ -509,7 +518,9 @@ void TCalcxF::SetSmallButton(const char* caption, const char* hint) {
     SetHint(button, hint);
 }
 
-void TCalcxF::SetClientHeight(int height) { setFixedSize(width(), height); }
+void TCalcxF::SetClientHeight(int height) {
+    setFixedSize(width(), height);
+}
 
 std::string TCalcxF::FieldText(Field field) const {
     return Edit(field)->text().toLatin1().toStdString();
@@ -524,7 +535,9 @@ int TCalcxF::SelectionStart(Field field) const {
     return edit->hasSelectedText() ? edit->selectionStart() : edit->cursorPosition();
 }
 
-int TCalcxF::SelectionLength(Field field) const { return Edit(field)->selectionLength(); }
+int TCalcxF::SelectionLength(Field field) const {
+    return Edit(field)->selectionLength();
+}
 
 void TCalcxF::SetCaret(Field field, int position) {
     RegisterEdit* edit = Edit(field);
@@ -553,7 +566,9 @@ void TCalcxF::FocusX() {
     }
 }
 
-void TCalcxF::SelectAllX() { Edit(Field::X)->selectAll(); }
+void TCalcxF::SelectAllX() {
+    Edit(Field::X)->selectAll();
+}
 
 void TCalcxF::Beep() {
     ++beeps_;
@@ -577,9 +592,13 @@ void TCalcxF::ReportMathError() {
     }
 }
 
-WindowPosition TCalcxF::MainWindowPosition() const { return {y(), x()}; }
+WindowPosition TCalcxF::MainWindowPosition() const {
+    return {y(), x()};
+}
 
-void TCalcxF::MoveMainWindow(WindowPosition position) { move(position.left, position.top); }
+void TCalcxF::MoveMainWindow(WindowPosition position) {
+    move(position.left, position.top);
+}
 
 void TCalcxF::ShowErrorBox(const std::string& message) {
     boxes_.ShowStop(this, QStringLiteral("Error"), QString::fromLocal8Bit(message));

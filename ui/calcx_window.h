@@ -35,7 +35,7 @@ struct CalcxOptions {
 // keypad's state for the whole run.
 class TCalcxF : public QWidget, public rpn::WindowPort, public rpn::SessionHost {
     Q_OBJECT
-public:
+  public:
     explicit TCalcxF(CalcxOptions options = {});
     ~TCalcxF() override;
 
@@ -125,12 +125,12 @@ public:
     void MoveMainWindow(rpn::WindowPosition position) override;
     void ShowErrorBox(const std::string& message) override;
 
-protected:
+  protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
 
-private:
+  private:
     void BuildControls();
     void ConnectHandlers();
     void SetStayOnTopLevel(bool onTop);

@@ -8,7 +8,9 @@
 
 namespace rpn::ui {
 
-QString TopicAnchor(int topic) { return QStringLiteral("topic-%1").arg(topic); }
+QString TopicAnchor(int topic) {
+    return QStringLiteral("topic-%1").arg(topic);
+}
 
 HelpViewer::HelpViewer(QWidget* owner) : QWidget(owner, Qt::Window), browser_(new QTextBrowser) {
     setObjectName(QStringLiteral("HelpViewer"));
@@ -25,9 +27,8 @@ void HelpViewer::ShowTopic(const QString& path, int topic) {
     QFile file(path);
     if (path.isEmpty() || !file.open(QIODevice::ReadOnly)) {
         browser_->clear();
-        browser_->setPlainText(
-            QStringLiteral("The help file %1 cannot be opened.")
-                .arg(path.isEmpty() ? QStringLiteral("(none)") : path));
+        browser_->setPlainText(QStringLiteral("The help file %1 cannot be opened.")
+                                   .arg(path.isEmpty() ? QStringLiteral("(none)") : path));
     } else {
         file.close();
         QUrl url = QUrl::fromLocalFile(path);

@@ -11,7 +11,7 @@ namespace rpn::ui {
 // and a file it cannot read is said in its own window.
 class HelpViewer : public QWidget {
     Q_OBJECT
-public:
+  public:
     explicit HelpViewer(QWidget* owner);
 
     // Opens `path` at the topic with context number `topic` and brings the viewer up.
@@ -19,7 +19,7 @@ public:
 
     QTextBrowser* browser() const { return browser_; }
 
-private:
+  private:
     QTextBrowser* browser_;
 };
 

@@ -26,9 +26,13 @@ TKeysF::TKeysF(KeypadState& keypad, double scale, QWidget* owner)
     move(Scaled(kDesignedLeft, scale), Scaled(kDesignedTop, scale));
 }
 
-rpn::WindowPosition TKeysF::Position() const { return {y(), x()}; }
+rpn::WindowPosition TKeysF::Position() const {
+    return {y(), x()};
+}
 
-void TKeysF::FormShow() { move(keypad_.KeypadPos.left, keypad_.KeypadPos.top); }
+void TKeysF::FormShow() {
+    move(keypad_.KeypadPos.left, keypad_.KeypadPos.top);
+}
 
 void TKeysF::FormClose() {
     keypad_.KeypadShown = false;

@@ -16,7 +16,7 @@ struct KeypadState {
 // The floating keypad window.
 class TKeysF : public QWidget {
     Q_OBJECT
-public:
+  public:
     // Designed at 120 pixels per inch; `scale` is the main window's layout factor.
     TKeysF(KeypadState& keypad, double scale, QWidget* owner);
 
@@ -26,11 +26,11 @@ public:
     void FormShow();
     void FormClose();
 
-protected:
+  protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
-private:
+  private:
     KeypadState& keypad_;
 };
 

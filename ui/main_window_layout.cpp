@@ -38,8 +38,8 @@ constexpr std::array kControls = {
     ControlSpec{"ButtonH", PushButton, "Help", "Open help file", 396, 7, 54, 36, 20},
     ControlSpec{"Buttondone", PushButton, "Exit", "Exit Calcilator", 455, 7, 54, 36, 20},
     ControlSpec{"Buttontop", PushButton, kTopCaptionOn, kTopHintOn, 336, 48, 54, 36, 20},
-    ControlSpec{"ButtonSmall", PushButton, kSmallCaptionCompact, kSmallHintCompact, 455, 48, 54,
-                36, 20},
+    ControlSpec{"ButtonSmall", PushButton, kSmallCaptionCompact, kSmallHintCompact, 455, 48, 54, 36,
+                20},
     ControlSpec{"ButtonCOPY", PushButton, "Copy", "Win Clip=X, Y, Z or T", 335, 88, 82, 36, 20},
     ControlSpec{"ButtonPaste", PushButton, "Paste", "X = Win Clip", 335, 129, 82, 36, 20},
     ControlSpec{"ButtonSTO", PushButton, "STO", "Store M=X", 429, 88, 82, 36, 20},
@@ -62,7 +62,9 @@ constexpr std::array kControls = {
 
 }  // namespace
 
-std::span<const ControlSpec> MainWindowControls() { return kControls; }
+std::span<const ControlSpec> MainWindowControls() {
+    return kControls;
+}
 
 const ControlSpec* FindControl(std::string_view name) {
     const auto it = std::find_if(kControls.begin(), kControls.end(),

@@ -7,7 +7,7 @@ namespace rpn::ui {
 namespace {
 
 class QtMessageBoxes : public MessageBoxes {
-public:
+  public:
     void ShowStop(QWidget* parent, const QString& caption, const QString& text) override {
         QMessageBox box(QMessageBox::Critical, caption, text, QMessageBox::Ok, parent);
         box.exec();

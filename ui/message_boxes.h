@@ -9,7 +9,7 @@ namespace rpn::ui {
 // The modal error box: stop icon, one OK button. Returns when the user has closed it.
 // Tests put their own in its place so that nothing waits for a click.
 class MessageBoxes {
-public:
+  public:
     virtual ~MessageBoxes() = default;
     virtual void ShowStop(QWidget* parent, const QString& caption, const QString& text) = 0;
 };

@@ -8,14 +8,14 @@ namespace rpn::ui {
 // focus moving to another control, so the register the user marked stays marked.
 class RegisterEdit : public QLineEdit {
     Q_OBJECT
-public:
+  public:
     explicit RegisterEdit(QWidget* parent);
 
-signals:
+  signals:
     // The field has received the input focus.
     void focusEntered();
 
-protected:
+  protected:
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
 };
