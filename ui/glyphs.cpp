@@ -39,8 +39,8 @@ void PlusMinus(QPainter& p, qreal cx, qreal top, qreal half) {
 
 void ArrowHead(QPainter& p, QPointF tip, qreal dx, qreal dy) {
     // dx, dy: the direction the arrow points, as a unit step.
-    const QPointF back(-dx * 3, -dy * 3);
-    const QPointF side(-dy * 2.5, dx * 2.5);
+    const QPointF back(-dx * 2.5, -dy * 2.5);
+    const QPointF side(-dy * 2.2, dx * 2.2);
     Line(p, tip.x(), tip.y(), tip.x() + back.x() + side.x(), tip.y() + back.y() + side.y());
     Line(p, tip.x(), tip.y(), tip.x() + back.x() - side.x(), tip.y() + back.y() - side.y());
 }
@@ -70,7 +70,7 @@ const std::unordered_map<std::string, Painter>& Painters() {
          }},
         {"SpeedButtonYX",
          [](QPainter& p) {
-             Letter(p, QStringLiteral("y"), QRectF(0, 2, 10, 12), 13);
+             Letter(p, QStringLiteral("y"), QRectF(1, 0, 10, 12), 13);
              Letter(p, QStringLiteral("x"), QRectF(8, -1, 8, 9), 9);
          }},
         {"SpeedButtonSqr",
@@ -108,12 +108,13 @@ const std::unordered_map<std::string, Painter>& Painters() {
          }},
         {"SpeedButtonxy",
          [](QPainter& p) {
-             Letter(p, QStringLiteral("x"), QRectF(0, 1, 6, 12), 12);
-             Letter(p, QStringLiteral("y"), QRectF(10, 1, 6, 12), 12);
-             Line(p, 5.5, 4.5, 10.5, 4.5);
-             ArrowHead(p, QPointF(10.5, 4.5), 1, 0);
-             Line(p, 5.5, 9.5, 10.5, 9.5);
-             ArrowHead(p, QPointF(5.5, 9.5), -1, 0);
+             Letter(p, QStringLiteral("x"), QRectF(-1, 0, 7, 12), 11);
+             Letter(p, QStringLiteral("y"), QRectF(10, 0, 7, 12), 11);
+             p.setPen(QPen(Qt::black, 1.1, Qt::SolidLine, Qt::RoundCap));
+             Line(p, 6, 3.5, 10.5, 3.5);
+             ArrowHead(p, QPointF(10.5, 3.5), 1, 0);
+             Line(p, 5.5, 10.5, 10, 10.5);
+             ArrowHead(p, QPointF(5.5, 10.5), -1, 0);
          }},
     };
     return painters;

@@ -213,8 +213,10 @@ class CalcxWindowTest : public QObject {
             const int margin = edit ? 8 : 4;
             QVERIFY2(metrics.horizontalAdvance(text) + margin <= controls[i]->width(),
                      qPrintable(controls[i]->objectName()));
-            QVERIFY2(metrics.height() <= controls[i]->height(),
-                     qPrintable(controls[i]->objectName()));
+            if (!text.isEmpty()) {
+                QVERIFY2(metrics.height() <= controls[i]->height(),
+                         qPrintable(controls[i]->objectName()));
+            }
         }
         // The compact view cuts between the operation row and the Trig/Log rows.
         w.show();
@@ -291,17 +293,20 @@ class CalcxWindowTest : public QObject {
     }
 
     void unwritableSessionKeepsTheWindowOpen() {
-        // A folder in the session file's place cannot be written.
+        // A folder in the session file's place can be neither read nor written: the load
+        // reports it in the error box, the first save in the general report.
         QVERIFY(QDir(dir_->path()).mkdir(QStringLiteral("rpncalc.cfg")));
         TCalcxF& w = ShowWindow();
-        QCOMPARE(boxes_.shown.size(), size_t{1});
-        QCOMPARE(boxes_.shown[0].caption, QStringLiteral("Rpncalc"));
-        QVERIFY(boxes_.shown[0].text.endsWith(QLatin1Char('.')));
+        QCOMPARE(boxes_.shown.size(), size_t{2});
+        QCOMPARE(boxes_.shown[0].caption, QStringLiteral("Error"));
+        QCOMPARE(boxes_.shown[1].caption, QStringLiteral("Rpncalc"));
+        QVERIFY(boxes_.shown[1].text.endsWith(QLatin1Char('.')));
+        // The initialisation ended at the save: the stack lift stays as the refresh left it.
         QVERIFY(w.calculator().state.StackLift);
 
         QVERIFY(!w.close());
         QVERIFY(w.isVisible());
-        QCOMPARE(boxes_.shown.size(), size_t{2});
+        QCOMPARE(boxes_.shown.size(), size_t{3});
         // Once the file can be written, the next close request saves and closes.
         QVERIFY(QDir(dir_->path()).rmdir(QStringLiteral("rpncalc.cfg")));
         QVERIFY(w.close());
@@ -480,12 +485,13 @@ class CalcxWindowTest : public QObject {
         QVERIFY(QTest::qWaitForWindowActive(&w));
         keys_->show();
         keys_->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(keys_));
+        QTRY_COMPARE(QGuiApplication::focusWindow(), keys_->windowHandle());
         w.SetFieldText(Field::X, "12");
         w.SetCaret(Field::X, 1);
         w.calculator().state.StackLift = true;
         w.activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(&w));
+        // QWidget counts the main window active while its keypad is: wait for the window itself.
+        QTRY_COMPARE(QGuiApplication::focusWindow(), w.windowHandle());
         QVERIFY(!w.calculator().state.StackLift);
         QCOMPARE(w.SelectionLength(Field::X), 2);
         QVERIFY(w.Edit(Field::X)->hasFocus());
@@ -498,16 +504,15 @@ class CalcxWindowTest : public QObject {
         QVERIFY(QTest::qWaitForWindowActive(&w));
         keys_->show();
         keys_->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(keys_));
+        QTRY_COMPARE(QGuiApplication::focusWindow(), keys_->windowHandle());
         w.SetFieldText(Field::X, "12");
         w.calculator().state.StackLift = true;
         w.FocusX();
         QVERIFY(!w.calculator().state.StackLift);
         QCOMPARE(w.SelectionLength(Field::X), 2);
         // The activation that follows does not run it a second time.
-        QVERIFY(QTest::qWaitForWindowActive(&w));
         w.Deselect(Field::X);
-        QCoreApplication::processEvents();
+        QTRY_COMPARE(QGuiApplication::focusWindow(), w.windowHandle());
         QCOMPARE(w.SelectionLength(Field::X), 0);
     }
 
