@@ -23,7 +23,7 @@ constexpr const char* kLineEnd = "\r\n";
 
 // An open file descriptor, closed when it goes.
 class FileDescriptor {
-public:
+  public:
     explicit FileDescriptor(int fd) : fd_(fd) {}
     FileDescriptor(const FileDescriptor&) = delete;
     FileDescriptor& operator=(const FileDescriptor&) = delete;
@@ -35,17 +35,17 @@ public:
     int get() const { return fd_; }
     bool valid() const { return fd_ >= 0; }
 
-private:
+  private:
     int fd_;
 };
 
 // Reads a file descriptor through a small buffer. A read error leaves underflow by an
 // exception, which the istream turns into badbit: the reader's I/O error.
 class DescriptorBuffer : public std::streambuf {
-public:
+  public:
     explicit DescriptorBuffer(int fd) : fd_(fd) {}
 
-protected:
+  protected:
     int_type underflow() override {
         if (gptr() < egptr()) {
             return traits_type::to_int_type(*gptr());
@@ -64,7 +64,7 @@ protected:
         return traits_type::to_int_type(*gptr());
     }
 
-private:
+  private:
     int fd_;
     std::array<char, 4096> buffer_{};
 };
@@ -75,7 +75,7 @@ struct IncompatibleFile {};
 // Reads the lines of the session file in order, raising IncompatibleFile at the first one
 // that fails. Text after a number on its line is ignored.
 class SessionLines {
-public:
+  public:
     explicit SessionLines(std::istream& in) : reader_(in) {}
 
     Register Real() {
@@ -100,7 +100,7 @@ public:
         return atEnd;
     }
 
-private:
+  private:
     void EndLine() {
         Check();
         reader_.SkipLine();

@@ -15,7 +15,9 @@ constexpr std::size_t kRealTokenLimit = 64;
 constexpr std::size_t kIntegerTokenLimit = 32;
 
 // Bytes up to 32 separate tokens; 26 is among them but ends the data instead.
-bool IsSeparator(int byte) { return byte <= 32; }
+bool IsSeparator(int byte) {
+    return byte <= 32;
+}
 
 int HexDigitValue(char c) {
     if (c >= '0' && c <= '9') {
@@ -111,13 +113,21 @@ bool ReadToken(std::istream& in, bool& ioError, std::size_t limit, std::string& 
 
 }  // namespace
 
-std::string FormatFileReal(Register x) { return FormatScientific(x, 23); }
+std::string FormatFileReal(Register x) {
+    return FormatScientific(x, 23);
+}
 
-std::string FormatFileInteger(int32_t i) { return std::to_string(i); }
+std::string FormatFileInteger(int32_t i) {
+    return std::to_string(i);
+}
 
-FileNumberReader::FileNumberReader(std::istream& in) : in_(in) { ioError_ = in_.fail(); }
+FileNumberReader::FileNumberReader(std::istream& in) : in_(in) {
+    ioError_ = in_.fail();
+}
 
-bool FileNumberReader::AtEndOfData() { return PeekByte(in_, ioError_) == kNoByte; }
+bool FileNumberReader::AtEndOfData() {
+    return PeekByte(in_, ioError_) == kNoByte;
+}
 
 void FileNumberReader::SkipLine() {
     for (int byte = PeekByte(in_, ioError_); byte != kNoByte; byte = PeekByte(in_, ioError_)) {

@@ -1,10 +1,9 @@
 #include "app/session.h"
 
+#include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
-
-#include <gtest/gtest.h>
 
 #include <csignal>
 #include <cstdlib>
@@ -32,7 +31,7 @@ constexpr WindowPosition kKeypadDefault{300, 20};
 constexpr Register kEarlierMemory = 5;
 
 class FakeHost : public SessionHost {
-public:
+  public:
     WindowPosition position = kDesignedPosition;
     std::vector<WindowPosition> moves;
     std::vector<std::string> errorBoxes;
@@ -62,7 +61,7 @@ std::string IncompatibleMessage(const std::string& path) {
 }
 
 class SessionTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         InitialiseRegisterArithmetic();
         std::string pattern = (fs::temp_directory_path() / "rpncalc-session-XXXXXX").string();
@@ -124,7 +123,8 @@ TEST_F(SessionTest, NoFileGivesTheDefaultsAndTheFirstSaveWritesNineLines) {
     keypadPos = {277, 69};
     Session().SaveSession();
     const std::string zero = " 0.00000000000000E+0000\r\n";
-    EXPECT_EQ(ReadWholeFile(path), zero + zero + zero + zero + "0\r\n0\r\n" + zero + "277\r\n69\r\n");
+    EXPECT_EQ(ReadWholeFile(path),
+              zero + zero + zero + zero + "0\r\n0\r\n" + zero + "277\r\n69\r\n");
     EXPECT_TRUE(StrayFiles().empty());
 }
 
@@ -199,41 +199,157 @@ struct LoadCase {
 };
 
 const LoadCase kLoadCases[] = {
-    {"nine lines", "1.5\r\n2\r\n3\r\n4\r\n100\r\n200\r\n9\r\n277\r\n69\r\n", 1.5L, 2, 3, 4, 9,
-     {100, 200}, {277, 69}, false},
-    {"six lines", "1\r\n2\r\n3\r\n4\r\n100\r\n200\r\n", 1, 2, 3, 4, kEarlierMemory, {100, 200},
-     kKeypadDefault, false},
+    {"nine lines",
+     "1.5\r\n2\r\n3\r\n4\r\n100\r\n200\r\n9\r\n277\r\n69\r\n",
+     1.5L,
+     2,
+     3,
+     4,
+     9,
+     {100, 200},
+     {277, 69},
+     false},
+    {"six lines",
+     "1\r\n2\r\n3\r\n4\r\n100\r\n200\r\n",
+     1,
+     2,
+     3,
+     4,
+     kEarlierMemory,
+     {100, 200},
+     kKeypadDefault,
+     false},
     // The blank line is data, so line 7 is read, reaching the end and giving 0.
-    {"blank line after line 6", "1\r\n2\r\n3\r\n4\r\n100\r\n200\r\n\r\n", 1, 2, 3, 4, 0,
-     {100, 200}, kKeypadDefault, false},
-    {"line 9 missing", "1\r\n2\r\n3\r\n4\r\n100\r\n200\r\n9\r\n277\r\n", 1, 2, 3, 4, 9,
-     {100, 200}, {277, 0}, false},
+    {"blank line after line 6",
+     "1\r\n2\r\n3\r\n4\r\n100\r\n200\r\n\r\n",
+     1,
+     2,
+     3,
+     4,
+     0,
+     {100, 200},
+     kKeypadDefault,
+     false},
+    {"line 9 missing",
+     "1\r\n2\r\n3\r\n4\r\n100\r\n200\r\n9\r\n277\r\n",
+     1,
+     2,
+     3,
+     4,
+     9,
+     {100, 200},
+     {277, 0},
+     false},
     {"empty file", "", 0, 0, 0, 0, kEarlierMemory, {0, 0}, kKeypadDefault, false},
     // Skipping the rest of line 1 runs to the end: the other lines read as 0.
-    {"LF-only lines", "1\n2\n3\n4\n100\n200\n9\n277\n69\n", 1, 0, 0, 0, kEarlierMemory, {0, 0},
-     kKeypadDefault, false},
-    {"two values on a line", "1 2\r\n3\r\n4\r\n5\r\n100\r\n200\r\n9\r\n277\r\n69\r\n", 1, 3, 4,
-     5, 9, {100, 200}, {277, 69}, false},
-    {"negative and off-screen positions", "1\r\n2\r\n3\r\n4\r\n-50\r\n-9000\r\n9\r\n-1\r\n$10\r\n",
-     1, 2, 3, 4, 9, {-50, -9000}, {-1, 16}, false},
-    {"26 after line 4", "1\r\n2\r\n3\r\n4\r\n\x1a"
-                        "100\r\n200\r\n",
-     1, 2, 3, 4, kEarlierMemory, {0, 0}, kKeypadDefault, false},
-    {"letters in line 1", "abc\r\n2\r\n3\r\n4\r\n100\r\n200\r\n9\r\n277\r\n69\r\n", 0, 0, 0, 0,
-     kEarlierMemory, kDesignedPosition, {0, 0}, true},
-    {"real in an integer line", "1\r\n2\r\n3\r\n4\r\n100.5\r\n200\r\n", 0, 0, 0, 0,
-     kEarlierMemory, kDesignedPosition, {0, 0}, true},
+    {"LF-only lines",
+     "1\n2\n3\n4\n100\n200\n9\n277\n69\n",
+     1,
+     0,
+     0,
+     0,
+     kEarlierMemory,
+     {0, 0},
+     kKeypadDefault,
+     false},
+    {"two values on a line",
+     "1 2\r\n3\r\n4\r\n5\r\n100\r\n200\r\n9\r\n277\r\n69\r\n",
+     1,
+     3,
+     4,
+     5,
+     9,
+     {100, 200},
+     {277, 69},
+     false},
+    {"negative and off-screen positions",
+     "1\r\n2\r\n3\r\n4\r\n-50\r\n-9000\r\n9\r\n-1\r\n$10\r\n",
+     1,
+     2,
+     3,
+     4,
+     9,
+     {-50, -9000},
+     {-1, 16},
+     false},
+    {"26 after line 4",
+     "1\r\n2\r\n3\r\n4\r\n\x1a"
+     "100\r\n200\r\n",
+     1,
+     2,
+     3,
+     4,
+     kEarlierMemory,
+     {0, 0},
+     kKeypadDefault,
+     false},
+    {"letters in line 1",
+     "abc\r\n2\r\n3\r\n4\r\n100\r\n200\r\n9\r\n277\r\n69\r\n",
+     0,
+     0,
+     0,
+     0,
+     kEarlierMemory,
+     kDesignedPosition,
+     {0, 0},
+     true},
+    {"real in an integer line",
+     "1\r\n2\r\n3\r\n4\r\n100.5\r\n200\r\n",
+     0,
+     0,
+     0,
+     0,
+     kEarlierMemory,
+     kDesignedPosition,
+     {0, 0},
+     true},
     // What was applied before the failing line stays applied.
-    {"bad keypad top", "1\r\n2\r\n3\r\n4\r\n100\r\n200\r\n9\r\nxx\r\n69\r\n", 0, 0, 0, 0, 9,
-     {100, 200}, {0, 0}, true},
-    {"bad keypad left", "1\r\n2\r\n3\r\n4\r\n100\r\n200\r\n9\r\n277\r\n6,9\r\n", 0, 0, 0, 0, 9,
-     {100, 200}, {277, 0}, true},
+    {"bad keypad top",
+     "1\r\n2\r\n3\r\n4\r\n100\r\n200\r\n9\r\nxx\r\n69\r\n",
+     0,
+     0,
+     0,
+     0,
+     9,
+     {100, 200},
+     {0, 0},
+     true},
+    {"bad keypad left",
+     "1\r\n2\r\n3\r\n4\r\n100\r\n200\r\n9\r\n277\r\n6,9\r\n",
+     0,
+     0,
+     0,
+     0,
+     9,
+     {100, 200},
+     {277, 0},
+     true},
     // A real beyond the register range is no number this program writes.
-    {"out-of-range real in line 1", "1e4933\r\n2\r\n3\r\n4\r\n100\r\n200\r\n", 0, 0, 0, 0,
-     kEarlierMemory, kDesignedPosition, {0, 0}, true},
-    {"out-of-range memory", "1\r\n2\r\n3\r\n4\r\n100\r\n200\r\n-1e4933\r\n277\r\n69\r\n", 0, 0,
-     0, 0, kEarlierMemory, kDesignedPosition, {0, 0}, true},
+    {"out-of-range real in line 1",
+     "1e4933\r\n2\r\n3\r\n4\r\n100\r\n200\r\n",
+     0,
+     0,
+     0,
+     0,
+     kEarlierMemory,
+     kDesignedPosition,
+     {0, 0},
+     true},
+    {"out-of-range memory",
+     "1\r\n2\r\n3\r\n4\r\n100\r\n200\r\n-1e4933\r\n277\r\n69\r\n",
+     0,
+     0,
+     0,
+     0,
+     kEarlierMemory,
+     kDesignedPosition,
+     {0, 0},
+     true},
 };
+
+void PrintTo(const LoadCase& c, std::ostream* out) {
+    *out << c.name;
+}
 
 class SessionLoadTest : public SessionTest, public ::testing::WithParamInterface<LoadCase> {};
 
@@ -294,7 +410,9 @@ INSTANTIATE_TEST_SUITE_P(Files, SessionLoadTest, ::testing::ValuesIn(kLoadCases)
                              return name;
                          });
 
-bool RunningAsRoot() { return ::geteuid() == 0; }
+bool RunningAsRoot() {
+    return ::geteuid() == 0;
+}
 
 // Something other than a readable regular file at the session file's place.
 TEST_F(SessionTest, PlacesThatAreNoReadableFile) {
@@ -307,11 +425,10 @@ TEST_F(SessionTest, PlacesThatAreNoReadableFile) {
         {"directory", [](const std::string& p) { fs::create_directory(p); }, true},
         // Opening a FIFO for reading would wait for a writer that never comes.
         {"FIFO", [](const std::string& p) { ASSERT_EQ(::mkfifo(p.c_str(), 0600), 0); }, true},
-        {"dangling link",
-         [](const std::string& p) { fs::create_symlink(p + ".missing", p); }, false},
+        {"dangling link", [](const std::string& p) { fs::create_symlink(p + ".missing", p); },
+         false},
         // A regular file whose reading fails part way.
-        {"read error", [](const std::string& p) { fs::create_symlink("/proc/self/mem", p); },
-         true},
+        {"read error", [](const std::string& p) { fs::create_symlink("/proc/self/mem", p); }, true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -358,7 +475,7 @@ TEST_F(SessionTest, SaveThroughALinkKeepsTheLinkAndThePermissions) {
 
 // Lowers the largest file this process may write, as a full disk would stop a write.
 class FileSizeLimit {
-public:
+  public:
     explicit FileSizeLimit(rlim_t bytes) {
         previousHandler_ = std::signal(SIGXFSZ, SIG_IGN);
         ::getrlimit(RLIMIT_FSIZE, &previous_);
@@ -371,7 +488,7 @@ public:
         std::signal(SIGXFSZ, previousHandler_);
     }
 
-private:
+  private:
     rlimit previous_{};
     void (*previousHandler_)(int);
 };
