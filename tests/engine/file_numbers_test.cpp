@@ -227,8 +227,8 @@ TEST(FileNumberReader, LongTokensSplitAtTheirLimit) {
     EXPECT_FALSE(integer.reader.ioError());
 }
 
-// Serves `head`, then `blanks` blanks (without end when negative), then `tail`, a small piece
-// at a time and without ever holding the blanks.
+// Serves `head`, then `blanks` blanks, then `tail`, the blanks a few thousand at a time
+// without ever holding them, and counts the pieces of blanks served.
 class BlankSource : public std::streambuf {
   public:
     BlankSource(std::string head, int64_t blanks, std::string tail)
@@ -236,14 +236,14 @@ class BlankSource : public std::streambuf {
         setg(head_.data(), head_.data(), head_.data() + head_.size());
     }
 
+    int chunksServed = 0;
+
   protected:
     int_type underflow() override {
-        if (left_ != 0) {
-            const int64_t size = left_ < 0 ? static_cast<int64_t>(chunk_.size())
-                                           : std::min<int64_t>(left_, chunk_.size());
-            if (left_ > 0) {
-                left_ -= size;
-            }
+        if (left_ > 0) {
+            const int64_t size = std::min<int64_t>(left_, chunk_.size());
+            left_ -= size;
+            ++chunksServed;
             setg(chunk_.data(), chunk_.data(), chunk_.data() + size);
             return traits_type::to_int_type(' ');
         }
@@ -263,23 +263,26 @@ class BlankSource : public std::streambuf {
     bool tailServed_ = false;
 };
 
+constexpr int64_t kHundredMegabytes = 100'000'000;
+
 TEST(FileNumberReader, SkipsAHundredMegabytesOfBlanks) {
-    BlankSource source("", 100'000'000, "7\r\n");
+    BlankSource source("", kHundredMegabytes, "7\r\n");
     std::istream in(&source);
     FileNumberReader reader(in);
     EXPECT_EQ(reader.ReadFileInteger(), 7);
     EXPECT_FALSE(reader.ioError());
 }
 
-TEST(FileNumberReader, ReadsNoFurtherThanItsLine) {
-    // The blanks after the first line never end: a reader that took in more than that line
-    // would not come back.
-    BlankSource source("5\r\n", -1, "");
+TEST(FileNumberReader, ReadsNoFurtherThanItNeeds) {
+    BlankSource source("5\r\n", kHundredMegabytes, "");
     std::istream in(&source);
     FileNumberReader reader(in);
     EXPECT_EQ(reader.ReadFileInteger(), 5);
     reader.SkipLine();
+    EXPECT_EQ(source.chunksServed, 0);
+    // Only a look at the next byte.
     EXPECT_FALSE(reader.AtEndOfData());
+    EXPECT_EQ(source.chunksServed, 1);
     EXPECT_FALSE(reader.ioError());
 }
 
