@@ -8,6 +8,7 @@ packages=(
     qt6-base-dev
     libgtest-dev libgmock-dev
     libbenchmark-dev
+    clang libclang-rt-14-dev
     fonts-liberation
     xvfb xauth x11-utils xclip xdotool
 )

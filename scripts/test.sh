@@ -6,3 +6,6 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/build.sh"
 cd "$root/build"
 ctest --output-on-failure -j "$(nproc)"
+
+# The rule libraries once more under the sanitizers, and the fuzz targets.
+"$root/scripts/sanitize.sh"

@@ -1,0 +1,164 @@
+#include "engine/calculator.h"
+
+#include <gtest/gtest.h>
+
+#include <limits>
+
+#include "engine/arithmetic_fault.h"
+#include "tests/engine/fake_window.h"
+
+namespace rpn {
+namespace {
+
+using testing::FakeWindow;
+
+class CalculatorTest : public ::testing::Test {
+protected:
+    void SetUp() override { InitialiseRegisterArithmetic(); }
+
+    void SetStack(Register t, Register z, Register y, Register x) {
+        calc.state.T = t;
+        calc.state.Z = z;
+        calc.state.Y = y;
+        calc.state.X = x;
+    }
+
+    FakeWindow window;
+    Calculator calc{window};
+};
+
+TEST_F(CalculatorTest, StartsWithRegisterArithmeticAndStartValues) {
+    EXPECT_EQ(CurrentControlWord(), kRegisterControlWord);
+    const CalculatorState& s = calc.state;
+    EXPECT_EQ(s.X, 0);
+    EXPECT_EQ(s.CommittedX, 0);
+    EXPECT_EQ(s.MemoryRegister, 0);
+    EXPECT_FALSE(s.StackLift);
+    EXPECT_TRUE(s.DegreesMode);
+    EXPECT_TRUE(s.MathOk);
+}
+
+// Enter on typed entries: each row types into X over a known stack and presses Enter.
+struct EnterCase {
+    const char* typed;
+    Register x, y, z, t;
+    const char* xText;
+};
+
+class EnterTest : public CalculatorTest, public ::testing::WithParamInterface<EnterCase> {};
+
+TEST_P(EnterTest, LiftsTheCommittedEntry) {
+    const EnterCase& c = GetParam();
+    SetStack(4, 3, 2, 99);
+    window.TypeIntoX(c.typed);
+    calc.ButtonEClick();
+
+    EXPECT_EQ(calc.state.X, c.x);
+    EXPECT_EQ(calc.state.Y, c.y);
+    EXPECT_EQ(calc.state.Z, c.z);
+    EXPECT_EQ(calc.state.T, c.t);
+    EXPECT_EQ(calc.state.CommittedX, c.x);
+    EXPECT_EQ(window.text(Field::X), c.xText);
+    EXPECT_EQ(window.text(Field::Y), c.xText);
+    EXPECT_TRUE(window.XAllSelected());
+    EXPECT_FALSE(calc.state.StackLift);
+    EXPECT_EQ(window.beeps, 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Entries, EnterTest,
+                         ::testing::Values(EnterCase{"", 0, 0, 2, 3, "0"},
+                                           EnterCase{"2,5", 2.5L, 2.5L, 2, 3, "2.5"},
+                                           EnterCase{"1", 1, 1, 2, 3, "1"},
+                                           EnterCase{" 007", 7, 7, 2, 3, "7"}));
+
+TEST_F(CalculatorTest, UnreadableEntryBeepsAndKeepsTheStack) {
+    SetStack(4, 3, 2, 1);
+    calc.state.CommittedX = 1;
+    calc.state.StackLift = true;
+    window.TypeIntoX("12x");
+    calc.ButtonEClick();
+
+    EXPECT_EQ(window.beeps, 1);
+    EXPECT_EQ(window.text(Field::X), "0");
+    EXPECT_TRUE(window.XAllSelected());
+    EXPECT_EQ(calc.state.X, 0);
+    EXPECT_FALSE(std::signbit(calc.state.X));
+    EXPECT_EQ(calc.state.Y, 2);
+    EXPECT_EQ(calc.state.Z, 3);
+    EXPECT_EQ(calc.state.T, 4);
+    EXPECT_EQ(calc.state.CommittedX, 1);
+    EXPECT_FALSE(calc.state.StackLift);
+}
+
+TEST_F(CalculatorTest, EnterTwiceFillsTheStackAndLosesT) {
+    SetStack(4, 3, 2, 0);
+    window.TypeIntoX("7");
+    calc.ButtonEClick();
+    calc.ButtonEClick();
+
+    EXPECT_EQ(calc.state.X, 7);
+    EXPECT_EQ(calc.state.Y, 7);
+    EXPECT_EQ(calc.state.Z, 7);
+    EXPECT_EQ(calc.state.T, 2);
+}
+
+TEST_F(CalculatorTest, ResultIsCarriedAtDisplayPrecision) {
+    // 2/3 shows .666666666667; the next Enter works with that text, not the full value.
+    calc.state.X = 2.0L / 3.0L;
+    calc.RefreshDisplay();
+    EXPECT_TRUE(calc.state.StackLift);
+    calc.ButtonEClick();
+    EXPECT_EQ(calc.state.Y, 0.666666666667L);
+    EXPECT_NE(calc.state.Y, 2.0L / 3.0L);
+}
+
+TEST_F(CalculatorTest, HugeDecimalScalePushesInfinity) {
+    window.TypeIntoX("1e5200");
+    calc.ButtonEClick();
+
+    EXPECT_EQ(calc.state.X, std::numeric_limits<Register>::infinity());
+    EXPECT_EQ(calc.state.Y, std::numeric_limits<Register>::infinity());
+    EXPECT_EQ(window.text(Field::X), "         +Inf");
+    EXPECT_EQ(window.text(Field::Y), "         +Inf");
+
+    // The shown text does not read back: the next operation rejects it, Y keeps infinity.
+    calc.ButtonEClick();
+    EXPECT_EQ(window.beeps, 1);
+    EXPECT_EQ(calc.state.X, 0);
+    EXPECT_EQ(calc.state.Y, std::numeric_limits<Register>::infinity());
+}
+
+TEST_F(CalculatorTest, EntryBeyondTheRangeFaultsAndChangesNothing) {
+    SetStack(4, 3, 2, 1);
+    calc.state.CommittedX = 1;
+    calc.state.StackLift = true;
+    window.TypeIntoX("1e4933");
+    try {
+        calc.ButtonEClick();
+        FAIL() << "expected an overflow fault";
+    } catch (const ArithmeticFault& fault) {
+        EXPECT_EQ(fault.kind(), FaultKind::Overflow);
+        EXPECT_STREQ(fault.what(), "Floating point overflow");
+    }
+    EXPECT_EQ(window.text(Field::X), "1e4933");
+    EXPECT_EQ(calc.state.X, 1);
+    EXPECT_EQ(calc.state.Y, 2);
+    EXPECT_EQ(calc.state.CommittedX, 1);
+    EXPECT_TRUE(calc.state.StackLift);
+    EXPECT_EQ(window.beeps, 0);
+}
+
+TEST_F(CalculatorTest, RefreshShowsEveryRegisterWithTheSeparator) {
+    calc.decimalSeparator = ',';
+    SetStack(0.25L, -1, 100.5L, 0.5L);
+    calc.RefreshDisplay();
+    EXPECT_EQ(window.text(Field::X), ",5");
+    EXPECT_EQ(window.text(Field::Y), "100,5");
+    EXPECT_EQ(window.text(Field::Z), "-1");
+    EXPECT_EQ(window.text(Field::T), ",25");
+    EXPECT_TRUE(window.xFocused);
+    EXPECT_TRUE(window.XAllSelected());
+}
+
+}  // namespace
+}  // namespace rpn
