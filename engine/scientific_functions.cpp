@@ -14,10 +14,14 @@ Register DegreesToRadians(Register x) {
     return x87::Multiply(x87::Multiply(x, kPi), kOneOver180);
 }
 
-Register RadiansToDegrees(Register x) { return x87::Multiply(x87::Multiply(x, 180.0L), kOneOverPi); }
+Register RadiansToDegrees(Register x) {
+    return x87::Multiply(x87::Multiply(x, 180.0L), kOneOverPi);
+}
 
 // The angle in radians that the trigonometric functions work on.
-Register Angle(Register x, bool degreesMode) { return degreesMode ? DegreesToRadians(x) : x; }
+Register Angle(Register x, bool degreesMode) {
+    return degreesMode ? DegreesToRadians(x) : x;
+}
 
 // The result of an inverse function in the current angle unit.
 Register AngleResult(Register radians, bool degreesMode) {
@@ -25,9 +29,13 @@ Register AngleResult(Register radians, bool degreesMode) {
 }
 
 // Results this close to 0 are the rounding left over from a whole multiple of pi/2.
-Register Snap(Register x) { return std::fabs(x) < kSnapLimit ? 0.0L : x; }
+Register Snap(Register x) {
+    return std::fabs(x) < kSnapLimit ? 0.0L : x;
+}
 
-Register ArcTangent(Register q) { return x87::ArcTangent2(q, 1.0L); }
+Register ArcTangent(Register q) {
+    return x87::ArcTangent2(q, 1.0L);
+}
 
 // sqrt(1 - x * x): invalid for |x| > 1, and X * X may overflow.
 Register Cofactor(Register x) {
@@ -53,9 +61,8 @@ void RunScientificFunction(Calculator& calculator, Rule rule) {
 }  // namespace
 
 void Calculator::ButtonsinClick() {
-    RunScientificFunction(*this, [](Register x, bool degrees) {
-        return Snap(x87::Sine(Angle(x, degrees)));
-    });
+    RunScientificFunction(
+        *this, [](Register x, bool degrees) { return Snap(x87::Sine(Angle(x, degrees))); });
 }
 
 void Calculator::ButtoncosClick() {

@@ -128,7 +128,9 @@ void Calculator::SpeedButtonCClick() {
     state.StackLift = false;
 }
 
-void Calculator::SpeedButtonRClick() { RollDown(); }
+void Calculator::SpeedButtonRClick() {
+    RollDown();
+}
 
 // The permutations use CommittedX as their scratch register; it ends equal to the new X.
 void Calculator::RollDown() {
