@@ -314,12 +314,22 @@ TEST(OperationsTest, RecallWithUnreadableEntryLiftsZero) {
     EXPECT_EQ(rig.window.beeps, 1);
 }
 
-TEST(OperationsTest, RecallWithEntryBeyondTheRangeChangesNothing) {
-    CalculatorRig rig;
-    rig.Prepare(20, 10, 5, "1e4933");
-    const Snapshot expected = rig.Take();
-    EXPECT_THROW(rig.calc.ButtonRCLClick(), ArithmeticFault);
-    EXPECT_EQ(rig.Take(), expected);
+// Recall goes on after a rejected entry, and a scientific function reports its own faults,
+// but neither catches an entry beyond the register range: the fault leaves before any change.
+TEST(OperationsTest, EntryBeyondTheRangeFaultsBeforeAnyChange) {
+    const Handler handlers[] = {&Calculator::ButtonRCLClick, &Calculator::ButtonsinClick,
+                                &Calculator::ButtonlnClick, &Calculator::SpeedButtonPClick};
+    int row = 0;
+    for (const Handler handler : handlers) {
+        SCOPED_TRACE(row++);
+        CalculatorRig rig;
+        rig.Prepare(20, 10, 5, "1e4933");
+        const Snapshot expected = rig.Take();
+        EXPECT_THROW((rig.calc.*handler)(), ArithmeticFault);
+        EXPECT_EQ(rig.Take(), expected);
+        EXPECT_EQ(rig.window.beeps, 0);
+        EXPECT_EQ(rig.window.mathErrors, 0);
+    }
 }
 
 }  // namespace
