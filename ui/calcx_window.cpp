@@ -120,12 +120,12 @@ void TCalcxF::BuildControls() {
                 auto* button = new QToolButton(this);
                 button->setAutoRaise(true);
                 button->setFocusPolicy(Qt::NoFocus);
-                const QPixmap glyph = GlyphPixmap(spec.name, scale_);
+                const QPixmap glyph = GlyphPixmap(spec.name, scale_, devicePixelRatioF());
                 if (glyph.isNull()) {
                     button->setText(Latin1(spec.caption));
                 } else {
                     button->setIcon(QIcon(glyph));
-                    button->setIconSize(glyph.size());
+                    button->setIconSize(glyph.deviceIndependentSize().toSize());
                 }
                 // A face without words needs its hint as its name for a screen reader.
                 button->setAccessibleName(Latin1(*spec.caption ? spec.caption : spec.hint));

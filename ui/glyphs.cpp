@@ -122,15 +122,16 @@ const std::unordered_map<std::string, Painter>& Painters() {
 
 }  // namespace
 
-QPixmap GlyphPixmap(std::string_view controlName, qreal scale) {
+QPixmap GlyphPixmap(std::string_view controlName, qreal scale, qreal devicePixelRatio) {
     const auto& painters = Painters();
     const auto it = painters.find(std::string(controlName));
     if (it == painters.end()) {
         return {};
     }
     const int width = controlName == "SpeedButtonPME" ? kWideGlyphWidth : kGlyphWidth;
-    QPixmap pixmap(static_cast<int>(std::lround(width * scale)),
-                   static_cast<int>(std::lround(kGlyphHeight * scale)));
+    QPixmap pixmap(static_cast<int>(std::lround(width * scale * devicePixelRatio)),
+                   static_cast<int>(std::lround(kGlyphHeight * scale * devicePixelRatio)));
+    pixmap.setDevicePixelRatio(devicePixelRatio);
     pixmap.fill(Qt::transparent);
     QPainter painter(&pixmap);
     painter.setRenderHint(QPainter::Antialiasing);

@@ -1,11 +1,8 @@
 #include "ui/layout_scale.h"
 
-#include <QFontMetrics>
 #include <QGuiApplication>
 #include <QScreen>
 #include <cmath>
-
-#include "ui/main_window_layout.h"
 
 namespace rpn::ui {
 
@@ -25,17 +22,7 @@ QFont SerifFont(int pixelSize) {
 }  // namespace
 
 double LayoutScaleForDpi(double logicalDotsPerInch) {
-    if (!(logicalDotsPerInch > 0)) {
-        return 1.0;
-    }
-    const int screenPixels =
-        static_cast<int>(std::lround(kWindowFontHeight * logicalDotsPerInch / kDesignedDpi));
-    const int designedHeight = QFontMetrics(SerifFont(kWindowFontHeight)).height();
-    const int screenHeight = QFontMetrics(SerifFont(screenPixels)).height();
-    if (designedHeight <= 0 || screenHeight <= 0) {
-        return logicalDotsPerInch / kDesignedDpi;
-    }
-    return static_cast<double>(screenHeight) / designedHeight;
+    return logicalDotsPerInch > 0 ? logicalDotsPerInch / kDesignedDpi : 1.0;
 }
 
 double ScreenLayoutScale() {

@@ -4,10 +4,10 @@
 
 namespace rpn::ui {
 
-// The windows are designed at 120 pixels per inch. Their window font is first sized for the
-// screen's resolution; every position, size and control font is then scaled by the ratio of
-// that font's text height to its height at the designed resolution, so that the layout
-// follows the text the controls have to hold. Exactly 1 at 120 pixels per inch.
+// The windows are designed at 120 pixels per inch; every position, size and font is scaled by
+// the screen's logical resolution over that. Qt maps a high-resolution screen onto logical
+// pixels itself (a 120 pixels-per-inch screen is 96 logical pixels per inch at a device
+// pixel ratio of 1.25), so the layout comes out at its designed size in device pixels.
 double LayoutScaleForDpi(double logicalDotsPerInch);
 // The factor for the primary screen.
 double ScreenLayoutScale();

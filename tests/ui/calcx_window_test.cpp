@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "engine/register.h"
+#include "ui/glyphs.h"
 #include "ui/help_viewer.h"
 #include "ui/keys_window.h"
 #include "ui/layout_scale.h"
@@ -176,6 +177,36 @@ class CalcxWindowTest : public QObject {
         }
         QCOMPARE(w.Label5()->palette().color(QPalette::WindowText), QColor(Qt::red));
         QCOMPARE(w.Edit(Field::X)->nextInFocusChain(), w.Button("Button1"));
+    }
+
+    void glyphsAreDrawn_data() {
+        QTest::addColumn<double>("ratio");
+        QTest::newRow("1") << 1.0;
+        QTest::newRow("2") << 2.0;
+    }
+
+    void glyphsAreDrawn() {
+        QFETCH(double, ratio);
+        for (const ControlSpec& spec : MainWindowControls()) {
+            if (spec.kind != ControlKind::GlyphButton || *spec.caption) {
+                continue;
+            }
+            const QPixmap glyph = GlyphPixmap(spec.name, 1.0, ratio);
+            const QSize designed(
+                QLatin1String(spec.name) == QLatin1String("SpeedButtonPME") ? 18 : 16, 14);
+            QCOMPARE(glyph.deviceIndependentSize().toSize(), designed);
+            QCOMPARE(glyph.size(), designed * ratio);
+            // Black strokes on a transparent field.
+            const QImage image = glyph.toImage();
+            int dark = 0;
+            for (int y = 0; y < image.height(); ++y) {
+                for (int x = 0; x < image.width(); ++x) {
+                    const QColor c = image.pixelColor(x, y);
+                    dark += c.alpha() > 200 && c.lightness() < 60;
+                }
+            }
+            QVERIFY2(dark >= 8 * ratio * ratio, spec.name);
+        }
     }
 
     void layoutFitsAtOtherResolutions_data() {
