@@ -3,7 +3,6 @@
 #include <QString>
 #include <QWidget>
 #include <functional>
-#include <memory>
 #include <string>
 
 #include "app/session.h"

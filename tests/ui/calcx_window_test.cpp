@@ -373,6 +373,7 @@ class CalcxWindowTest : public QObject {
     void backTopSwitchesTheLevelInPlace() {
         TCalcxF& w = ShowWindow();
         w.move(50, 60);
+        keys_->show();
         w.SetFieldText(Field::X, "12.5");
         w.calculator().state.StackLift = true;
         Click("Buttontop");
@@ -385,6 +386,8 @@ class CalcxWindowTest : public QObject {
         QVERIFY(!w.calculator().state.StackLift);
         QCOMPARE(w.FieldText(Field::X), std::string("12.5"));
         QCOMPARE(w.SelectionLength(Field::X), 4);
+        // The keypad stays up while its owner changes level.
+        QVERIFY(keys_->isVisible());
 
         Click("Buttontop");
         QVERIFY(w.StayOnTop());
