@@ -476,6 +476,17 @@ class CalcxWindowTest : public QObject {
         QCOMPARE(w.Label5()->text(), QStringLiteral("Degrees"));
     }
 
+    void displayUsesTheSystemDecimalSeparator() {
+        // ctest runs this once more under a German locale, where it is a comma.
+        const QString point = QLocale::system().decimalPoint();
+        TCalcxF& w = ShowWindow();
+        w.SetFieldText(Field::X, "1");
+        Click("ButtonE");
+        w.SetFieldText(Field::X, "2");
+        Click("SpeedButtonD");
+        QCOMPARE(QString::fromStdString(w.FieldText(Field::X)), point + QStringLiteral("5"));
+    }
+
     void helpShowsTheFileAtItsTopic() {
         QVERIFY(QFile::copy(QStringLiteral(RPNCALC_HELP_FILE),
                             dir_->filePath(QStringLiteral("rpncalc.hlp"))));
