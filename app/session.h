@@ -18,7 +18,7 @@ struct WindowPosition {
 
 // What the session file needs of the windows.
 class SessionHost {
-public:
+  public:
     virtual ~SessionHost() = default;
     virtual WindowPosition MainWindowPosition() const = 0;
     virtual void MoveMainWindow(WindowPosition position) = 0;
@@ -29,7 +29,7 @@ public:
 
 // Raised by SaveSession when the file cannot be written; what() is the message for the user.
 class SessionWriteError : public std::runtime_error {
-public:
+  public:
     using std::runtime_error::runtime_error;
 };
 
@@ -48,7 +48,7 @@ std::string PathBesideProgram(const std::string& programPath, const std::string&
 // The session file: nine lines (X, Y, Z, T, window top, window left, memory, keypad top,
 // keypad left), each ended by CR LF.
 class SessionFile {
-public:
+  public:
     SessionFile(std::string path, Calculator& calculator, SessionHost& host,
                 WindowPosition& keypadPos);
 
@@ -60,7 +60,7 @@ public:
     // Commits X, then writes the file. Raises SessionWriteError; the earlier file stays whole.
     void SaveSession();
 
-private:
+  private:
     std::string path_;
     Calculator& calculator_;
     SessionHost& host_;

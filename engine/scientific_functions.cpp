@@ -1,0 +1,175 @@
+#include <cmath>
+
+#include "engine/arithmetic_fault.h"
+#include "engine/calculator.h"
+#include "engine/exponential.h"
+#include "engine/extended_constants.h"
+#include "engine/x87.h"
+
+namespace rpn {
+
+namespace {
+
+Register DegreesToRadians(Register x) {
+    return x87::Multiply(x87::Multiply(x, kPi), kOneOver180);
+}
+
+Register RadiansToDegrees(Register x) {
+    return x87::Multiply(x87::Multiply(x, 180.0L), kOneOverPi);
+}
+
+// The angle in radians that the trigonometric functions work on.
+Register Angle(Register x, bool degreesMode) {
+    return degreesMode ? DegreesToRadians(x) : x;
+}
+
+// The result of an inverse function in the current angle unit.
+Register AngleResult(Register radians, bool degreesMode) {
+    return degreesMode ? RadiansToDegrees(radians) : radians;
+}
+
+// Results this close to 0 are the rounding left over from a whole multiple of pi/2.
+Register Snap(Register x) {
+    return std::fabs(x) < kSnapLimit ? 0.0L : x;
+}
+
+Register ArcTangent(Register q) {
+    return x87::ArcTangent2(q, 1.0L);
+}
+
+// sqrt(1 - x * x): invalid for |x| > 1, and X * X may overflow.
+Register Cofactor(Register x) {
+    return x87::SquareRoot(x87::Subtract(1.0L, x87::Multiply(x, x)));
+}
+
+// Commits X, computes the new X by `rule` and reports the result. A fault in the rule leaves
+// X as committed from its text and ends in the "Math Error" report.
+template <typename Rule>
+void RunScientificFunction(Calculator& calculator, Rule rule) {
+    if (!calculator.CommitX()) {
+        return;
+    }
+    CalculatorState& state = calculator.state;
+    try {
+        state.X = rule(state.X, state.DegreesMode);
+    } catch (const ArithmeticFault&) {
+        state.MathOk = false;
+    }
+    calculator.ReportMathResult();
+}
+
+}  // namespace
+
+void Calculator::ButtonsinClick() {
+    RunScientificFunction(
+        *this, [](Register x, bool degrees) { return Snap(x87::Sine(Angle(x, degrees))); });
+}
+
+void Calculator::ButtoncosClick() {
+    RunScientificFunction(*this, [](Register x, bool degrees) {
+        if (degrees && x == 90) {
+            return 0.0L;
+        }
+        return Snap(x87::Cosine(Angle(x, degrees)));
+    });
+}
+
+void Calculator::ButtontanClick() {
+    RunScientificFunction(*this, [](Register x, bool degrees) {
+        const Register sine = x87::Sine(Angle(x, degrees));
+        const Register cosine = x87::Cosine(Angle(x, degrees));
+        return Snap(x87::Divide(sine, cosine));
+    });
+}
+
+void Calculator::ButtonasinClick() {
+    RunScientificFunction(*this, [](Register x, bool degrees) {
+        if (x == 1) {
+            return degrees ? 90.0L : kHalfPi;
+        }
+        if (x == -1) {
+            return degrees ? -90.0L : -kHalfPi;
+        }
+        return AngleResult(ArcTangent(x87::Divide(x, Cofactor(x))), degrees);
+    });
+}
+
+void Calculator::ButtonacosClick() {
+    RunScientificFunction(*this, [](Register x, bool degrees) {
+        if (x == 0) {
+            return degrees ? 90.0L : kHalfPi;
+        }
+        if (x == -1) {
+            return degrees ? 180.0L : kPi;
+        }
+        const Register a = ArcTangent(x87::Divide(Cofactor(x), x));
+        if (x > 0) {
+            return AngleResult(a, degrees);
+        }
+        // The arctangent gives the angle of the fourth quadrant; acos lies in the second.
+        if (degrees) {
+            return x87::Multiply(x87::Add(x87::Multiply(a, kOneOverPi), 1.0L), 180.0L);
+        }
+        return x87::Add(a, kPi);
+    });
+}
+
+void Calculator::ButtonatanClick() {
+    RunScientificFunction(
+        *this, [](Register x, bool degrees) { return AngleResult(ArcTangent(x), degrees); });
+}
+
+void Calculator::ButtonlogClick() {
+    RunScientificFunction(*this, [](Register x, bool) { return Log10(x); });
+}
+
+void Calculator::Button10XClick() {
+    RunScientificFunction(*this, [](Register x, bool) { return Power(10.0L, x); });
+}
+
+void Calculator::ButtonlnClick() {
+    RunScientificFunction(*this, [](Register x, bool) { return NaturalLog(x); });
+}
+
+void Calculator::ButtonexClick() {
+    RunScientificFunction(*this, [](Register x, bool) { return NaturalExp(x); });
+}
+
+// The conversions are plain unary operations: whatever the angle mode, and a fault goes out
+// to the general error report.
+void Calculator::ButtondegradClick() {
+    if (!CommitX()) {
+        return;
+    }
+    state.X = DegreesToRadians(state.X);
+    state.CommittedX = state.X;
+    RefreshDisplay();
+}
+
+void Calculator::ButtonraddegClick() {
+    if (!CommitX()) {
+        return;
+    }
+    state.X = RadiansToDegrees(state.X);
+    state.CommittedX = state.X;
+    RefreshDisplay();
+}
+
+void Calculator::ButtondegClick() {
+    state.DegreesMode = !state.DegreesMode;
+    FocusXSelectAll();
+}
+
+void Calculator::ReportMathResult() {
+    if (state.MathOk) {
+        state.CommittedX = state.X;
+        RefreshDisplay();
+        return;
+    }
+    state.MathOk = true;
+    window_.ReportMathError();
+    // The entry stays as typed, to be corrected in place.
+    state.StackLift = false;
+}
+
+}  // namespace rpn

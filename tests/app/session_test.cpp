@@ -1,0 +1,470 @@
+#include "app/session.h"
+
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <csignal>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <optional>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "engine/arithmetic_fault.h"
+#include "tests/engine/fake_window.h"
+
+namespace rpn {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::FakeWindow;
+
+// The main window's designed position, where it stands until the session file moves it.
+constexpr WindowPosition kDesignedPosition{616, 1003};
+constexpr WindowPosition kKeypadDefault{300, 20};
+// A memory value that no fixture file holds, to show whether line 7 was applied.
+constexpr Register kEarlierMemory = 5;
+
+class FakeHost : public SessionHost {
+  public:
+    WindowPosition position = kDesignedPosition;
+    std::vector<WindowPosition> moves;
+    std::vector<std::string> errorBoxes;
+
+    WindowPosition MainWindowPosition() const override { return position; }
+    void MoveMainWindow(WindowPosition p) override {
+        moves.push_back(p);
+        position = p;
+    }
+    void ShowErrorBox(const std::string& message) override { errorBoxes.push_back(message); }
+};
+
+std::string ReadWholeFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+void WriteWholeFile(const std::string& path, const std::string& bytes) {
+    std::ofstream out(path, std::ios::binary);
+    out << bytes;
+}
+
+std::string IncompatibleMessage(const std::string& path) {
+    return "The file " + path + " has an incompatible format.";
+}
+
+class SessionTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        InitialiseRegisterArithmetic();
+        std::string pattern = (fs::temp_directory_path() / "rpncalc-session-XXXXXX").string();
+        ASSERT_NE(::mkdtemp(pattern.data()), nullptr) << std::strerror(errno);
+        folder = pattern;
+        path = folder + "/rpncalc.cfg";
+        calc.state.MemoryRegister = kEarlierMemory;
+    }
+    void TearDown() override {
+        // A test may have taken the folder's write permission away.
+        ::chmod(folder.c_str(), 0700);
+        fs::remove_all(folder);
+    }
+
+    // Files in the folder other than the session file: what a save may have left behind.
+    std::vector<std::string> StrayFiles() const {
+        std::vector<std::string> stray;
+        for (const auto& entry : fs::directory_iterator(folder)) {
+            if (entry.path().string() != path) {
+                stray.push_back(entry.path().filename().string());
+            }
+        }
+        return stray;
+    }
+
+    std::string folder;
+    std::string path;
+    FakeWindow window;
+    Calculator calc{window};
+    FakeHost host;
+    WindowPosition keypadPos;
+
+    SessionFile Session() { return SessionFile(path, calc, host, keypadPos); }
+};
+
+TEST(PathBesideProgram, ReplacesTheExtensionOfTheFileName) {
+    EXPECT_EQ(PathBesideProgram("/opt/rpn/rpncalc", ".cfg"), "/opt/rpn/rpncalc.cfg");
+    EXPECT_EQ(PathBesideProgram("/opt/rpn/rpncalc.bin", ".cfg"), "/opt/rpn/rpncalc.cfg");
+    EXPECT_EQ(PathBesideProgram("/opt/rpn/calc.v2.bin", ".hlp"), "/opt/rpn/calc.v2.hlp");
+    // A dot in a folder name is no extension of the file.
+    EXPECT_EQ(PathBesideProgram("/opt/rpn.d/rpncalc", ".cfg"), "/opt/rpn.d/rpncalc.cfg");
+    EXPECT_EQ(PathBesideProgram("rpncalc", ".cfg"), "rpncalc.cfg");
+}
+
+TEST_F(SessionTest, NoFileGivesTheDefaultsAndTheFirstSaveWritesNineLines) {
+    const LoadedRegisters loaded = Session().LoadSession();
+    EXPECT_EQ(loaded.X, 0);
+    EXPECT_EQ(loaded.Y, 0);
+    EXPECT_EQ(loaded.Z, 0);
+    EXPECT_EQ(loaded.T, 0);
+    EXPECT_EQ(host.position, (WindowPosition{0, 0}));
+    EXPECT_EQ(keypadPos, kKeypadDefault);
+    EXPECT_TRUE(host.errorBoxes.empty());
+    EXPECT_EQ(calc.state.MemoryRegister, kEarlierMemory);
+
+    calc.state.MemoryRegister = 0;
+    window.TypeIntoX("0");
+    // The keypad's own position is recorded by the caller before a save.
+    keypadPos = {277, 69};
+    Session().SaveSession();
+    const std::string zero = " 0.00000000000000E+0000\r\n";
+    EXPECT_EQ(ReadWholeFile(path),
+              zero + zero + zero + zero + "0\r\n0\r\n" + zero + "277\r\n69\r\n");
+    EXPECT_TRUE(StrayFiles().empty());
+}
+
+TEST_F(SessionTest, SaveWritesCommittedXStackWindowMemoryAndKeypad) {
+    window.TypeIntoX("1.5");
+    calc.state.Y = 2.0L / 3.0L;
+    calc.state.Z = -1.5e-20L;
+    calc.state.T = 1e100L;
+    calc.state.MemoryRegister = 1.0L / 3.0L;
+    keypadPos = {-40, 2000};
+    Session().SaveSession();
+    EXPECT_EQ(calc.state.CommittedX, 1.5L);
+    EXPECT_EQ(ReadWholeFile(path),
+              " 1.50000000000000E+0000\r\n"
+              " 6.66666666666667E-0001\r\n"
+              "-1.50000000000000E-0020\r\n"
+              " 1.00000000000000E+0100\r\n"
+              "616\r\n"
+              "1003\r\n"
+              " 3.33333333333333E-0001\r\n"
+              "-40\r\n"
+              "2000\r\n");
+}
+
+TEST_F(SessionTest, SaveWithAnUnreadableEntryKeepsTheLastCommittedX) {
+    calc.state.CommittedX = 7;
+    window.TypeIntoX("1.2.3");
+    Session().SaveSession();
+    EXPECT_EQ(window.beeps, 1);
+    EXPECT_EQ(calc.state.X, 0);
+    EXPECT_EQ(window.text(Field::X), "0");
+    EXPECT_EQ(calc.state.CommittedX, 7);
+    EXPECT_EQ(ReadWholeFile(path).substr(0, 25), " 7.00000000000000E+0000\r\n");
+}
+
+// The entry's overflow is the user's to see; the file keeps the last good session.
+TEST_F(SessionTest, SaveWithAnOverflowingEntryWritesNothing) {
+    const std::string previous = " 4.00000000000000E+0000\r\n";
+    WriteWholeFile(path, previous);
+    window.TypeIntoX("1e4933");
+    EXPECT_THROW(Session().SaveSession(), ArithmeticFault);
+    EXPECT_EQ(ReadWholeFile(path), previous);
+}
+
+TEST_F(SessionTest, SavedSessionLoadsBack) {
+    window.TypeIntoX("-12.25");
+    calc.state.Y = 1.0L / 3.0L;
+    calc.state.T = -8;
+    calc.state.MemoryRegister = 42;
+    host.position = {-5, 3000};
+    keypadPos = {277, 69};
+    Session().SaveSession();
+
+    FakeWindow otherWindow;
+    Calculator other{otherWindow};
+    FakeHost otherHost;
+    WindowPosition otherKeypad;
+    SessionFile next(path, other, otherHost, otherKeypad);
+    const LoadedRegisters loaded = next.LoadSession();
+    EXPECT_EQ(loaded.X, -12.25L);
+    EXPECT_EQ(other.state.CommittedX, -12.25L);
+    EXPECT_EQ(loaded.Y, 0.333333333333333L);
+    EXPECT_EQ(loaded.Z, 0);
+    EXPECT_EQ(loaded.T, -8);
+    EXPECT_EQ(other.state.MemoryRegister, 42);
+    EXPECT_EQ(otherHost.position, (WindowPosition{-5, 3000}));
+    EXPECT_EQ(otherKeypad, (WindowPosition{277, 69}));
+    EXPECT_TRUE(otherHost.errorBoxes.empty());
+}
+
+struct LoadCase {
+    const char* name;
+    std::string bytes;
+    LoadedRegisters registers;
+    Register memory;
+    // The main window's position after the load; kDesignedPosition when never moved.
+    WindowPosition window;
+    // KeypadPos starts at 0, 0.
+    WindowPosition keypad;
+    bool incompatible;
+};
+
+constexpr LoadedRegisters kZeros{0, 0, 0, 0};
+constexpr LoadedRegisters kOneToFour{1, 2, 3, 4};
+
+// clang-format off
+const LoadCase kLoadCases[] = {
+    {"nine lines", "1.5\r\n2\r\n3\r\n4\r\n100\r\n200\r\n9\r\n277\r\n69\r\n",
+     {1.5L, 2, 3, 4}, 9, {100, 200}, {277, 69}, false},
+    {"six lines", "1\r\n2\r\n3\r\n4\r\n100\r\n200\r\n",
+     kOneToFour, kEarlierMemory, {100, 200}, kKeypadDefault, false},
+    // The blank line is data, so line 7 is read, reaching the end and giving 0.
+    {"blank line after line 6", "1\r\n2\r\n3\r\n4\r\n100\r\n200\r\n\r\n",
+     kOneToFour, 0, {100, 200}, kKeypadDefault, false},
+    {"line 9 missing", "1\r\n2\r\n3\r\n4\r\n100\r\n200\r\n9\r\n277\r\n",
+     kOneToFour, 9, {100, 200}, {277, 0}, false},
+    {"empty file", "",
+     kZeros, kEarlierMemory, {0, 0}, kKeypadDefault, false},
+    // Skipping the rest of line 1 runs to the end: the other lines read as 0.
+    {"LF-only lines", "1\n2\n3\n4\n100\n200\n9\n277\n69\n",
+     {1, 0, 0, 0}, kEarlierMemory, {0, 0}, kKeypadDefault, false},
+    {"two values on a line", "1 9\r\n2\r\n3\r\n4\r\n100\r\n200\r\n9\r\n277\r\n69\r\n",
+     kOneToFour, 9, {100, 200}, {277, 69}, false},
+    {"negative and off-screen positions", "1\r\n2\r\n3\r\n4\r\n-50\r\n-9000\r\n9\r\n-1\r\n$10\r\n",
+     kOneToFour, 9, {-50, -9000}, {-1, 16}, false},
+    {"26 after line 4", "1\r\n2\r\n3\r\n4\r\n\x1a" "100\r\n200\r\n",
+     kOneToFour, kEarlierMemory, {0, 0}, kKeypadDefault, false},
+    {"letters in line 1", "abc\r\n2\r\n3\r\n4\r\n100\r\n200\r\n9\r\n277\r\n69\r\n",
+     kZeros, kEarlierMemory, kDesignedPosition, {0, 0}, true},
+    {"real in an integer line", "1\r\n2\r\n3\r\n4\r\n100.5\r\n200\r\n",
+     kZeros, kEarlierMemory, kDesignedPosition, {0, 0}, true},
+    // What was applied before the failing line stays applied.
+    {"bad keypad top", "1\r\n2\r\n3\r\n4\r\n100\r\n200\r\n9\r\nxx\r\n69\r\n",
+     kZeros, 9, {100, 200}, {0, 0}, true},
+    {"bad keypad left", "1\r\n2\r\n3\r\n4\r\n100\r\n200\r\n9\r\n277\r\n6,9\r\n",
+     kZeros, 9, {100, 200}, {277, 0}, true},
+    // A real beyond the register range is no number this program writes.
+    {"out-of-range real in line 1", "1e4933\r\n2\r\n3\r\n4\r\n100\r\n200\r\n",
+     kZeros, kEarlierMemory, kDesignedPosition, {0, 0}, true},
+    {"out-of-range memory", "1\r\n2\r\n3\r\n4\r\n100\r\n200\r\n-1e4933\r\n277\r\n69\r\n",
+     kZeros, kEarlierMemory, kDesignedPosition, {0, 0}, true},
+};
+// clang-format on
+
+void PrintTo(const LoadCase& c, std::ostream* out) {
+    *out << c.name;
+}
+
+class SessionLoadTest : public SessionTest, public ::testing::WithParamInterface<LoadCase> {};
+
+TEST_P(SessionLoadTest, LoadsWhatTheFileHolds) {
+    const LoadCase& c = GetParam();
+    WriteWholeFile(path, c.bytes);
+    const LoadedRegisters loaded = Session().LoadSession();
+    EXPECT_EQ(loaded.X, c.registers.X);
+    EXPECT_EQ(loaded.Y, c.registers.Y);
+    EXPECT_EQ(loaded.Z, c.registers.Z);
+    EXPECT_EQ(loaded.T, c.registers.T);
+    // X and the X that a save keeps start out alike.
+    EXPECT_EQ(calc.state.CommittedX, c.registers.X);
+    EXPECT_EQ(calc.state.MemoryRegister, c.memory);
+    EXPECT_EQ(host.position, c.window);
+    EXPECT_LE(host.moves.size(), 1u);
+    EXPECT_EQ(keypadPos, c.keypad);
+    if (c.incompatible) {
+        EXPECT_EQ(host.errorBoxes, std::vector<std::string>{IncompatibleMessage(path)});
+    } else {
+        EXPECT_TRUE(host.errorBoxes.empty()) << host.errorBoxes.front();
+    }
+}
+
+// Start-up saves at once, so that even a file that could not be read is whole again.
+TEST_P(SessionLoadTest, FirstSaveLeavesAFileThatLoadsBackTheSameState) {
+    WriteWholeFile(path, GetParam().bytes);
+    const LoadedRegisters loaded = Session().LoadSession();
+    calc.state.X = loaded.X;
+    calc.state.Y = loaded.Y;
+    calc.state.Z = loaded.Z;
+    calc.state.T = loaded.T;
+    calc.RefreshDisplay();
+    Session().SaveSession();
+
+    FakeWindow nextWindow;
+    Calculator next{nextWindow};
+    FakeHost nextHost;
+    WindowPosition nextKeypad;
+    const LoadedRegisters reloaded = SessionFile(path, next, nextHost, nextKeypad).LoadSession();
+    EXPECT_TRUE(nextHost.errorBoxes.empty());
+    EXPECT_EQ(reloaded.X, loaded.X);
+    EXPECT_EQ(reloaded.Y, loaded.Y);
+    EXPECT_EQ(reloaded.Z, loaded.Z);
+    EXPECT_EQ(reloaded.T, loaded.T);
+    EXPECT_EQ(next.state.MemoryRegister, calc.state.MemoryRegister);
+    EXPECT_EQ(nextHost.position, host.position);
+    EXPECT_EQ(nextKeypad, keypadPos);
+}
+
+INSTANTIATE_TEST_SUITE_P(Files, SessionLoadTest, ::testing::ValuesIn(kLoadCases),
+                         [](const ::testing::TestParamInfo<LoadCase>& info) {
+                             std::string name = info.param.name;
+                             for (char& ch : name) {
+                                 if (!std::isalnum(static_cast<unsigned char>(ch))) {
+                                     ch = '_';
+                                 }
+                             }
+                             return name;
+                         });
+
+bool RunningAsRoot() {
+    return ::geteuid() == 0;
+}
+
+// Something other than a readable regular file at the session file's place.
+TEST_F(SessionTest, PlacesThatAreNoReadableFile) {
+    struct Case {
+        const char* name;
+        std::function<void(const std::string& path)> make;
+        bool incompatible;
+    };
+    const Case cases[] = {
+        {"directory", [](const std::string& p) { fs::create_directory(p); }, true},
+        // Opening a FIFO for reading would wait for a writer that never comes.
+        {"FIFO", [](const std::string& p) { ASSERT_EQ(::mkfifo(p.c_str(), 0600), 0); }, true},
+        {"dangling link", [](const std::string& p) { fs::create_symlink(p + ".missing", p); },
+         false},
+        // A regular file whose reading fails part way.
+        {"read error", [](const std::string& p) { fs::create_symlink("/proc/self/mem", p); }, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        fs::remove_all(path);
+        host = FakeHost{};
+        keypadPos = {};
+        c.make(path);
+        const LoadedRegisters loaded = Session().LoadSession();
+        EXPECT_EQ(loaded.X, 0);
+        if (c.incompatible) {
+            EXPECT_EQ(host.errorBoxes, std::vector<std::string>{IncompatibleMessage(path)});
+            EXPECT_EQ(host.position, kDesignedPosition);
+        } else {
+            EXPECT_TRUE(host.errorBoxes.empty());
+            EXPECT_EQ(host.position, (WindowPosition{0, 0}));
+            EXPECT_EQ(keypadPos, kKeypadDefault);
+        }
+    }
+}
+
+TEST_F(SessionTest, FileWithoutReadPermissionIsIncompatible) {
+    if (RunningAsRoot()) {
+        GTEST_SKIP() << "permissions do not bind the superuser";
+    }
+    WriteWholeFile(path, "1\r\n2\r\n");
+    ASSERT_EQ(::chmod(path.c_str(), 0200), 0);
+    Session().LoadSession();
+    EXPECT_EQ(host.errorBoxes, std::vector<std::string>{IncompatibleMessage(path)});
+}
+
+TEST_F(SessionTest, SaveThroughALinkKeepsTheLinkAndThePermissions) {
+    const std::string target = folder + "/kept.cfg";
+    WriteWholeFile(target, "old\r\n");
+    ASSERT_EQ(::chmod(target.c_str(), 0640), 0);
+    fs::create_symlink("kept.cfg", path);
+    window.TypeIntoX("3");
+    Session().SaveSession();
+    EXPECT_TRUE(fs::is_symlink(path));
+    EXPECT_EQ(ReadWholeFile(target).substr(0, 25), " 3.00000000000000E+0000\r\n");
+    struct stat info;
+    ASSERT_EQ(::stat(target.c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 07777, 0640u);
+}
+
+// Lowers the largest file this process may write, as a full disk would stop a write.
+class FileSizeLimit {
+  public:
+    explicit FileSizeLimit(rlim_t bytes) {
+        previousHandler_ = std::signal(SIGXFSZ, SIG_IGN);
+        ::getrlimit(RLIMIT_FSIZE, &previous_);
+        rlimit lowered = previous_;
+        lowered.rlim_cur = bytes;
+        ::setrlimit(RLIMIT_FSIZE, &lowered);
+    }
+    ~FileSizeLimit() {
+        ::setrlimit(RLIMIT_FSIZE, &previous_);
+        std::signal(SIGXFSZ, previousHandler_);
+    }
+
+  private:
+    rlimit previous_{};
+    void (*previousHandler_)(int);
+};
+
+TEST_F(SessionTest, FailedSaveLeavesWhatWasThereWhole) {
+    struct Case {
+        const char* name;
+        // Inside the test's folder.
+        const char* place;
+        bool placeIsFolder;
+        // Largest file the save may write.
+        rlim_t sizeLimit;
+        const char* reason;
+    };
+    const Case cases[] = {
+        // As a full disk does, the limit stops the write in the middle of the nine lines.
+        {"write fails part way", "rpncalc.cfg", false, 40, "File too large"},
+        {"place is a folder", "rpncalc.cfg", true, RLIM_INFINITY, "Is a directory"},
+        {"folder missing", "missing/rpncalc.cfg", false, RLIM_INFINITY,
+         "No such file or directory"},
+    };
+    const std::string previous = " 4.00000000000000E+0000\r\n";
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        fs::remove_all(path);
+        const std::string place = folder + "/" + c.place;
+        // What must survive the failed save: the old file, or a file in the folder.
+        const std::string kept = c.placeIsFolder ? place + "/inside" : place;
+        if (c.placeIsFolder) {
+            fs::create_directory(place);
+        }
+        const bool canHoldAFile = fs::exists(fs::path(kept).parent_path());
+        if (canHoldAFile) {
+            WriteWholeFile(kept, previous);
+        }
+        window.TypeIntoX("9");
+        std::string message;
+        {
+            std::optional<FileSizeLimit> limit;
+            if (c.sizeLimit != RLIM_INFINITY) {
+                limit.emplace(c.sizeLimit);
+            }
+            try {
+                SessionFile(place, calc, host, keypadPos).SaveSession();
+            } catch (const SessionWriteError& error) {
+                message = error.what();
+            }
+        }
+        EXPECT_EQ(message, "Cannot write " + place + ": " + c.reason);
+        if (canHoldAFile) {
+            EXPECT_EQ(ReadWholeFile(kept), previous);
+        }
+        EXPECT_TRUE(StrayFiles().empty());
+    }
+}
+
+TEST_F(SessionTest, SaveIntoAReadOnlyFolderLeavesTheOldFileWhole) {
+    if (RunningAsRoot()) {
+        GTEST_SKIP() << "permissions do not bind the superuser";
+    }
+    const std::string previous = " 4.00000000000000E+0000\r\n";
+    WriteWholeFile(path, previous);
+    ASSERT_EQ(::chmod(folder.c_str(), 0500), 0);
+    window.TypeIntoX("9");
+    try {
+        Session().SaveSession();
+        ADD_FAILURE() << "saved";
+    } catch (const SessionWriteError& error) {
+        EXPECT_EQ(std::string(error.what()), "Cannot write " + path + ": Permission denied");
+    }
+    EXPECT_EQ(ReadWholeFile(path), previous);
+}
+
+}  // namespace
+}  // namespace rpn

@@ -1,0 +1,636 @@
+#include "ui/calcx_window.h"
+
+#include <QAbstractButton>
+#include <QDir>
+#include <QFile>
+#include <QFontMetrics>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTextBrowser>
+#include <QToolButton>
+#include <QtTest>
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "engine/register.h"
+#include "ui/glyphs.h"
+#include "ui/help_viewer.h"
+#include "ui/keys_window.h"
+#include "ui/layout_scale.h"
+#include "ui/main_window_layout.h"
+#include "ui/message_boxes.h"
+#include "ui/register_edit.h"
+
+using rpn::Field;
+using namespace rpn::ui;
+
+namespace {
+
+// Records every error box instead of waiting for a click, and lets a test look at the window
+// while the box is up.
+class RecordingBoxes : public MessageBoxes {
+  public:
+    struct Shown {
+        QString caption;
+        QString text;
+    };
+    std::vector<Shown> shown;
+    std::function<void()> whileShown;
+
+    void ShowStop(QWidget*, const QString& caption, const QString& text) override {
+        shown.push_back({caption, text});
+        if (whileShown) {
+            whileShown();
+        }
+    }
+};
+
+QStringList ReadLines(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        return {};
+    }
+    return QString::fromLatin1(file.readAll()).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
+}
+
+}  // namespace
+
+class CalcxWindowTest : public QObject {
+    Q_OBJECT
+
+  private:
+    std::unique_ptr<QTemporaryDir> dir_;
+    RecordingBoxes boxes_;
+    std::unique_ptr<TCalcxF> window_;
+    TKeysF* keys_ = nullptr;
+
+    QString ProgramPath() const { return dir_->filePath(QStringLiteral("rpncalc")); }
+    QString SessionPath() const { return dir_->filePath(QStringLiteral("rpncalc.cfg")); }
+
+    // The window as the program builds it, beside a program file in a folder of its own.
+    TCalcxF& MakeWindow(double scale = 1.0) {
+        CalcxOptions options;
+        options.layoutScale = scale;
+        options.programPath = ProgramPath();
+        options.messageBoxes = &boxes_;
+        window_ = std::make_unique<TCalcxF>(options);
+        keys_ = new TKeysF(window_->keypad(), window_->layoutScale(), window_.get());
+        window_->AttachKeypad(keys_);
+        return *window_;
+    }
+
+    TCalcxF& ShowWindow() {
+        TCalcxF& w = MakeWindow();
+        w.show();
+        return w;
+    }
+
+    void Click(const char* name) {
+        QAbstractButton* button = window_->Button(name);
+        QVERIFY2(button, name);
+        button->click();
+    }
+
+  private slots:
+    void init() {
+        rpn::InitialiseRegisterArithmetic();
+        dir_ = std::make_unique<QTemporaryDir>();
+        QVERIFY(dir_->isValid());
+        boxes_.shown.clear();
+        boxes_.whileShown = nullptr;
+    }
+
+    void cleanup() {
+        window_.reset();
+        dir_.reset();
+    }
+
+    void windowFrameAndCaption() {
+        TCalcxF& w = MakeWindow();
+        QCOMPARE(w.objectName(), QStringLiteral("CalcxF"));
+        QCOMPARE(w.windowTitle(), QStringLiteral("Pelko RPN Calculator v1.21"));
+        QCOMPARE(w.size(), QSize(522, 311));
+        QCOMPARE(w.minimumSize(), w.maximumSize());
+        const Qt::WindowFlags flags = w.windowFlags();
+        QVERIFY(flags.testFlag(Qt::WindowStaysOnTopHint));
+        QVERIFY(flags.testFlag(Qt::WindowMinimizeButtonHint));
+        QVERIFY(flags.testFlag(Qt::WindowSystemMenuHint));
+        QVERIFY(!flags.testFlag(Qt::WindowMaximizeButtonHint));
+        QVERIFY(!flags.testFlag(Qt::WindowContextHelpButtonHint));
+        QCOMPARE(w.pos(), QPoint(1003, 616));
+        QVERIFY(!w.windowIcon().isNull());
+    }
+
+    void everyControlAsDesigned() {
+        TCalcxF& w = MakeWindow();
+        for (const ControlSpec& spec : MainWindowControls()) {
+            const QString name = QString::fromLatin1(spec.name);
+            auto* widget = w.findChild<QWidget*>(name);
+            QVERIFY2(widget, spec.name);
+            QCOMPARE(widget->geometry(), QRect(spec.left, spec.top, spec.width, spec.height));
+            QCOMPARE(widget->font().pixelSize(), spec.fontHeight);
+            QVERIFY2(widget->font().bold(), spec.name);
+            QCOMPARE(widget->toolTip(), QString::fromLatin1(spec.hint));
+            QVERIFY2(!widget->accessibleName().isEmpty(), spec.name);
+            if (*spec.hint) {
+                QCOMPARE(widget->accessibleDescription(), QString::fromLatin1(spec.hint));
+            }
+            switch (spec.kind) {
+                case ControlKind::GlyphButton: {
+                    auto* button = qobject_cast<QToolButton*>(widget);
+                    QVERIFY2(button, spec.name);
+                    QVERIFY(button->autoRaise());
+                    QCOMPARE(button->focusPolicy(), Qt::NoFocus);
+                    QCOMPARE(button->text(), QString::fromLatin1(spec.caption));
+                    // A face is either a caption or a bitmap.
+                    QCOMPARE(button->icon().isNull(), *spec.caption != '\0');
+                    break;
+                }
+                case ControlKind::PushButton: {
+                    auto* button = qobject_cast<QPushButton*>(widget);
+                    QVERIFY2(button, spec.name);
+                    QCOMPARE(button->text(), QString::fromLatin1(spec.caption));
+                    const bool tabStop = (button->focusPolicy() & Qt::TabFocus) != 0;
+                    QCOMPARE(tabStop, name == QLatin1String("Button1"));
+                    break;
+                }
+                case ControlKind::Label: {
+                    auto* label = qobject_cast<QLabel*>(widget);
+                    QVERIFY2(label, spec.name);
+                    QCOMPARE(label->text(), QString::fromLatin1(spec.caption));
+                    QCOMPARE(label->alignment(), Qt::AlignCenter);
+                    break;
+                }
+                case ControlKind::EditField: {
+                    auto* edit = qobject_cast<QLineEdit*>(widget);
+                    QVERIFY2(edit, spec.name);
+                    const bool isX = name == QLatin1String("EditX");
+                    QCOMPARE(edit->isReadOnly(), !isX);
+                    QCOMPARE((edit->focusPolicy() & Qt::TabFocus) != 0, isX);
+                    QCOMPARE(edit->palette().color(QPalette::Base) == QColor(0, 255, 0), !isX);
+                    break;
+                }
+            }
+        }
+        QCOMPARE(w.Label5()->palette().color(QPalette::WindowText), QColor(Qt::red));
+        QCOMPARE(w.Edit(Field::X)->nextInFocusChain(), w.Button("Button1"));
+    }
+
+    void glyphsAreDrawn_data() {
+        QTest::addColumn<double>("ratio");
+        QTest::newRow("1") << 1.0;
+        QTest::newRow("2") << 2.0;
+    }
+
+    void glyphsAreDrawn() {
+        QFETCH(double, ratio);
+        for (const ControlSpec& spec : MainWindowControls()) {
+            if (spec.kind != ControlKind::GlyphButton || *spec.caption) {
+                continue;
+            }
+            const QPixmap glyph = GlyphPixmap(spec.name, 1.0, ratio);
+            const QSize designed(
+                QLatin1String(spec.name) == QLatin1String("SpeedButtonPME") ? 18 : 16, 14);
+            QCOMPARE(glyph.deviceIndependentSize().toSize(), designed);
+            QCOMPARE(glyph.size(), designed * ratio);
+            // Black strokes on a transparent field.
+            const QImage image = glyph.toImage();
+            int dark = 0;
+            for (int y = 0; y < image.height(); ++y) {
+                for (int x = 0; x < image.width(); ++x) {
+                    const QColor c = image.pixelColor(x, y);
+                    dark += c.alpha() > 200 && c.lightness() < 60;
+                }
+            }
+            QVERIFY2(dark >= 8 * ratio * ratio, spec.name);
+        }
+    }
+
+    void layoutFitsAtOtherResolutions_data() {
+        QTest::addColumn<double>("dpi");
+        QTest::newRow("96") << 96.0;
+        QTest::newRow("120") << 120.0;
+        QTest::newRow("144") << 144.0;
+        QTest::newRow("192") << 192.0;
+    }
+
+    void layoutFitsAtOtherResolutions() {
+        QFETCH(double, dpi);
+        const double scale = LayoutScaleForDpi(dpi);
+        TCalcxF& w = MakeWindow(scale);
+        const QRect client(QPoint(0, 0), w.size());
+        std::vector<const QWidget*> controls;
+        for (const ControlSpec& spec : MainWindowControls()) {
+            controls.push_back(w.findChild<QWidget*>(QString::fromLatin1(spec.name)));
+        }
+        for (size_t i = 0; i < controls.size(); ++i) {
+            QVERIFY2(client.contains(controls[i]->geometry()),
+                     qPrintable(controls[i]->objectName()));
+            for (size_t j = i + 1; j < controls.size(); ++j) {
+                QVERIFY2(!controls[i]->geometry().intersects(controls[j]->geometry()),
+                         qPrintable(controls[i]->objectName() + " / " + controls[j]->objectName()));
+            }
+            // Every caption fits its control; a field holds the widest display text.
+            const auto* button = qobject_cast<const QAbstractButton*>(controls[i]);
+            const auto* label = qobject_cast<const QLabel*>(controls[i]);
+            const auto* edit = qobject_cast<const QLineEdit*>(controls[i]);
+            const QString text = button  ? button->text()
+                                 : label ? label->text()
+                                         : QStringLiteral("-8.88888E+4888");
+            const QFontMetrics metrics(controls[i]->font());
+            const int margin = edit ? 8 : 4;
+            QVERIFY2(metrics.horizontalAdvance(text) + margin <= controls[i]->width(),
+                     qPrintable(controls[i]->objectName()));
+            if (!text.isEmpty()) {
+                QVERIFY2(metrics.height() <= controls[i]->height(),
+                         qPrintable(controls[i]->objectName()));
+            }
+        }
+        // The compact view cuts between the operation row and the Trig/Log rows.
+        w.show();
+        const QWidget* sin = w.findChild<QWidget*>(QStringLiteral("Buttonsin"));
+        const QWidget* pm = w.findChild<QWidget*>(QStringLiteral("SpeedButtonPM"));
+        QVERIFY(w.height() <= sin->y());
+        QVERIFY(w.height() >= pm->geometry().bottom() + 1);
+    }
+
+    void firstShowCompactsLoadsAndSaves() {
+        TCalcxF& w = MakeWindow();
+        QVERIFY(w.FirstShow());
+        QVERIFY(w.TrigPanelShown());
+        w.show();
+        QVERIFY(!w.FirstShow());
+        QVERIFY(!w.TrigPanelShown());
+        QVERIFY(w.TrigPanelHeight() >= w.frameGeometry().height() / 4);
+        QCOMPARE(w.height(), 311 - w.TrigPanelHeight());
+        QCOMPARE(w.Button("ButtonSmall")->text(), QStringLiteral("Trig"));
+        QCOMPARE(w.Button("ButtonSmall")->toolTip(), QStringLiteral("Click for Trig/Log"));
+        QCOMPARE(w.HelpFilePath(), dir_->filePath(QStringLiteral("rpncalc.hlp")));
+        // No session file: the window goes to the top left corner, and the file exists at once.
+        QCOMPARE(w.pos(), QPoint(0, 0));
+        QCOMPARE(ReadLines(SessionPath()).size(), 9);
+        QCOMPARE(w.FieldText(Field::X), std::string("0"));
+        QVERIFY(boxes_.shown.empty());
+
+        // A later showing changes nothing.
+        const int compact = w.height();
+        w.hide();
+        w.show();
+        QCOMPARE(w.height(), compact);
+        QVERIFY(!w.TrigPanelShown());
+    }
+
+    void firstShowReadsTheSession() {
+        QFile file(SessionPath());
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("1.5\r\n2\r\n3\r\n4\r\n40\r\n30\r\n7\r\n100\r\n200\r\n");
+        file.close();
+        TCalcxF& w = ShowWindow();
+        QCOMPARE(w.FieldText(Field::X), std::string("1.5"));
+        QCOMPARE(w.FieldText(Field::Y), std::string("2"));
+        QCOMPARE(w.FieldText(Field::T), std::string("4"));
+        QCOMPARE(w.pos(), QPoint(30, 40));
+        QCOMPARE(w.keypad().KeypadPos, (rpn::WindowPosition{100, 200}));
+    }
+
+    void closingSavesTheKeypadsDesignedPosition() {
+        // A keypad never shown in the run stands where it was designed, not where the file
+        // said it was.
+        QFile file(SessionPath());
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n100\r\n200\r\n");
+        file.close();
+        TCalcxF& w = ShowWindow();
+        QVERIFY(w.close());
+        const QStringList lines = ReadLines(SessionPath());
+        QCOMPARE(lines.size(), 9);
+        QCOMPARE(lines[7], QStringLiteral("277"));
+        QCOMPARE(lines[8], QStringLiteral("69"));
+    }
+
+    void closingRecordsWhereTheKeypadWasLeft() {
+        TCalcxF& w = ShowWindow();
+        w.keypad().KeypadPos = {150, 250};
+        keys_->show();
+        QCOMPARE(keys_->pos(), QPoint(250, 150));
+        keys_->move(260, 170);
+        QVERIFY(w.close());
+        const QStringList lines = ReadLines(SessionPath());
+        QCOMPARE(lines[7], QStringLiteral("170"));
+        QCOMPARE(lines[8], QStringLiteral("260"));
+    }
+
+    void unwritableSessionKeepsTheWindowOpen() {
+        // A folder in the session file's place can be neither read nor written: the load
+        // reports it in the error box, the first save in the general report.
+        QVERIFY(QDir(dir_->path()).mkdir(QStringLiteral("rpncalc.cfg")));
+        TCalcxF& w = ShowWindow();
+        QCOMPARE(boxes_.shown.size(), size_t{2});
+        QCOMPARE(boxes_.shown[0].caption, QStringLiteral("Error"));
+        QCOMPARE(boxes_.shown[1].caption, QStringLiteral("Rpncalc"));
+        QVERIFY(boxes_.shown[1].text.endsWith(QLatin1Char('.')));
+        // The initialisation ended at the save: the stack lift stays as the refresh left it.
+        QVERIFY(w.calculator().state.StackLift);
+
+        QVERIFY(!w.close());
+        QVERIFY(w.isVisible());
+        QCOMPARE(boxes_.shown.size(), size_t{3});
+        // Once the file can be written, the next close request saves and closes.
+        QVERIFY(QDir(dir_->path()).rmdir(QStringLiteral("rpncalc.cfg")));
+        QVERIFY(w.close());
+        QCOMPARE(ReadLines(SessionPath()).size(), 9);
+    }
+
+    void exitButtonCloses() {
+        TCalcxF& w = ShowWindow();
+        Click("Buttondone");
+        QVERIFY(!w.isVisible());
+        QCOMPARE(ReadLines(SessionPath()).size(), 9);
+    }
+
+    void trigSmallTogglesAndRestoresTheHeight() {
+        TCalcxF& w = ShowWindow();
+        const int compact = w.height();
+        const QPoint position = w.pos();
+        Click("ButtonSmall");
+        QVERIFY(w.TrigPanelShown());
+        QCOMPARE(w.height(), compact + w.TrigPanelHeight());
+        QCOMPARE(w.Button("ButtonSmall")->text(), QStringLiteral("Small"));
+        QCOMPARE(w.Button("ButtonSmall")->toolTip(), QStringLiteral("Click to shrink"));
+        QVERIFY(w.calculator().state.StackLift);
+        Click("ButtonSmall");
+        QVERIFY(!w.TrigPanelShown());
+        QCOMPARE(w.height(), compact);
+        QCOMPARE(w.pos(), position);
+        QCOMPARE(w.Button("ButtonSmall")->text(), QStringLiteral("Trig"));
+        QCOMPARE(w.Button("ButtonSmall")->toolTip(), QStringLiteral("Click for Trig/Log"));
+        QVERIFY(w.calculator().state.StackLift);
+    }
+
+    void backTopSwitchesTheLevelInPlace() {
+        TCalcxF& w = ShowWindow();
+        w.move(50, 60);
+        keys_->show();
+        w.SetFieldText(Field::X, "12.5");
+        w.calculator().state.StackLift = true;
+        Click("Buttontop");
+        QVERIFY(!w.StayOnTop());
+        QVERIFY(!w.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+        QVERIFY(w.isVisible());
+        QCOMPARE(w.pos(), QPoint(50, 60));
+        QCOMPARE(w.Button("Buttontop")->text(), QStringLiteral("Top"));
+        QCOMPARE(w.Button("Buttontop")->toolTip(), QStringLiteral("Click to stay on top"));
+        QVERIFY(!w.calculator().state.StackLift);
+        QCOMPARE(w.FieldText(Field::X), std::string("12.5"));
+        QCOMPARE(w.SelectionLength(Field::X), 4);
+        // The keypad stays up while its owner changes level.
+        QVERIFY(keys_->isVisible());
+
+        Click("Buttontop");
+        QVERIFY(w.StayOnTop());
+        QVERIFY(w.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+        QCOMPARE(w.pos(), QPoint(50, 60));
+        QCOMPARE(w.Button("Buttontop")->text(), QStringLiteral("Back"));
+        QCOMPARE(w.Button("Buttontop")->toolTip(), QStringLiteral("Click to move to back"));
+    }
+
+    void mathErrorLeavesTheTopLevelWhileShown() {
+        TCalcxF& w = ShowWindow();
+        const int beeps = w.beepCount();
+        bool onTopWhileShown = true;
+        QString captionWhileShown;
+        boxes_.whileShown = [&] {
+            onTopWhileShown = w.windowFlags().testFlag(Qt::WindowStaysOnTopHint) || w.StayOnTop();
+            captionWhileShown = w.Button("Buttontop")->text();
+        };
+        w.SetFieldText(Field::X, "-1");
+        Click("Buttonln");
+        QCOMPARE(boxes_.shown.size(), size_t{1});
+        QCOMPARE(boxes_.shown[0].caption, QStringLiteral("Error"));
+        QCOMPARE(boxes_.shown[0].text, QStringLiteral("Math Error"));
+        QVERIFY(!onTopWhileShown);
+        QCOMPARE(captionWhileShown, QStringLiteral("Top"));
+        QCOMPARE(w.beepCount(), beeps + 1);
+        QVERIFY(w.StayOnTop());
+        QVERIFY(w.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+        QCOMPARE(w.Button("Buttontop")->text(), QStringLiteral("Back"));
+        QCOMPARE(w.Button("Buttontop")->toolTip(), QStringLiteral("Click moves to back"));
+        QCOMPARE(w.FieldText(Field::X), std::string("-1"));
+        QVERIFY(!w.calculator().state.StackLift);
+    }
+
+    void mathErrorWhenNotOnTopStaysThere() {
+        TCalcxF& w = ShowWindow();
+        Click("Buttontop");
+        w.SetFieldText(Field::X, "-1");
+        Click("Buttonln");
+        QCOMPARE(boxes_.shown.size(), size_t{1});
+        QVERIFY(!w.StayOnTop());
+        QVERIFY(!w.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+        QCOMPARE(w.Button("Buttontop")->toolTip(), QStringLiteral("Click to stay on top"));
+    }
+
+    void escapingFaultsGoToTheGeneralReport_data() {
+        QTest::addColumn<QString>("entry");
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("entry beyond range") << "1e4933"
+                                            << "ButtonE"
+                                            << "Floating point overflow.";
+        QTest::newRow("square beyond range") << "1e4000"
+                                             << "SpeedButtonX2"
+                                             << "Floating point overflow.";
+    }
+
+    void escapingFaultsGoToTheGeneralReport() {
+        QFETCH(QString, entry);
+        QFETCH(QString, button);
+        QFETCH(QString, message);
+        TCalcxF& w = ShowWindow();
+        w.SetFieldText(Field::Y, "5");
+        w.SetFieldText(Field::X, entry.toStdString());
+        Click(button.toLatin1().constData());
+        QCOMPARE(boxes_.shown.size(), size_t{1});
+        QCOMPARE(boxes_.shown[0].caption, QStringLiteral("Rpncalc"));
+        QCOMPARE(boxes_.shown[0].text, message);
+        // The action was abandoned before it changed anything.
+        QCOMPARE(w.FieldText(Field::X), entry.toStdString());
+        QCOMPARE(w.FieldText(Field::Y), std::string("5"));
+        QVERIFY(w.isVisible());
+    }
+
+    void operationButtonsReachTheCalculator() {
+        TCalcxF& w = ShowWindow();
+        w.SetFieldText(Field::X, "3");
+        Click("ButtonE");
+        w.SetFieldText(Field::X, "4");
+        Click("SpeedButtonP");
+        QCOMPARE(w.FieldText(Field::X), std::string("7"));
+        QVERIFY(w.calculator().state.StackLift);
+        Click("Buttondeg");
+        QCOMPARE(w.Label5()->text(), QStringLiteral("Radians"));
+        Click("Buttondeg");
+        QCOMPARE(w.Label5()->text(), QStringLiteral("Degrees"));
+    }
+
+    void displayUsesTheSystemDecimalSeparator() {
+        // ctest runs this once more under a German locale, where it is a comma.
+        const QString point = QLocale::system().decimalPoint();
+        TCalcxF& w = ShowWindow();
+        w.SetFieldText(Field::X, "1");
+        Click("ButtonE");
+        w.SetFieldText(Field::X, "2");
+        Click("SpeedButtonD");
+        QCOMPARE(QString::fromStdString(w.FieldText(Field::X)), point + QStringLiteral("5"));
+    }
+
+    void helpShowsTheFileAtItsTopic() {
+        QVERIFY(QFile::copy(QStringLiteral(RPNCALC_HELP_FILE),
+                            dir_->filePath(QStringLiteral("rpncalc.hlp"))));
+        TCalcxF& w = ShowWindow();
+        w.calculator().state.StackLift = true;
+        Click("ButtonH");
+        QVERIFY(w.helpViewer()->isVisible());
+        QCOMPARE(w.helpViewer()->browser()->source().fragment(), QStringLiteral("topic-0"));
+        QVERIFY(w.helpViewer()->browser()->toPlainText().contains(QStringLiteral("stack lift")));
+        QVERIFY(!w.calculator().state.StackLift);
+        QCOMPARE(w.SelectionLength(Field::X), static_cast<int>(w.FieldText(Field::X).size()));
+
+        w.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        QTest::keyClick(&w, Qt::Key_F1);
+        QCOMPARE(w.helpViewer()->browser()->source().fragment(), QStringLiteral("topic-200"));
+        QVERIFY(boxes_.shown.empty());
+    }
+
+    void missingHelpFileIsSaidInTheViewer() {
+        TCalcxF& w = ShowWindow();
+        Click("ButtonH");
+        QVERIFY(w.helpViewer()->isVisible());
+        QVERIFY(
+            w.helpViewer()->browser()->toPlainText().contains(QStringLiteral("cannot be opened")));
+        QVERIFY(boxes_.shown.empty());
+    }
+
+    void helpFileHasBothTopics() {
+        QFile file(QStringLiteral(RPNCALC_HELP_FILE));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray html = file.readAll();
+        for (const int topic : {kHelpContentsTopic, kWindowHelpTopic}) {
+            QVERIFY(html.contains(
+                QStringLiteral("<a name=\"%1\">").arg(TopicAnchor(topic)).toLatin1()));
+        }
+    }
+
+    void returningFromTheKeypadActivates() {
+        TCalcxF& w = ShowWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        keys_->show();
+        keys_->activateWindow();
+        QTRY_COMPARE(QGuiApplication::focusWindow(), keys_->windowHandle());
+        w.SetFieldText(Field::X, "12");
+        w.SetCaret(Field::X, 1);
+        w.calculator().state.StackLift = true;
+        w.activateWindow();
+        // QWidget counts the main window active while its keypad is: wait for the window itself.
+        QTRY_COMPARE(QGuiApplication::focusWindow(), w.windowHandle());
+        QVERIFY(!w.calculator().state.StackLift);
+        QCOMPARE(w.SelectionLength(Field::X), 2);
+        QVERIFY(w.Edit(Field::X)->hasFocus());
+    }
+
+    void focusRequestFromTheKeypadActivatesAtOnce() {
+        // The keypad's keys give the X field the focus and go on at once: the main window's
+        // return must have run by then.
+        TCalcxF& w = ShowWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        keys_->show();
+        keys_->activateWindow();
+        QTRY_COMPARE(QGuiApplication::focusWindow(), keys_->windowHandle());
+        w.SetFieldText(Field::X, "12");
+        w.calculator().state.StackLift = true;
+        w.FocusX();
+        QVERIFY(!w.calculator().state.StackLift);
+        QCOMPARE(w.SelectionLength(Field::X), 2);
+        // The activation that follows does not run it a second time.
+        w.Deselect(Field::X);
+        QTRY_COMPARE(QGuiApplication::focusWindow(), w.windowHandle());
+        QCOMPARE(w.SelectionLength(Field::X), 0);
+    }
+
+    void fieldsAreSingleByteText() {
+        TCalcxF& w = MakeWindow();
+        const std::string text =
+            "1\xB5"
+            "2,5";
+        w.SetFieldText(Field::Z, text);
+        QCOMPARE(w.FieldText(Field::Z), text);
+        QCOMPARE(w.Edit(Field::Z)->text().size(), qsizetype{5});
+    }
+
+    void caretAndSelection() {
+        TCalcxF& w = MakeWindow();
+        w.SetFieldText(Field::X, "12.5");
+        w.Edit(Field::X)->setSelection(1, 2);
+        QCOMPARE(w.SelectionStart(Field::X), 1);
+        QCOMPARE(w.SelectionLength(Field::X), 2);
+        // A selection made backwards starts at its first character all the same.
+        w.Edit(Field::X)->setSelection(3, -2);
+        QCOMPARE(w.SelectionStart(Field::X), 1);
+        QCOMPARE(w.SelectionLength(Field::X), 2);
+        w.SetCaret(Field::X, 3);
+        QCOMPARE(w.SelectionStart(Field::X), 3);
+        QCOMPARE(w.SelectionLength(Field::X), 0);
+        w.SelectAllX();
+        QCOMPARE(w.SelectionLength(Field::X), 4);
+        w.Deselect(Field::X);
+        QCOMPARE(w.SelectionStart(Field::X), 4);
+        QCOMPARE(w.SelectionLength(Field::X), 0);
+    }
+
+    void selectionSurvivesLeavingTheField() {
+        TCalcxF& w = ShowWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        w.SetFieldText(Field::Z, "345");
+        w.Edit(Field::Z)->setFocus();
+        w.Edit(Field::Z)->setSelection(1, 2);
+        w.Edit(Field::X)->setFocus();
+        QVERIFY(w.Edit(Field::X)->hasFocus());
+        QCOMPARE(w.SelectionStart(Field::Z), 1);
+        QCOMPARE(w.SelectionLength(Field::Z), 2);
+    }
+
+    void tabbingIntoXKeepsItsCaret() {
+        TCalcxF& w = ShowWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        w.SetFieldText(Field::X, "123");
+        w.SetCaret(Field::X, 1);
+        w.Button("Button1")->setFocus(Qt::TabFocusReason);
+        w.Edit(Field::X)->setFocus(Qt::TabFocusReason);
+        QCOMPARE(w.SelectionLength(Field::X), 0);
+        QCOMPARE(w.SelectionStart(Field::X), 1);
+    }
+
+    void applicationTitle_data() {
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<QString>("title");
+        QTest::newRow("plain") << "/opt/calc/rpncalc"
+                               << "Rpncalc";
+        QTest::newRow("upper case, extension") << "/opt/RPNCALC.EXE"
+                                               << "Rpncalc";
+        QTest::newRow("dots in the name") << "/opt/my.Calc.bin"
+                                          << "My.calc";
+    }
+
+    void applicationTitle() {
+        QFETCH(QString, path);
+        QFETCH(QString, title);
+        QCOMPARE(ApplicationTitle(path), title);
+    }
+};
+
+QTEST_MAIN(CalcxWindowTest)
+#include "calcx_window_test.moc"

@@ -1,0 +1,607 @@
+#include "ui/calcx_window.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLocale>
+#include <QPushButton>
+#include <QShortcut>
+#include <QShowEvent>
+#include <QToolButton>
+#include <QWindow>
+#include <exception>
+
+#include "engine/arithmetic_fault.h"
+#include "ui/glyphs.h"
+#include "ui/help_viewer.h"
+#include "ui/layout_scale.h"
+#include "ui/main_window_layout.h"
+#include "ui/message_boxes.h"
+#include "ui/register_edit.h"
+
+namespace rpn::ui {
+
+namespace {
+
+constexpr Qt::WindowFlags kWindowFlags =
+    Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint;
+
+// The Math Error report words the Back/Top button its own way while it moves the window.
+constexpr const char* kMathErrorTopHint = "Click stays on top";
+constexpr const char* kMathErrorBackHint = "Click moves to back";
+
+const QColor kLime(0x00, 0xff, 0x00);
+
+QString Latin1(const char* text) {
+    return QString::fromLatin1(text);
+}
+
+const char* FieldName(Field field) {
+    switch (field) {
+        case Field::X:
+            return "EditX";
+        case Field::Y:
+            return "EditY";
+        case Field::Z:
+            return "EditZ";
+        case Field::T:
+            return "EditT";
+    }
+    return "EditX";
+}
+
+void SetHint(QWidget* widget, const char* hint) {
+    widget->setToolTip(Latin1(hint));
+    widget->setAccessibleDescription(Latin1(hint));
+}
+
+}  // namespace
+
+QString ApplicationTitle(const QString& programPath) {
+    const QString name = QFileInfo(programPath).completeBaseName();
+    if (name.isEmpty()) {
+        return name;
+    }
+    return name.left(1).toUpper() + name.mid(1).toLower();
+}
+
+char SystemDecimalSeparator() {
+    const QString point = QLocale::system().decimalPoint();
+    if (point.isEmpty()) {
+        return '.';
+    }
+    const char16_t c = point.at(0).unicode();
+    return c > 0 && c < 256 ? static_cast<char>(c) : '.';
+}
+
+TCalcxF::TCalcxF(CalcxOptions options)
+    : QWidget(nullptr, kWindowFlags),
+      scale_(options.layoutScale > 0 ? options.layoutScale : ScreenLayoutScale()),
+      programPath_(options.programPath.isEmpty() ? QCoreApplication::applicationFilePath()
+                                                 : options.programPath),
+      boxes_(options.messageBoxes ? *options.messageBoxes : SystemMessageBoxes()),
+      calc_(*this),
+      session_(PathBesideProgram(programPath_.toStdString(), ".cfg"), calc_, *this,
+               keypad_.KeypadPos) {
+    setObjectName(QStringLiteral("CalcxF"));
+    setWindowTitle(Latin1(kMainCaption));
+    setWindowIcon(MainWindowIcon());
+    setFont(ControlFont(kWindowFontHeight, scale_, false));
+    QPalette pal = palette();
+    pal.setColor(QPalette::WindowText, Qt::black);
+    setPalette(pal);
+    setFixedSize(Scaled(kClientWidth, scale_), Scaled(kClientHeight, scale_));
+    move(Scaled(kDesignedLeft, scale_), Scaled(kDesignedTop, scale_));
+
+    BuildControls();
+    ConnectHandlers();
+    help_ = new HelpViewer(this);
+    ReadDecimalSeparator();
+
+    auto* helpKey = new QShortcut(QKeySequence(Qt::Key_F1), this);
+    helpKey->setContext(Qt::WindowShortcut);
+    connect(helpKey, &QShortcut::activated, this, [this] { HelpKeyPressed(); });
+    connect(qGuiApp, &QGuiApplication::focusWindowChanged, this,
+            [this](QWindow* w) { OnFocusWindowChanged(w); });
+}
+
+TCalcxF::~TCalcxF() = default;
+
+void TCalcxF::BuildControls() {
+    for (const ControlSpec& spec : MainWindowControls()) {
+        QWidget* widget = nullptr;
+        const QString name = Latin1(spec.name);
+        switch (spec.kind) {
+            case ControlKind::GlyphButton: {
+                auto* button = new QToolButton(this);
+                button->setAutoRaise(true);
+                button->setFocusPolicy(Qt::NoFocus);
+                const QPixmap glyph = GlyphPixmap(spec.name, scale_, devicePixelRatioF());
+                if (glyph.isNull()) {
+                    button->setText(Latin1(spec.caption));
+                } else {
+                    button->setIcon(QIcon(glyph));
+                    button->setIconSize(glyph.deviceIndependentSize().toSize());
+                }
+                // A face without words needs its hint as its name for a screen reader.
+                button->setAccessibleName(Latin1(*spec.caption ? spec.caption : spec.hint));
+                widget = button;
+                break;
+            }
+            case ControlKind::PushButton: {
+                auto* button = new QPushButton(Latin1(spec.caption), this);
+                button->setAutoDefault(false);
+                button->setFocusPolicy(name == QLatin1String("Button1") ? Qt::StrongFocus
+                                                                        : Qt::ClickFocus);
+                button->setAccessibleName(Latin1(spec.caption));
+                widget = button;
+                break;
+            }
+            case ControlKind::Label: {
+                auto* label = new QLabel(Latin1(spec.caption), this);
+                label->setAlignment(Qt::AlignCenter);
+                label->setAccessibleName(Latin1(spec.caption));
+                widget = label;
+                break;
+            }
+            case ControlKind::EditField: {
+                auto* edit = new RegisterEdit(this);
+                const bool isX = name == QLatin1String("EditX");
+                edit->setAccessibleName(isX ? QStringLiteral("X entry")
+                                            : QStringLiteral("%1 register").arg(name.back()));
+                if (!isX) {
+                    edit->setReadOnly(true);
+                    // Clicked into for copying, but never reached by Tab.
+                    edit->setFocusPolicy(Qt::ClickFocus);
+                    QPalette pal = edit->palette();
+                    for (const auto group : {QPalette::Active, QPalette::Inactive}) {
+                        pal.setColor(group, QPalette::Base, kLime);
+                    }
+                    edit->setPalette(pal);
+                }
+                widget = edit;
+                break;
+            }
+        }
+        widget->setObjectName(name);
+        widget->setGeometry(Scaled(spec.left, scale_), Scaled(spec.top, scale_),
+                            Scaled(spec.width, scale_), Scaled(spec.height, scale_));
+        widget->setFont(ControlFont(spec.fontHeight, scale_));
+        if (*spec.hint) {
+            SetHint(widget, spec.hint);
+        }
+    }
+    for (const Field f : {Field::X, Field::Y, Field::Z, Field::T}) {
+        edits_[static_cast<int>(f)] = findChild<RegisterEdit*>(Latin1(FieldName(f)));
+    }
+    label5_ = findChild<QLabel*>(QStringLiteral("Label5"));
+    QPalette red = label5_->palette();
+    red.setColor(QPalette::WindowText, Qt::red);
+    label5_->setPalette(red);
+    // The X field comes first in the tab order, the Keys button after it.
+    setTabOrder(Edit(Field::X), Button("Button1"));
+    Edit(Field::X)->setFocus();
+}
+
+void TCalcxF::ConnectHandlers() {
+    using Handler = void (TCalcxF::*)();
+    static constexpr struct {
+        const char* name;
+        Handler handler;
+    } kHandlers[] = {
+        {"SpeedButtonPM", &TCalcxF::SpeedButtonPMClick},
+        {"SpeedButtonP", &TCalcxF::SpeedButtonPClick},
+        {"SpeedButtonM", &TCalcxF::SpeedButtonMClick},
+        {"SpeedButtonMu", &TCalcxF::SpeedButtonMuClick},
+        {"SpeedButtonD", &TCalcxF::SpeedButtonDClick},
+        {"SpeedButtonYX", &TCalcxF::SpeedButtonYXClick},
+        {"SpeedButtonSqr", &TCalcxF::ButtonsqrtClick},
+        {"SpeedButtonX2", &TCalcxF::SpeedButtonX2Click},
+        {"SpeedButton1X", &TCalcxF::SpeedButton1XClick},
+        {"SpeedButtonR", &TCalcxF::SpeedButtonRClick},
+        {"SpeedButtonxy", &TCalcxF::SpeedButtonxyClick},
+        {"SpeedButtonC", &TCalcxF::SpeedButtonCClick},
+        {"SpeedButtonCE", &TCalcxF::SpeedButtonCEClick},
+        {"ButtonE", &TCalcxF::ButtonEClick},
+        {"ButtonSTO", &TCalcxF::ButtonSTOClick},
+        {"ButtonRCL", &TCalcxF::ButtonRCLClick},
+        {"Buttonsin", &TCalcxF::ButtonsinClick},
+        {"Buttoncos", &TCalcxF::ButtoncosClick},
+        {"Buttontan", &TCalcxF::ButtontanClick},
+        {"Buttonasin", &TCalcxF::ButtonasinClick},
+        {"Buttonacos", &TCalcxF::ButtonacosClick},
+        {"Buttonatan", &TCalcxF::ButtonatanClick},
+        {"Buttonlog", &TCalcxF::ButtonlogClick},
+        {"Buttonln", &TCalcxF::ButtonlnClick},
+        {"Button10X", &TCalcxF::Button10XClick},
+        {"Buttonex", &TCalcxF::ButtonexClick},
+        {"Buttondegrad", &TCalcxF::ButtondegradClick},
+        {"Buttonraddeg", &TCalcxF::ButtonraddegClick},
+        {"Buttondeg", &TCalcxF::ButtondegClick},
+        {"Buttontop", &TCalcxF::ButtontopClick},
+        {"ButtonSmall", &TCalcxF::ButtonSmallClick},
+        {"ButtonH", &TCalcxF::ButtonHClick},
+        {"Buttondone", &TCalcxF::ButtondoneClick},
+    };
+    for (const auto& [name, handler] : kHandlers) {
+        connect(Button(name), &QAbstractButton::clicked, this,
+                [this, h = handler] { (this->*h)(); });
+    }
+}
+
+RegisterEdit* TCalcxF::Edit(Field field) const {
+    return edits_[static_cast<int>(field)];
+}
+
+QAbstractButton* TCalcxF::Button(const char* name) const {
+    return findChild<QAbstractButton*>(Latin1(name));
+}
+
+void TCalcxF::RunAction(const std::function<void()>& action) {
+    try {
+        action();
+    } catch (const std::exception& fault) {
+        ShowGeneralError(QString::fromLocal8Bit(fault.what()));
+    }
+}
+
+void TCalcxF::ShowGeneralError(const QString& message) {
+    QString text = message;
+    if (!text.endsWith(QLatin1Char('.'))) {
+        text += QLatin1Char('.');
+    }
+    boxes_.ShowStop(this, ApplicationTitle(programPath_), text);
+}
+
+// Operations of the calculator: each button runs its operation as one user action.
+void TCalcxF::SpeedButtonPMClick() {
+    RunAction([this] { calc_.SpeedButtonPMClick(); });
+}
+void TCalcxF::SpeedButtonPClick() {
+    RunAction([this] { calc_.SpeedButtonPClick(); });
+}
+void TCalcxF::SpeedButtonMClick() {
+    RunAction([this] { calc_.SpeedButtonMClick(); });
+}
+void TCalcxF::SpeedButtonMuClick() {
+    RunAction([this] { calc_.SpeedButtonMuClick(); });
+}
+void TCalcxF::SpeedButtonDClick() {
+    RunAction([this] { calc_.SpeedButtonDClick(); });
+}
+void TCalcxF::SpeedButtonYXClick() {
+    RunAction([this] { calc_.SpeedButtonYXClick(); });
+}
+void TCalcxF::ButtonsqrtClick() {
+    RunAction([this] { calc_.ButtonsqrtClick(); });
+}
+void TCalcxF::SpeedButtonX2Click() {
+    RunAction([this] { calc_.SpeedButtonX2Click(); });
+}
+void TCalcxF::SpeedButton1XClick() {
+    RunAction([this] { calc_.SpeedButton1XClick(); });
+}
+void TCalcxF::SpeedButtonRClick() {
+    RunAction([this] { calc_.SpeedButtonRClick(); });
+}
+void TCalcxF::SpeedButtonxyClick() {
+    RunAction([this] { calc_.SpeedButtonxyClick(); });
+}
+void TCalcxF::SpeedButtonCClick() {
+    RunAction([this] { calc_.SpeedButtonCClick(); });
+}
+void TCalcxF::SpeedButtonCEClick() {
+    RunAction([this] { calc_.SpeedButtonCEClick(); });
+}
+void TCalcxF::ButtonEClick() {
+    RunAction([this] { calc_.ButtonEClick(); });
+}
+void TCalcxF::ButtonSTOClick() {
+    RunAction([this] { calc_.ButtonSTOClick(); });
+}
+void TCalcxF::ButtonRCLClick() {
+    RunAction([this] { calc_.ButtonRCLClick(); });
+}
+void TCalcxF::ButtonsinClick() {
+    RunAction([this] { calc_.ButtonsinClick(); });
+}
+void TCalcxF::ButtoncosClick() {
+    RunAction([this] { calc_.ButtoncosClick(); });
+}
+void TCalcxF::ButtontanClick() {
+    RunAction([this] { calc_.ButtontanClick(); });
+}
+void TCalcxF::ButtonasinClick() {
+    RunAction([this] { calc_.ButtonasinClick(); });
+}
+void TCalcxF::ButtonacosClick() {
+    RunAction([this] { calc_.ButtonacosClick(); });
+}
+void TCalcxF::ButtonatanClick() {
+    RunAction([this] { calc_.ButtonatanClick(); });
+}
+void TCalcxF::ButtonlogClick() {
+    RunAction([this] { calc_.ButtonlogClick(); });
+}
+void TCalcxF::ButtonlnClick() {
+    RunAction([this] { calc_.ButtonlnClick(); });
+}
+void TCalcxF::Button10XClick() {
+    RunAction([this] { calc_.Button10XClick(); });
+}
+void TCalcxF::ButtonexClick() {
+    RunAction([this] { calc_.ButtonexClick(); });
+}
+void TCalcxF::ButtondegradClick() {
+    RunAction([this] { calc_.ButtondegradClick(); });
+}
+void TCalcxF::ButtonraddegClick() {
+    RunAction([this] { calc_.ButtonraddegClick(); });
+}
+void TCalcxF::ButtondegClick() {
+    RunAction([this] {
+        calc_.ButtondegClick();
+        label5_->setText(Latin1(rpn::AngleModeCaption(calc_.state.DegreesMode)));
+    });
+}
+
+void TCalcxF::ButtontopClick() {
+    RunAction([this] {
+        const bool wasOnTop = stayOnTop_;
+        SetStayOnTopLevel(!wasOnTop);
+        // The caption names what the next click will do.
+        if (wasOnTop) {
+            SetTopButton(kTopCaptionOff, kTopHintOff);
+        } else {
+            SetTopButton(kTopCaptionOn, kTopHintOn);
+        }
+        stayOnTop_ = !wasOnTop;
+        calc_.FocusXSelectAll();
+        calc_.state.StackLift = false;
+    });
+}
+
+void TCalcxF::ButtonSmallClick() {
+    RunAction([this] {
+        if (trigPanelShown_) {
+            SetClientHeight(height() - trigPanelHeight_);
+            SetSmallButton(kSmallCaptionCompact, kSmallHintCompact);
+            trigPanelShown_ = false;
+        } else {
+            SetClientHeight(height() + trigPanelHeight_);
+            SetSmallButton(kSmallCaptionLarge, kSmallHintLarge);
+            trigPanelShown_ = true;
+        }
+        calc_.FocusXSelectAll();
+        calc_.state.StackLift = true;
+    });
+}
+
+void TCalcxF::ButtonHClick() {
+    RunAction([this] {
+        help_->ShowTopic(helpFilePath_, kHelpContentsTopic);
+        calc_.FocusXSelectAll();
+        calc_.state.StackLift = false;
+    });
+}
+
+void TCalcxF::HelpKeyPressed() {
+    RunAction([this] { help_->ShowTopic(helpFilePath_, kWindowHelpTopic); });
+}
+
+void TCalcxF::ButtondoneClick() {
+    close();
+}
+
+void TCalcxF::FormShow() {
+    if (!firstShow_) {
+        return;
+    }
+    firstShow_ = false;
+    trigPanelHeight_ = frameGeometry().height() / 4;
+    // Where the window manager reports no frame (or a thin one) a quarter of the window
+    // would leave the top of the Trig/Log rows showing: the cut always reaches them.
+    const int trigTop = Scaled(kTrigAreaTop, scale_);
+    if (height() - trigPanelHeight_ > trigTop) {
+        trigPanelHeight_ = height() - trigTop;
+    }
+    SetClientHeight(height() - trigPanelHeight_);
+    SetSmallButton(kSmallCaptionCompact, kSmallHintCompact);
+    trigPanelShown_ = false;
+    helpFilePath_ = QString::fromStdString(PathBesideProgram(programPath_.toStdString(), ".hlp"));
+    RunAction([this] {
+        const LoadedRegisters loaded = session_.LoadSession();
+        calc_.state.X = loaded.X;
+        calc_.state.Y = loaded.Y;
+        calc_.state.Z = loaded.Z;
+        calc_.state.T = loaded.T;
+        calc_.RefreshDisplay();
+        session_.SaveSession();
+        calc_.state.StackLift = true;
+    });
+}
+
+void TCalcxF::FormActivate() {
+    // Straight to the field: the engine's focus request would come back here.
+    Edit(Field::X)->setFocus(Qt::ActiveWindowFocusReason);
+    Edit(Field::X)->selectAll();
+    calc_.state.StackLift = false;
+}
+
+void TCalcxF::FormClose() {
+    if (keys_) {
+        keypad_.KeypadPos = keys_->Position();
+    }
+    session_.SaveSession();
+}
+
+void TCalcxF::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (!event->spontaneous()) {
+        FormShow();
+    }
+}
+
+void TCalcxF::closeEvent(QCloseEvent* event) {
+    bool saved = false;
+    RunAction([this, &saved] {
+        FormClose();
+        saved = true;
+    });
+    // A session that could not be saved keeps the window open; the next close tries again.
+    if (saved) {
+        event->accept();
+    } else {
+        event->ignore();
+    }
+}
+
+void TCalcxF::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::LocaleChange) {
+        ReadDecimalSeparator();
+    }
+    QWidget::changeEvent(event);
+}
+
+void TCalcxF::ReadDecimalSeparator() {
+    calc_.decimalSeparator = SystemDecimalSeparator();
+}
+
+void TCalcxF::OnFocusWindowChanged(QWindow* focusWindow) {
+    QWindow* mine = windowHandle();
+    if (focusWindow == nullptr || focusWindow != mine) {
+        // The help viewer stands for another program: coming back from it is not a return
+        // from one of the calculator's own windows.
+        const bool helpWindow = help_->windowHandle() && focusWindow == help_->windowHandle();
+        focusCameFromOurWindow_ = focusWindow != nullptr && !helpWindow;
+        return;
+    }
+    const bool runActivate = !activatedOnce_ || focusCameFromOurWindow_;
+    activatedOnce_ = true;
+    focusCameFromOurWindow_ = false;
+    if (activationAlreadyHandled_) {
+        activationAlreadyHandled_ = false;
+        return;
+    }
+    if (runActivate) {
+        RunAction([this] { FormActivate(); });
+    }
+}
+
+void TCalcxF::SetStayOnTopLevel(bool onTop) {
+    // Qt recreates the native window to change its level, which hides it: put it back where
+    // it stood.
+    const QPoint position = pos();
+    const bool visible = isVisible();
+    setWindowFlag(Qt::WindowStaysOnTopHint, onTop);
+    move(position);
+    if (visible) {
+        show();
+    }
+}
+
+void TCalcxF::SetTopButton(const char* caption, const char* hint) {
+    QAbstractButton* button = Button("Buttontop");
+    button->setText(Latin1(caption));
+    button->setAccessibleName(Latin1(caption));
+    SetHint(button, hint);
+}
+
+void TCalcxF::SetSmallButton(const char* caption, const char* hint) {
+    QAbstractButton* button = Button("ButtonSmall");
+    button->setText(Latin1(caption));
+    button->setAccessibleName(Latin1(caption));
+    SetHint(button, hint);
+}
+
+void TCalcxF::SetClientHeight(int height) {
+    setFixedSize(width(), height);
+}
+
+std::string TCalcxF::FieldText(Field field) const {
+    return Edit(field)->text().toLatin1().toStdString();
+}
+
+void TCalcxF::SetFieldText(Field field, const std::string& text) {
+    Edit(field)->setText(QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size())));
+}
+
+int TCalcxF::SelectionStart(Field field) const {
+    const RegisterEdit* edit = Edit(field);
+    return edit->hasSelectedText() ? edit->selectionStart() : edit->cursorPosition();
+}
+
+int TCalcxF::SelectionLength(Field field) const {
+    return Edit(field)->selectionLength();
+}
+
+void TCalcxF::SetCaret(Field field, int position) {
+    RegisterEdit* edit = Edit(field);
+    edit->deselect();
+    edit->setCursorPosition(position);
+}
+
+void TCalcxF::Deselect(Field field) {
+    RegisterEdit* edit = Edit(field);
+    const int caret = edit->cursorPosition();
+    edit->deselect();
+    edit->setCursorPosition(caret);
+}
+
+void TCalcxF::FocusX() {
+    Edit(Field::X)->setFocus(Qt::OtherFocusReason);
+    QWindow* active = QGuiApplication::focusWindow();
+    const bool fromOurWindow = isVisible() && active != nullptr && active != windowHandle() &&
+                               !(help_->windowHandle() && active == help_->windowHandle());
+    if (fromOurWindow) {
+        // The focus comes back from another window of the calculator: it becomes active again
+        // here and now, so its return runs before the caller goes on.
+        activationAlreadyHandled_ = true;
+        activateWindow();
+        FormActivate();
+    }
+}
+
+void TCalcxF::SelectAllX() {
+    Edit(Field::X)->selectAll();
+}
+
+void TCalcxF::Beep() {
+    ++beeps_;
+    QApplication::beep();
+}
+
+void TCalcxF::ReportMathError() {
+    const bool wasOnTop = stayOnTop_;
+    if (wasOnTop) {
+        // Off the top level, so that the message is not hidden behind the calculator.
+        SetStayOnTopLevel(false);
+        SetTopButton(kTopCaptionOff, kMathErrorTopHint);
+        stayOnTop_ = false;
+    }
+    Beep();
+    boxes_.ShowStop(this, QStringLiteral("Error"), QStringLiteral("Math Error"));
+    if (wasOnTop) {
+        SetStayOnTopLevel(true);
+        SetTopButton(kTopCaptionOn, kMathErrorBackHint);
+        stayOnTop_ = true;
+    }
+}
+
+WindowPosition TCalcxF::MainWindowPosition() const {
+    return {y(), x()};
+}
+
+void TCalcxF::MoveMainWindow(WindowPosition position) {
+    move(position.left, position.top);
+}
+
+void TCalcxF::ShowErrorBox(const std::string& message) {
+    boxes_.ShowStop(this, QStringLiteral("Error"), QString::fromLocal8Bit(message));
+}
+
+}  // namespace rpn::ui

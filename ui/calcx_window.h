@@ -1,0 +1,175 @@
+#pragma once
+
+#include <QString>
+#include <QWidget>
+#include <functional>
+#include <string>
+
+#include "app/session.h"
+#include "engine/calculator.h"
+#include "engine/window_port.h"
+#include "ui/keys_window.h"
+
+class QAbstractButton;
+class QLabel;
+class QWindow;
+
+namespace rpn::ui {
+
+class HelpViewer;
+class MessageBoxes;
+class RegisterEdit;
+
+// What the window is built with. The defaults are the running program's; tests set their own.
+struct CalcxOptions {
+    // Layout factor from the designed 120 pixels per inch; 0 takes it from the screen.
+    double layoutScale = 0;
+    // The program file that the help and session files lie beside; empty: the running one.
+    QString programPath;
+    // The error boxes; null: the real ones.
+    MessageBoxes* messageBoxes = nullptr;
+};
+
+// The calculator's main window. It owns the calculator state, the view modes and the
+// keypad's state for the whole run.
+class TCalcxF : public QWidget, public rpn::WindowPort, public rpn::SessionHost {
+    Q_OBJECT
+  public:
+    explicit TCalcxF(CalcxOptions options = {});
+    ~TCalcxF() override;
+
+    rpn::Calculator& calculator() { return calc_; }
+    KeypadState& keypad() { return keypad_; }
+    double layoutScale() const { return scale_; }
+    // The keypad window, created after this window at start-up.
+    void AttachKeypad(TKeysF* keys) { keys_ = keys; }
+    TKeysF* keysWindow() const { return keys_; }
+    HelpViewer* helpViewer() const { return help_; }
+    MessageBoxes& messageBoxes() const { return boxes_; }
+
+    bool FirstShow() const { return firstShow_; }
+    bool StayOnTop() const { return stayOnTop_; }
+    bool TrigPanelShown() const { return trigPanelShown_; }
+    int TrigPanelHeight() const { return trigPanelHeight_; }
+    const QString& HelpFilePath() const { return helpFilePath_; }
+    const std::string& SessionPath() const { return session_.path(); }
+    int beepCount() const { return beeps_; }
+
+    RegisterEdit* Edit(rpn::Field field) const;
+    QAbstractButton* Button(const char* name) const;
+    QLabel* Label5() const { return label5_; }
+
+    // Runs one user action. A fault that escapes it ends the action and is shown in the
+    // general error report, so that no action can end the program.
+    void RunAction(const std::function<void()>& action);
+    // The general error report: the message and ".", stop icon, the application's title.
+    void ShowGeneralError(const QString& message);
+
+    // Button handlers.
+    void SpeedButtonPMClick();
+    void SpeedButtonPClick();
+    void SpeedButtonMClick();
+    void SpeedButtonMuClick();
+    void SpeedButtonDClick();
+    void SpeedButtonYXClick();
+    void ButtonsqrtClick();
+    void SpeedButtonX2Click();
+    void SpeedButton1XClick();
+    void SpeedButtonRClick();
+    void SpeedButtonxyClick();
+    void SpeedButtonCClick();
+    void SpeedButtonCEClick();
+    void ButtonEClick();
+    void ButtonSTOClick();
+    void ButtonRCLClick();
+    void ButtonsinClick();
+    void ButtoncosClick();
+    void ButtontanClick();
+    void ButtonasinClick();
+    void ButtonacosClick();
+    void ButtonatanClick();
+    void ButtonlogClick();
+    void ButtonlnClick();
+    void Button10XClick();
+    void ButtonexClick();
+    void ButtondegradClick();
+    void ButtonraddegClick();
+    void ButtondegClick();
+    void ButtontopClick();
+    void ButtonSmallClick();
+    void ButtonHClick();
+    void ButtondoneClick();
+    // The help key: the window's own topic.
+    void HelpKeyPressed();
+
+    // Window events.
+    void FormShow();
+    void FormActivate();
+    void FormClose();
+
+    // rpn::WindowPort
+    std::string FieldText(rpn::Field field) const override;
+    void SetFieldText(rpn::Field field, const std::string& text) override;
+    int SelectionStart(rpn::Field field) const override;
+    int SelectionLength(rpn::Field field) const override;
+    void SetCaret(rpn::Field field, int position) override;
+    void Deselect(rpn::Field field) override;
+    void FocusX() override;
+    void SelectAllX() override;
+    void Beep() override;
+    void ReportMathError() override;
+
+    // rpn::SessionHost
+    rpn::WindowPosition MainWindowPosition() const override;
+    void MoveMainWindow(rpn::WindowPosition position) override;
+    void ShowErrorBox(const std::string& message) override;
+
+  protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+  private:
+    void BuildControls();
+    void ConnectHandlers();
+    void SetStayOnTopLevel(bool onTop);
+    void SetTopButton(const char* caption, const char* hint);
+    void SetSmallButton(const char* caption, const char* hint);
+    void SetClientHeight(int height);
+    void OnFocusWindowChanged(QWindow* focusWindow);
+    void ReadDecimalSeparator();
+
+    double scale_;
+    QString programPath_;
+    MessageBoxes& boxes_;
+    rpn::Calculator calc_;
+    KeypadState keypad_;
+    rpn::SessionFile session_;
+    TKeysF* keys_ = nullptr;
+    HelpViewer* help_ = nullptr;
+
+    bool firstShow_ = true;
+    bool stayOnTop_ = true;
+    bool trigPanelShown_ = true;
+    int trigPanelHeight_ = 0;
+    QString helpFilePath_;
+    int beeps_ = 0;
+
+    // Activation from another of this program's windows runs FormActivate; activation from
+    // another program does not.
+    bool activatedOnce_ = false;
+    bool focusCameFromOurWindow_ = false;
+    bool activationAlreadyHandled_ = false;
+
+    RegisterEdit* edits_[4] = {};
+    QLabel* label5_ = nullptr;
+};
+
+// The application's title: the program file's name without folder and extension, its first
+// letter in upper case and the rest in lower case ("Rpncalc").
+QString ApplicationTitle(const QString& programPath);
+
+// The decimal separator of the system's regional settings, '.' when it is not one byte.
+char SystemDecimalSeparator();
+
+}  // namespace rpn::ui

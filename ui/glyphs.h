@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QIcon>
+#include <QPixmap>
+#include <string_view>
+
+namespace rpn::ui {
+
+// The face bitmap of the glyph button `controlName`: black strokes on a transparent
+// 16 x 14 field (18 x 14 for the exponent sign button), drawn at `scale` times that size in
+// logical pixels, sharp at `devicePixelRatio`.
+// A null pixmap for a control that shows a caption instead.
+QPixmap GlyphPixmap(std::string_view controlName, qreal scale, qreal devicePixelRatio = 1);
+
+// The main window's 32 x 32 icon.
+QIcon MainWindowIcon();
+
+}  // namespace rpn::ui

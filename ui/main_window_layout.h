@@ -1,0 +1,52 @@
+#pragma once
+
+#include <span>
+#include <string_view>
+
+namespace rpn::ui {
+
+// The main window as designed at 120 pixels per inch. The window scales every number here by
+// one factor when it is created.
+enum class ControlKind { GlyphButton, PushButton, Label, EditField };
+
+struct ControlSpec {
+    const char* name;
+    ControlKind kind;
+    // Caption of a button or label; empty for the edit fields and the bitmap glyph buttons.
+    const char* caption;
+    // Tooltip; empty when the control shows none.
+    const char* hint;
+    int left;
+    int top;
+    int width;
+    int height;
+    // Character height of the control's bold font.
+    int fontHeight;
+};
+
+inline constexpr const char* kMainCaption = "Pelko RPN Calculator v1.21";
+inline constexpr int kClientWidth = 522;
+inline constexpr int kClientHeight = 311;
+inline constexpr int kDesignedLeft = 1003;
+inline constexpr int kDesignedTop = 616;
+inline constexpr int kWindowFontHeight = 17;
+// Top edge of the Trig/Log rows, which the compact view hides.
+inline constexpr int kTrigAreaTop = 228;
+// Help topics: the Help button opens the first, the help key the window's own.
+inline constexpr int kHelpContentsTopic = 0;
+inline constexpr int kWindowHelpTopic = 200;
+
+inline constexpr const char* kTopCaptionOn = "Back";
+inline constexpr const char* kTopHintOn = "Click to move to back";
+inline constexpr const char* kTopCaptionOff = "Top";
+inline constexpr const char* kTopHintOff = "Click to stay on top";
+inline constexpr const char* kSmallCaptionCompact = "Trig";
+inline constexpr const char* kSmallHintCompact = "Click for Trig/Log";
+inline constexpr const char* kSmallCaptionLarge = "Small";
+inline constexpr const char* kSmallHintLarge = "Click to shrink";
+
+std::span<const ControlSpec> MainWindowControls();
+// The control named `name`, or nullptr.
+const ControlSpec* FindControl(std::string_view name);
+
+}  // namespace rpn::ui
