@@ -85,6 +85,7 @@ TCalcxF::TCalcxF(CalcxOptions options)
                                                  : options.programPath),
       boxes_(options.messageBoxes ? *options.messageBoxes : SystemMessageBoxes()),
       calc_(*this),
+      entry_(calc_, clipboard_, [this] { CloseKeypad(); }),
       session_(PathBesideProgram(programPath_.toStdString(), ".cfg"), calc_, *this,
                keypad_.KeypadPos) {
     setObjectName(QStringLiteral("CalcxF"));
@@ -99,6 +100,7 @@ TCalcxF::TCalcxF(CalcxOptions options)
 
     BuildControls();
     ConnectHandlers();
+    ConnectEntry();
     help_ = new HelpViewer(this);
     ReadDecimalSeparator();
 

@@ -8,7 +8,9 @@
 #include "app/session.h"
 #include "engine/calculator.h"
 #include "engine/window_port.h"
+#include "entry/entry_controller.h"
 #include "ui/keys_window.h"
+#include "ui/qt_clipboard.h"
 
 class QAbstractButton;
 class QLabel;
@@ -42,7 +44,7 @@ class TCalcxF : public QWidget, public rpn::WindowPort, public rpn::SessionHost 
     KeypadState& keypad() { return keypad_; }
     double layoutScale() const { return scale_; }
     // The keypad window, created after this window at start-up.
-    void AttachKeypad(TKeysF* keys) { keys_ = keys; }
+    void AttachKeypad(TKeysF* keys);
     TKeysF* keysWindow() const { return keys_; }
     HelpViewer* helpViewer() const { return help_; }
     MessageBoxes& messageBoxes() const { return boxes_; }
@@ -102,6 +104,19 @@ class TCalcxF : public QWidget, public rpn::WindowPort, public rpn::SessionHost 
     // The help key: the window's own topic.
     void HelpKeyPressed();
 
+    // X entry, clipboard and keypad.
+    // Types `ch` into X at the caret; the keypad's keys call it.
+    void TypeKey(char ch);
+    void ButtoneditClick();
+    void SpeedButtonPMEClick();
+    void ButtonCOPYClick();
+    void ButtonPasteClick();
+    void Button1Click();
+    void EditXEnter();
+    void EditYEnter();
+    void EditZEnter();
+    void EditTEnter();
+
     // Window events.
     void FormShow();
     void FormActivate();
@@ -132,6 +147,8 @@ class TCalcxF : public QWidget, public rpn::WindowPort, public rpn::SessionHost 
   private:
     void BuildControls();
     void ConnectHandlers();
+    void ConnectEntry();
+    void CloseKeypad();
     void SetStayOnTopLevel(bool onTop);
     void SetTopButton(const char* caption, const char* hint);
     void SetSmallButton(const char* caption, const char* hint);
@@ -143,6 +160,8 @@ class TCalcxF : public QWidget, public rpn::WindowPort, public rpn::SessionHost 
     QString programPath_;
     MessageBoxes& boxes_;
     rpn::Calculator calc_;
+    QtClipboard clipboard_;
+    rpn::EntryController entry_;
     KeypadState keypad_;
     rpn::SessionFile session_;
     TKeysF* keys_ = nullptr;

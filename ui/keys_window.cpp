@@ -1,8 +1,12 @@
 #include "ui/keys_window.h"
 
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QShowEvent>
+#include <utility>
 
+#include "ui/key_mapping.h"
+#include "ui/keypad_buttons.h"
 #include "ui/layout_scale.h"
 
 namespace rpn::ui {
@@ -19,7 +23,8 @@ constexpr int kDesignedTop = 277;
 TKeysF::TKeysF(KeypadState& keypad, double scale, QWidget* owner)
     : QWidget(owner, Qt::Tool | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint |
                          Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
-      keypad_(keypad) {
+      keypad_(keypad),
+      scale_(scale) {
     setObjectName(QStringLiteral("KeysF"));
     setWindowTitle(QStringLiteral("RPN KEYS"));
     setFixedSize(Scaled(kClientWidth, scale), Scaled(kClientHeight, scale));
@@ -28,6 +33,12 @@ TKeysF::TKeysF(KeypadState& keypad, double scale, QWidget* owner)
 
 rpn::WindowPosition TKeysF::Position() const {
     return {y(), x()};
+}
+
+void TKeysF::ConnectKeys(const std::function<void(char)>& typeKey,
+                         std::function<void(char)> appendKey) {
+    AddKeypadButtons(this, scale_, typeKey);
+    appendKey_ = std::move(appendKey);
 }
 
 void TKeysF::FormShow() {
@@ -44,6 +55,21 @@ void TKeysF::showEvent(QShowEvent* event) {
     if (!event->spontaneous()) {
         FormShow();
     }
+}
+
+void TKeysF::FormKeyPress(char key) {
+    if (appendKey_) {
+        appendKey_(key);
+    }
+}
+
+void TKeysF::keyPressEvent(QKeyEvent* event) {
+    // No control on the window takes the focus: the window gets the typed characters itself.
+    if (const std::optional<char> typed = CharacterOf(*event)) {
+        FormKeyPress(*typed);
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 void TKeysF::closeEvent(QCloseEvent* event) {

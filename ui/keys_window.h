@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QWidget>
+#include <functional>
 
 #include "app/session.h"
 
@@ -23,15 +24,23 @@ class TKeysF : public QWidget {
     // Its current top and left edge.
     rpn::WindowPosition Position() const;
 
+    // Puts the twelve keys on the window, each typing its character through `typeKey`;
+    // a character typed while the window is active goes to `appendKey`.
+    void ConnectKeys(const std::function<void(char)>& typeKey, std::function<void(char)> appendKey);
+
     void FormShow();
     void FormClose();
+    void FormKeyPress(char key);
 
   protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
   private:
     KeypadState& keypad_;
+    double scale_;
+    std::function<void(char)> appendKey_;
 };
 
 }  // namespace rpn::ui
