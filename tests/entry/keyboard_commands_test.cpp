@@ -1,10 +1,10 @@
-#include "engine/number_text.h"
 #include "entry/keyboard_commands.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
+#include "engine/number_text.h"
 #include "tests/entry/entry_fixture.h"
 
 namespace rpn::testing {
