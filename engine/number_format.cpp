@@ -31,7 +31,8 @@ int BinaryExponent(Register a) {
     return std::ilogb(a);
 }
 
-// The working digits of a value: an integer below 10^19 rounded to nearest, ties to even.
+// The decimal digits of an integral value below 10^19, with leading zeros up to
+// `minimumLength`.
 std::string IntegerDigits(Register integral, size_t minimumLength) {
     std::string digits = std::to_string(static_cast<unsigned long long>(integral));
     if (digits.size() < minimumLength) {

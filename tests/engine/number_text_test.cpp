@@ -161,6 +161,16 @@ TEST_F(NumberTextTest, FixedFormTreatsDenormalsAsZero) {
     EXPECT_EQ(FormatFixed(-1234.5L, 18, 0, '.'), "-1235");
 }
 
+// No register holds a NaN, but a text for one must not come from the decimal scaling, whose
+// exponent arithmetic has no meaning for it.
+TEST_F(NumberTextTest, NonFiniteValuesSkipTheScaling) {
+    const std::string text =
+        FormatRegister(std::numeric_limits<Register>::quiet_NaN(), kDisplayWidth, '.');
+    EXPECT_NE(text.find("NaN"), std::string::npos);
+    EXPECT_LE(text.size(), 14u);
+    EXPECT_EQ(FormatFixed(-kInfinity, 12, 12, '.'), "-Inf");
+}
+
 TEST_F(NumberTextTest, EntryValues) {
     const struct {
         const char* text;
@@ -230,7 +240,9 @@ TEST_F(NumberTextTest, DecimalScaleLimitGivesInfinityOrZero) {
         Register value;
         bool negative;
     } cases[] = {
-        {"1e5120", kInfinity, false}, {"0e5120", kInfinity, false}, {"-1e5120", -kInfinity, true},
+        {"1e5120", kInfinity, false},
+        {"0e5120", kInfinity, false},
+        {"-1e5120", -kInfinity, true},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(Entry(c.text), c.value) << c.text;

@@ -1,5 +1,6 @@
 // Entry text of any bytes: the parse either reads a value, names a failure position inside
 // the text (or just after it), or raises the overflow fault. Nothing else may happen.
+#include <cmath>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
