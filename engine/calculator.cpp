@@ -5,12 +5,10 @@
 namespace rpn {
 
 bool Calculator::CommitX() {
-    std::string text = CommaToPoint(window_.FieldText(Field::X));
-    if (text.empty()) {
-        text = "0";
-    }
-    // An overflow leaves ParseEntry as ArithmeticFault, before X is written.
-    const ParseResult parsed = ParseEntry(text);
+    // An empty entry means 0. An overflow leaves ParseEntry as ArithmeticFault, before X
+    // is written.
+    const std::string text = CommaToPoint(window_.FieldText(Field::X));
+    const ParseResult parsed = ParseEntry(text.empty() ? std::string_view("0") : text);
     if (parsed.ok()) {
         state.X = parsed.value;
         return true;
