@@ -11,6 +11,7 @@ packages=(
     clang libclang-rt-14-dev
     fonts-liberation
     xvfb xauth x11-utils xclip xdotool
+    python3 python3-xlib
 )
 
 missing=()
