@@ -30,7 +30,6 @@ import statistics
 import subprocess
 import sys
 import tempfile
-import threading
 import time
 from dataclasses import dataclass, field
 
@@ -181,12 +180,15 @@ class Harness:
         self.screen_size = (self.d.screen().width_in_pixels, self.d.screen().height_in_pixels)
         self.root.change_property(self.d.intern_atom("RESOURCE_MANAGER"), Xatom.STRING, 8,
                                   f"Xft.dpi:\t{XFT_DPI}\n".encode())
-        self.root.change_attributes(event_mask=X.SubstructureNotifyMask)
+        # Structure notify as well: the toolkit answers pings with an event sent to that mask.
+        self.root.change_attributes(event_mask=X.SubstructureNotifyMask | X.StructureNotifyMask)
         self.atom = {name: self.d.intern_atom(name) for name in
-                     ("WM_PROTOCOLS", "WM_DELETE_WINDOW", "_NET_WM_NAME", "UTF8_STRING",
-                      "CLIPBOARD")}
+                     ("WM_PROTOCOLS", "WM_DELETE_WINDOW", "_NET_WM_PING", "_NET_WM_NAME",
+                      "UTF8_STRING", "CLIPBOARD")}
+        self.ping_token = 0
         self.damage_event = self.d.extension_event.DamageNotify
         self.windows = {}
+        self.map_log = []
         self.d.sync()
         self.park_pointer()
         runtime = os.path.join(workdir, "runtime")
@@ -222,6 +224,7 @@ class Harness:
             dmg = win.damage_create(damage.DamageReportRawRectangles)
             self.windows[ev.window.id] = Window(ev.window.id, dmg)
         elif ev.type == X.MapNotify and ev.event == self.root:
+            self.map_log.append((ev.window.id, self.describe_window(ev.window.id)))
             w = self.windows.get(ev.window.id)
             if w is not None:
                 w.mapped_at = t
@@ -236,6 +239,11 @@ class Harness:
                 w.rects.append((a.x, a.y, a.width, a.height))
                 w.damage_times.append(t)
 
+    def pump(self):
+        """Reads the events that have arrived, without waiting."""
+        while self.d.pending_events():
+            self._track(self.d.next_event(), now())
+
     def drain(self, quiet):
         """Reads events until none has come for `quiet` seconds."""
         while self.next_event(now() + quiet) is not None:
@@ -249,6 +257,18 @@ class Harness:
             if self.next_event(deadline) is None:
                 raise StepTimeout(f"no repaint within {timeout:.0f} s")
         return window.damage_times[seen]
+
+    def describe_window(self, wid):
+        """Title, class and size of a window that came up, for the report."""
+        win = self.d.create_resource_object("window", wid)
+        try:
+            wm_class = win.get_wm_class()
+            g = win.get_geometry()
+            popup = win.get_attributes().override_redirect
+        except error.XError:
+            return "(gone)"
+        kind = "popup" if popup else "window"
+        return f"{kind} {self.title(wid)!r} {wm_class} {g.width}x{g.height}"
 
     def title(self, wid):
         win = self.d.create_resource_object("window", wid)
@@ -287,6 +307,26 @@ class Harness:
         owner = self.d.get_selection_owner(self.atom["CLIPBOARD"])
         return owner.id if hasattr(owner, "id") else owner
 
+    def ping(self, window, timeout):
+        """Round trip of a _NET_WM_PING, which the toolkit answers from its event loop."""
+        self.ping_token += 1
+        ev = xevent.ClientMessage(
+            window=self.d.create_resource_object("window", window.wid),
+            client_type=self.atom["WM_PROTOCOLS"],
+            data=(32, [self.atom["_NET_WM_PING"], self.ping_token, window.wid, 0, 0]))
+        t0 = now()
+        self.d.send_event(window.wid, ev, event_mask=0)
+        self.d.flush()
+        deadline = t0 + timeout
+        while True:
+            answer = self.next_event(deadline)
+            if answer is None:
+                return None
+            if (answer.type == X.ClientMessage and answer.window.id == self.root.id
+                    and list(answer.data[1][:2]) == [self.atom["_NET_WM_PING"],
+                                                      self.ping_token]):
+                return now() - t0
+
     def close_window(self, window):
         ev = xevent.ClientMessage(
             window=self.d.create_resource_object("window", window.wid),
@@ -314,7 +354,7 @@ class Launch:
             ev = harness.next_event(deadline)
             if ev is None:
                 self.kill()
-                raise StepTimeout(f"{role.name}: no painted main window within {timeout} s")
+                raise StepTimeout(f"no painted main window within {timeout} s")
             if self.window is None and ev.type == X.MapNotify and ev.event == harness.root:
                 w = harness.windows.get(ev.window.id)
                 if w is not None and harness.title(w.wid) == role.title:
@@ -373,24 +413,32 @@ class Launch:
             self.h.drain(0.05)
 
     def close(self, timeout=10):
-        exited = threading.Event()
-
-        def watchdog():
-            if not exited.wait(timeout):
-                self.process.kill()
-
-        guard = threading.Thread(target=watchdog, daemon=True)
-        guard.start()
-        t0 = now()
-        self.h.close_window(self.window)
-        self.process.wait()
-        t1 = now()
-        exited.set()
-        if self.process.returncode != 0:
-            raise StepTimeout(f"{self.role.name}: did not end on its own within {timeout} s"
-                              if self.process.returncode < 0 else
-                              f"{self.role.name}: exit status {self.process.returncode}")
+        """Close request to process exit. The exit is seen through a pidfd, so that the X
+        events of the closing (a message box that blocks it, say) are read meanwhile."""
+        pidfd = os.pidfd_open(self.process.pid)
+        seen = len(self.h.map_log)
+        try:
+            t0 = now()
+            self.h.close_window(self.window)
+            deadline = t0 + timeout
+            while True:
+                ready, _, _ = select.select([pidfd, self.h.d], [], [],
+                                            max(0.0, deadline - now()))
+                if pidfd in ready:
+                    self.process.wait()
+                    t1 = now()
+                    break
+                if not ready:
+                    shown = [d for wid, d in self.h.map_log[seen:]]
+                    self.kill()
+                    raise StepTimeout(f"did not end on its own within {timeout} s"
+                                      + (f"; shown meanwhile: {shown}" if shown else ""))
+                self.h.pump()
+        finally:
+            os.close(pidfd)
         self.h.drain(0.05)
+        if self.process.returncode != 0:
+            raise StepTimeout(f"exit status {self.process.returncode}")
         return t1 - t0
 
     def kill(self):
@@ -414,6 +462,9 @@ def measure_round(harness, role, keystrokes):
             # can be taken for the answer to the next one.
             harness.drain(0.02)
         closing = launch.close()
+    except StepTimeout as e:
+        launch.kill()
+        raise StepTimeout(f"{role.name}: {e}") from None
     except BaseException:
         launch.kill()
         raise
@@ -437,53 +488,72 @@ AT_SIZE_STEPS = [
 
 
 def measure_at_size(harness, role, clipboard, timeout):
-    """The entry and the clipboard at size: every step is timed to its repaint."""
+    """The entry and the clipboard at size: every step is timed to its repaint, and after it
+    a window-manager ping tells whether the program's event loop still answers. A failing run
+    keeps the steps done before it and says what went wrong."""
     big = number_text(MB)
     entry = number_text(100_000)
     out = {}
     launch = Launch(harness, role)
+
+    def settle():
+        # Until the program has handled everything sent so far and painted it: its answer to a
+        # ping comes after the events before it, and the repaints it posted follow shortly.
+        harness.drain(0.1)
+        answer = harness.ping(launch.window, timeout)
+        if answer is None:
+            raise StepTimeout(f"stopped answering (no answer to a ping within {timeout} s)")
+        harness.drain(0.05)
+        return answer
+
+    def step(key, action):
+        seen = len(harness.map_log)
+        try:
+            out[key] = action()
+        except StepTimeout:
+            out[key] = None  # no visible answer; the ping tells idle from hung
+        out[key + "_ping"] = settle()
+        others = [title for wid, title in harness.map_log[seen:] if wid != launch.window.wid]
+        if others:
+            raise StepTimeout(f"{others} came up at the step '{key}'")
+
+    def select_all():
+        # The floor's field keeps its caret after a paste; the calculator's own rules leave
+        # the X text fully selected after start-up and after Enter, where each paste lands.
+        if role.is_floor:
+            launch.keystroke("a", timeout, ("Control_L",))
+            settle()
+
     try:
         launch.activate()
-        if role.is_floor:
-            select_all = lambda: (launch.keystroke("a", timeout, ("Control_L",)),
-                                  harness.drain(0.1))
-        else:
-            # The calculator's own rules leave the X text fully selected after start-up and
-            # after Enter, which is where each paste lands.
-            select_all = lambda: None
         clipboard.set(big)
         select_all()
-        out["paste_1mb"] = launch.keystroke("v", timeout, ("Control_L",))
-        harness.drain(0.1)
-        out["key_after_paste_1mb"] = launch.keystroke("7", timeout)
-        harness.drain(0.1)
+        step("paste_1mb", lambda: launch.keystroke("v", timeout, ("Control_L",)))
+        step("key_after_paste_1mb", lambda: launch.keystroke("7", timeout))
         if not role.is_floor:
-            out["enter_1mb"] = launch.keystroke("Return", timeout)
-            harness.drain(0.1)
+            step("enter_1mb", lambda: launch.keystroke("Return", timeout))
         clipboard.set(entry)
         select_all()
-        out["paste_100k"] = launch.keystroke("v", timeout, ("Control_L",))
-        harness.drain(0.1)
+        step("paste_100k", lambda: launch.keystroke("v", timeout, ("Control_L",)))
         if not role.is_floor:
-            out["enter_100k"] = launch.keystroke("Return", timeout)
-            harness.drain(0.1)
-            out["key_after_enter_100k"] = launch.keystroke("3", timeout)
-            harness.drain(0.1)
+            step("enter_100k", lambda: launch.keystroke("Return", timeout))
+            step("key_after_enter_100k", lambda: launch.keystroke("3", timeout))
             clipboard.set(big)
-            w, h = launch.size
-            out["paste_button_1mb"] = launch.click(
-                (PASTE_BUTTON[0] * w // 522, PASTE_BUTTON[1] * w // 522), timeout)
-            harness.drain(0.1)
-            out["key_after_paste_button"] = launch.keystroke("4", timeout)
-            harness.drain(0.1)
+            scale = launch.size[0] / 522
+            point = (round(PASTE_BUTTON[0] * scale), round(PASTE_BUTTON[1] * scale))
+            step("paste_button_1mb", lambda: launch.click(point, timeout))
+            step("key_after_paste_button", lambda: launch.keystroke("4", timeout))
         out["closing_at_size"] = launch.close(timeout)
+        if not role.is_floor:
+            out["session"] = check_session(role)
+    except StepTimeout as e:
+        out["error"] = f"{role.name}: {e}"
+        launch.kill()
     except BaseException:
         launch.kill()
         raise
     finally:
         clipboard.stop()
-    if not role.is_floor:
-        out["session"] = check_session(role)
     return out
 
 
@@ -521,6 +591,13 @@ def describe(values, unit_scale=1.0, digits=1):
 
 
 def report(results, rounds, keystrokes, at_size, at_size_rounds):
+    summary = report_rounds(results, rounds, keystrokes) if rounds else {}
+    if at_size:
+        report_at_size(at_size, at_size_rounds)
+    return summary
+
+
+def report_rounds(results, rounds, keystrokes):
     floor, program = results["floor"], results["program"]
     print()
     print(f"{rounds} interleaved rounds, {keystrokes} keystrokes per round; "
@@ -529,6 +606,7 @@ def report(results, rounds, keystrokes, at_size, at_size_rounds):
     print(header)
     print("-" * len(header) + "-" * 18)
     rows = [
+        ("start-up to map, for scale (ms)", "mapped", 1000.0, 1, None),
         ("start-up to first paint (ms)", "startup", 1000.0, 1, ("ratio", 1.15)),
         ("VmRSS 0.5 s later (MiB)", "rss", 1.0, 1, ("ratio", 1.15)),
         ("VmHWM 0.5 s later (MiB)", "hwm", 1.0, 1, ("ratio", 1.15)),
@@ -536,7 +614,7 @@ def report(results, rounds, keystrokes, at_size, at_size_rounds):
         ("closing to exit (ms)", "closing", 1000.0, 1, ("absolute", 20.0)),
     ]
     summary = {}
-    for label, key, scale, digits, (kind, limit) in rows:
+    for label, key, scale, digits, goal in rows:
         def values(runs):
             if key == "keys":
                 return [k for r in runs for k in r["keys"]]
@@ -544,38 +622,56 @@ def report(results, rounds, keystrokes, at_size, at_size_rounds):
         fm, ftext = describe(values(floor), scale, digits)
         pm, ptext = describe(values(program), scale, digits)
         ratio = pm / fm if fm else float("inf")
-        if kind == "ratio":
+        if goal is None:
+            met, target = None, ""
+        elif goal[0] == "ratio":
+            limit = goal[1]
             met = ratio <= limit
             target = f"<= {limit:.2f} x floor: {'met' if met else 'MISSED'}"
         else:
+            limit = goal[1]
             met = pm < limit
             target = f"< {limit:.0f} ms: {'met' if met else 'MISSED'}"
         summary[key] = {"floor": fm, "program": pm, "ratio": ratio, "met": met}
         print(f"{label:<32} {ftext:>30} {ptext:>30} {ratio:>6.2f}  {target}")
     sizes = {tuple(r["size"]) for r in floor + program}
     print(f"window sizes seen: {sorted(sizes)}")
-
-    if at_size:
-        print()
-        print(f"at size, {at_size_rounds} runs each; median (min-max) in ms")
-        print(f"{'step':<46} {'floor':>22} {'rpncalc':>22} {'ratio':>6}")
-        for key, label, on_floor in AT_SIZE_STEPS:
-            p = [r[key] for r in at_size["program"] if key in r]
-            f = [r[key] for r in at_size["floor"] if key in r] if on_floor else []
-            def cell(v):
-                if not v:
-                    return "n/a"
-                v = [x * 1000 for x in v]
-                return f"{statistics.median(v):.1f} ({min(v):.1f}-{max(v):.1f})"
-            ratio = (f"{statistics.median(p) / statistics.median(f):6.2f}"
-                     if p and f else "     -")
-            print(f"{label:<46} {cell(f):>22} {cell(p):>22} {ratio}")
-        for r in at_size["program"]:
-            print(r.get("session", ""))
-        for r in at_size["program"] + at_size["floor"]:
-            if "error" in r:
-                print(f"at-size run failed: {r['error']}")
     return summary
+
+
+def report_at_size(at_size, at_size_rounds):
+    print()
+    print(f"at size, {at_size_rounds} runs each: each step to its repaint, median (min-max)"
+          " in ms; then the slowest answer to a ping sent right after the step")
+    print(f"{'step':<46} {'floor':>22} {'rpncalc':>22} {'ratio':>6} {'ping':>8}")
+    for key, label, on_floor in AT_SIZE_STEPS:
+        p = [r[key] for r in at_size["program"] if key in r]
+        f = [r[key] for r in at_size["floor"] if key in r] if on_floor else []
+        pings = [r[key + "_ping"] for r in at_size["program"]
+                 if r.get(key + "_ping") is not None]
+
+        def cell(v):
+            if not v:
+                return "n/a"
+            timed = [x * 1000 for x in v if x is not None]
+            text = (f"{statistics.median(timed):.1f} ({min(timed):.1f}-{max(timed):.1f})"
+                    if timed else "")
+            if len(timed) < len(v):
+                text += f" {len(v) - len(timed)}x no repaint"
+            return text.strip()
+
+        pt = [x for x in p if x is not None]
+        ft = [x for x in f if x is not None]
+        ratio = (f"{statistics.median(pt) / statistics.median(ft):6.2f}"
+                 if pt and ft else "     -")
+        ping = f"{max(pings) * 1000:8.1f}" if pings else "       -"
+        print(f"{label:<46} {cell(f):>22} {cell(p):>22} {ratio} {ping}")
+    for r in at_size["program"]:
+        if "session" in r:
+            print(r["session"])
+    for r in at_size["program"] + at_size["floor"]:
+        if "error" in r:
+            print(f"at-size run failed: {r['error']}")
 
 
 def prepare(role, workdir):
@@ -628,16 +724,19 @@ def main():
               f"{os.getloadavg()[0]:.2f} at start", flush=True)
 
         # One round of each first, not counted: caches and the session file settle.
-        for role in (floor, program):
-            measure_round(harness, role, 3)
-
         results = {"floor": [], "program": []}
-        for i in range(a.rounds):
+        try:
             for role in (floor, program):
-                results[role.name].append(measure_round(harness, role, a.keystrokes))
-            print(f"round {i + 1}/{a.rounds}: floor {ms(results['floor'][-1]['startup']):.1f} ms, "
-                  f"rpncalc {ms(results['program'][-1]['startup']):.1f} ms to first paint",
-                  flush=True)
+                measure_round(harness, role, 3)
+            for i in range(a.rounds):
+                for role in (floor, program):
+                    results[role.name].append(measure_round(harness, role, a.keystrokes))
+                print(f"round {i + 1}/{a.rounds}: floor "
+                      f"{ms(results['floor'][-1]['startup']):.1f} ms, rpncalc "
+                      f"{ms(results['program'][-1]['startup']):.1f} ms to first paint",
+                      flush=True)
+        except StepTimeout as e:
+            sys.exit(f"benchmark stopped: {e}")
 
         at_size = None
         if a.at_size_rounds > 0:
@@ -645,10 +744,7 @@ def main():
             at_size = {"floor": [], "program": []}
             for i in range(a.at_size_rounds):
                 for role in (floor, program):
-                    try:
-                        at_size[role.name].append(measure_at_size(harness, role, clipboard, 30))
-                    except StepTimeout as e:
-                        at_size[role.name].append({"error": f"{role.name}: {e}"})
+                    at_size[role.name].append(measure_at_size(harness, role, clipboard, 10))
                 print(f"at-size run {i + 1}/{a.at_size_rounds} done", flush=True)
 
         print(f"load average {os.getloadavg()[0]:.2f} at the end")
