@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Configures and builds rpncalc into build/.
+# Configures and builds rpncalc into build/; arguments go to the configure step
+# (-DRPNCALC_BUILD_BENCH=ON, ...).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-cmake -S "$root" -B "$root/build" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake -S "$root" -B "$root/build" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
 cmake --build "$root/build" -j "$(nproc)"

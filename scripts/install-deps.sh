@@ -10,7 +10,8 @@ packages=(
     libbenchmark-dev
     clang libclang-rt-14-dev
     fonts-liberation
-    xvfb xauth x11-utils x11-apps xclip xdotool python3-xlib
+    xvfb xauth x11-utils x11-apps xclip xdotool
+    python3 python3-xlib
 )
 
 missing=()
