@@ -25,15 +25,18 @@ int32_t ClampToInt32(int64_t value) {
                                                     std::numeric_limits<int32_t>::max()));
 }
 
-// v × 10 + digit, each step rounded to register precision. Only a mantissa of more than
-// 4932 digits can overflow here.
-Register AppendDigit(Register v, char digit) {
-    v = v * 10;
-    v = v + (digit - '0');
-    if (std::isinf(v)) {
-        throw ArithmeticFault(FaultKind::Overflow);
+// v := v × 10 + digit, each step rounded to register precision. Only a mantissa of more
+// than 4932 digits can reach the end of the range here; from there on a digit no longer
+// fits, and it is counted instead so that it still scales the value by ten (a long entry
+// such as 0.1234... is read as its value, not refused as an overflow). Returns false for a
+// digit that did not fit.
+bool AppendDigit(Register& v, char digit) {
+    const Register next = v * 10 + (digit - '0');
+    if (std::isinf(next)) {
+        return false;
     }
-    return v;
+    v = next;
+    return true;
 }
 
 ParseResult FailAt(size_t index) {
@@ -69,8 +72,9 @@ ParseResult ParseEntry(std::string_view text) {
     }
 
     Register v = 0;
+    int64_t droppedDigits = 0;
     while (i < length && IsDigit(text[i])) {
-        v = AppendDigit(v, text[i++]);
+        droppedDigits += AppendDigit(v, text[i++]) ? 0 : 1;
     }
     int64_t fractionDigits = 0;
     if (i < length && text[i] == '.') {
@@ -79,7 +83,7 @@ ParseResult ParseEntry(std::string_view text) {
             return FailAt(length);
         }
         while (i < length && IsDigit(text[i])) {
-            v = AppendDigit(v, text[i++]);
+            droppedDigits += AppendDigit(v, text[i++]) ? 0 : 1;
             ++fractionDigits;
         }
     }
@@ -110,7 +114,7 @@ ParseResult ParseEntry(std::string_view text) {
     }
 
     ParseResult result;
-    result.value = MultiplyByPowerOfTen(v, ClampToInt32(exponent - fractionDigits));
+    result.value = MultiplyByPowerOfTen(v, ClampToInt32(exponent - fractionDigits + droppedDigits));
     if (negative) {
         result.value = -result.value;
     }

@@ -234,6 +234,17 @@ TEST_F(NumberTextTest, EntryBeyondRangeOverflows) {
     EXPECT_TRUE(std::isfinite(Entry("1.18973149535723176e4932")));
 }
 
+// A mantissa too long for the register range still means its value: the digits beyond the
+// range scale it instead of overflowing the reading.
+TEST_F(NumberTextTest, VeryLongMantissaMeansItsValue) {
+    EXPECT_EQ(Entry("1." + std::string(5000, '0')), 1.0L);
+    EXPECT_EQ(FormatRegister(Entry("0." + std::string(100000, '1')), kDisplayWidth, '.'),
+              ".111111111111");
+    EXPECT_EQ(FormatRegister(Entry("-" + std::string(4940, '2') + "e-4930"), kDisplayWidth,
+                             '.'),
+              "-2.22222E+0009");
+}
+
 TEST_F(NumberTextTest, DecimalScaleLimitGivesInfinityOrZero) {
     const struct {
         const char* text;
