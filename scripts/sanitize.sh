@@ -13,7 +13,7 @@ cmake --build "$build" -j "$(nproc)"
 (cd "$build" && ctest --output-on-failure -j "$(nproc)")
 
 export ASAN_OPTIONS=detect_leaks=1
-for target in "$build"/tests/fuzz/fuzz_*; do
+for target in $(find "$build" -maxdepth 1 -type f -executable -name "fuzz_*" | sort); do
     name=$(basename "$target")
     corpus="$root/tests/fuzz/corpus/${name#fuzz_}"
     work=$(mktemp -d)
