@@ -2,6 +2,8 @@
 
 #include <QFocusEvent>
 
+#include <limits>
+
 namespace rpn::ui {
 
 RegisterEdit::RegisterEdit(QWidget* parent) : QLineEdit(parent) {
@@ -11,6 +13,8 @@ RegisterEdit::RegisterEdit(QWidget* parent) : QLineEdit(parent) {
         pal.setColor(QPalette::Inactive, role, pal.color(QPalette::Active, role));
     }
     setPalette(pal);
+    // An entry has no length limit: a line edit would otherwise cut pasted text at 32767.
+    setMaxLength(std::numeric_limits<int>::max());
 }
 
 void RegisterEdit::focusInEvent(QFocusEvent* event) {

@@ -173,6 +173,16 @@ class EntryWindowTest : public QObject {
         QCOMPARE(Text(Field::Y), QStringLiteral("2"));
     }
 
+    void ctrlVOfALongTextKeepsEveryCharacter() {
+        Start();
+        const QString longText = QStringLiteral("0.") + QString(100000, QLatin1Char('1'));
+        SetClipboard(longText);
+
+        Key(Qt::Key_V, Qt::ControlModifier);
+
+        QCOMPARE(Text(Field::X).size(), longText.size());
+    }
+
     void ctrlXCutsOnceAndCtrlCCopiesTheEnteredRegister() {
         Start(QStringLiteral("12.5"));
         Edit(Field::X)->setSelection(1, 2);
