@@ -114,39 +114,40 @@ TCalcxF::TCalcxF(CalcxOptions options)
 TCalcxF::~TCalcxF() = default;
 
 void TCalcxF::BuildControls() {
-    for (const ControlSpec& spec : MainWindowControls()) {
+    for (const ControlLayout& control : MainWindowControls()) {
         QWidget* widget = nullptr;
-        const QString name = Latin1(spec.name);
-        switch (spec.kind) {
+        const QString name = Latin1(control.name);
+        switch (control.kind) {
             case ControlKind::GlyphButton: {
                 auto* button = new QToolButton(this);
                 button->setAutoRaise(true);
                 button->setFocusPolicy(Qt::NoFocus);
-                const QPixmap glyph = GlyphPixmap(spec.name, scale_, devicePixelRatioF());
+                const QPixmap glyph = GlyphPixmap(control.name, scale_, devicePixelRatioF());
                 if (glyph.isNull()) {
-                    button->setText(Latin1(spec.caption));
+                    button->setText(Latin1(control.caption));
                 } else {
                     button->setIcon(QIcon(glyph));
                     button->setIconSize(glyph.deviceIndependentSize().toSize());
                 }
                 // A face without words needs its hint as its name for a screen reader.
-                button->setAccessibleName(Latin1(*spec.caption ? spec.caption : spec.hint));
+                button->setAccessibleName(
+                    Latin1(*control.caption ? control.caption : control.hint));
                 widget = button;
                 break;
             }
             case ControlKind::PushButton: {
-                auto* button = new QPushButton(Latin1(spec.caption), this);
+                auto* button = new QPushButton(Latin1(control.caption), this);
                 button->setAutoDefault(false);
                 button->setFocusPolicy(name == QLatin1String("Button1") ? Qt::StrongFocus
                                                                         : Qt::ClickFocus);
-                button->setAccessibleName(Latin1(spec.caption));
+                button->setAccessibleName(Latin1(control.caption));
                 widget = button;
                 break;
             }
             case ControlKind::Label: {
-                auto* label = new QLabel(Latin1(spec.caption), this);
+                auto* label = new QLabel(Latin1(control.caption), this);
                 label->setAlignment(Qt::AlignCenter);
-                label->setAccessibleName(Latin1(spec.caption));
+                label->setAccessibleName(Latin1(control.caption));
                 widget = label;
                 break;
             }
@@ -170,11 +171,11 @@ void TCalcxF::BuildControls() {
             }
         }
         widget->setObjectName(name);
-        widget->setGeometry(Scaled(spec.left, scale_), Scaled(spec.top, scale_),
-                            Scaled(spec.width, scale_), Scaled(spec.height, scale_));
-        widget->setFont(ControlFont(spec.fontHeight, scale_));
-        if (*spec.hint) {
-            SetHint(widget, spec.hint);
+        widget->setGeometry(Scaled(control.left, scale_), Scaled(control.top, scale_),
+                            Scaled(control.width, scale_), Scaled(control.height, scale_));
+        widget->setFont(ControlFont(control.fontHeight, scale_));
+        if (*control.hint) {
+            SetHint(widget, control.hint);
         }
     }
     for (const Field f : {Field::X, Field::Y, Field::Z, Field::T}) {

@@ -9,7 +9,7 @@ namespace rpn::ui {
 // one factor when it is created.
 enum class ControlKind { GlyphButton, PushButton, Label, EditField };
 
-struct ControlSpec {
+struct ControlLayout {
     const char* name;
     ControlKind kind;
     // Caption of a button or label; empty for the edit fields and the bitmap glyph buttons.
@@ -45,8 +45,8 @@ inline constexpr const char* kSmallHintCompact = "Click for Trig/Log";
 inline constexpr const char* kSmallCaptionLarge = "Small";
 inline constexpr const char* kSmallHintLarge = "Click to shrink";
 
-std::span<const ControlSpec> MainWindowControls();
+std::span<const ControlLayout> MainWindowControls();
 // The control named `name`, or nullptr.
-const ControlSpec* FindControl(std::string_view name);
+const ControlLayout* FindControl(std::string_view name);
 
 }  // namespace rpn::ui

@@ -126,47 +126,48 @@ class CalcxWindowTest : public QObject {
 
     void everyControlAsDesigned() {
         TCalcxF& w = MakeWindow();
-        for (const ControlSpec& spec : MainWindowControls()) {
-            const QString name = QString::fromLatin1(spec.name);
+        for (const ControlLayout& control : MainWindowControls()) {
+            const QString name = QString::fromLatin1(control.name);
             auto* widget = w.findChild<QWidget*>(name);
-            QVERIFY2(widget, spec.name);
-            QCOMPARE(widget->geometry(), QRect(spec.left, spec.top, spec.width, spec.height));
-            QCOMPARE(widget->font().pixelSize(), spec.fontHeight);
-            QVERIFY2(widget->font().bold(), spec.name);
-            QCOMPARE(widget->toolTip(), QString::fromLatin1(spec.hint));
-            QVERIFY2(!widget->accessibleName().isEmpty(), spec.name);
-            if (*spec.hint) {
-                QCOMPARE(widget->accessibleDescription(), QString::fromLatin1(spec.hint));
+            QVERIFY2(widget, control.name);
+            QCOMPARE(widget->geometry(),
+                     QRect(control.left, control.top, control.width, control.height));
+            QCOMPARE(widget->font().pixelSize(), control.fontHeight);
+            QVERIFY2(widget->font().bold(), control.name);
+            QCOMPARE(widget->toolTip(), QString::fromLatin1(control.hint));
+            QVERIFY2(!widget->accessibleName().isEmpty(), control.name);
+            if (*control.hint) {
+                QCOMPARE(widget->accessibleDescription(), QString::fromLatin1(control.hint));
             }
-            switch (spec.kind) {
+            switch (control.kind) {
                 case ControlKind::GlyphButton: {
                     auto* button = qobject_cast<QToolButton*>(widget);
-                    QVERIFY2(button, spec.name);
+                    QVERIFY2(button, control.name);
                     QVERIFY(button->autoRaise());
                     QCOMPARE(button->focusPolicy(), Qt::NoFocus);
-                    QCOMPARE(button->text(), QString::fromLatin1(spec.caption));
+                    QCOMPARE(button->text(), QString::fromLatin1(control.caption));
                     // A face is either a caption or a bitmap.
-                    QCOMPARE(button->icon().isNull(), *spec.caption != '\0');
+                    QCOMPARE(button->icon().isNull(), *control.caption != '\0');
                     break;
                 }
                 case ControlKind::PushButton: {
                     auto* button = qobject_cast<QPushButton*>(widget);
-                    QVERIFY2(button, spec.name);
-                    QCOMPARE(button->text(), QString::fromLatin1(spec.caption));
+                    QVERIFY2(button, control.name);
+                    QCOMPARE(button->text(), QString::fromLatin1(control.caption));
                     const bool tabStop = (button->focusPolicy() & Qt::TabFocus) != 0;
                     QCOMPARE(tabStop, name == QLatin1String("Button1"));
                     break;
                 }
                 case ControlKind::Label: {
                     auto* label = qobject_cast<QLabel*>(widget);
-                    QVERIFY2(label, spec.name);
-                    QCOMPARE(label->text(), QString::fromLatin1(spec.caption));
+                    QVERIFY2(label, control.name);
+                    QCOMPARE(label->text(), QString::fromLatin1(control.caption));
                     QCOMPARE(label->alignment(), Qt::AlignCenter);
                     break;
                 }
                 case ControlKind::EditField: {
                     auto* edit = qobject_cast<QLineEdit*>(widget);
-                    QVERIFY2(edit, spec.name);
+                    QVERIFY2(edit, control.name);
                     const bool isX = name == QLatin1String("EditX");
                     QCOMPARE(edit->isReadOnly(), !isX);
                     QCOMPARE((edit->focusPolicy() & Qt::TabFocus) != 0, isX);
@@ -187,13 +188,13 @@ class CalcxWindowTest : public QObject {
 
     void glyphsAreDrawn() {
         QFETCH(double, ratio);
-        for (const ControlSpec& spec : MainWindowControls()) {
-            if (spec.kind != ControlKind::GlyphButton || *spec.caption) {
+        for (const ControlLayout& control : MainWindowControls()) {
+            if (control.kind != ControlKind::GlyphButton || *control.caption) {
                 continue;
             }
-            const QPixmap glyph = GlyphPixmap(spec.name, 1.0, ratio);
+            const QPixmap glyph = GlyphPixmap(control.name, 1.0, ratio);
             const QSize designed(
-                QLatin1String(spec.name) == QLatin1String("SpeedButtonPME") ? 18 : 16, 14);
+                QLatin1String(control.name) == QLatin1String("SpeedButtonPME") ? 18 : 16, 14);
             QCOMPARE(glyph.deviceIndependentSize().toSize(), designed);
             QCOMPARE(glyph.size(), designed * ratio);
             // Black strokes on a transparent field.
@@ -205,7 +206,7 @@ class CalcxWindowTest : public QObject {
                     dark += c.alpha() > 200 && c.lightness() < 60;
                 }
             }
-            QVERIFY2(dark >= 8 * ratio * ratio, spec.name);
+            QVERIFY2(dark >= 8 * ratio * ratio, control.name);
         }
     }
 
@@ -223,8 +224,8 @@ class CalcxWindowTest : public QObject {
         TCalcxF& w = MakeWindow(scale);
         const QRect client(QPoint(0, 0), w.size());
         std::vector<const QWidget*> controls;
-        for (const ControlSpec& spec : MainWindowControls()) {
-            controls.push_back(w.findChild<QWidget*>(QString::fromLatin1(spec.name)));
+        for (const ControlLayout& control : MainWindowControls()) {
+            controls.push_back(w.findChild<QWidget*>(QString::fromLatin1(control.name)));
         }
         for (size_t i = 0; i < controls.size(); ++i) {
             QVERIFY2(client.contains(controls[i]->geometry()),
