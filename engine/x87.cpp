@@ -29,40 +29,31 @@ void RaiseOnFault(unsigned short status) {
 // Operands reach the unit through memory, so every block pushes onto an empty stack and
 // declares the slots it uses as clobbered; `first` ends in st(0) and `second` in st(1), and
 // each instruction is written with st(0) as destination so that the AT&T spelling of the
-// reversed forms cannot swap the operands.
-#define RPN_X87_BINARY_STEP(instruction, first, second) \
-    Register result;                                    \
-    unsigned short status;                              \
-    asm volatile(                                       \
-        "fldt %[b]\n\t"                                 \
-        "fldt %[a]\n\t"                                 \
-        "fnclex\n\t" instruction                        \
-        "\n\t"                                          \
-        "fnstsw %[status]\n\t"                          \
-        "fstpt %[result]\n\t"                           \
-        "fstp %%st(0)"                                  \
-        : [result] "=m"(result), [status] "=m"(status)  \
-        : [a] "m"(first), [b] "m"(second)               \
-        : "st", "st(1)");                               \
-    RaiseOnFault(status);                               \
+// reversed forms cannot swap the operands. `tail` empties what the instruction left behind
+// after its result has been stored.
+#define RPN_X87_TWO_OPERAND_STEP(instruction, tail, first, second) \
+    Register result;                                               \
+    unsigned short status;                                         \
+    asm volatile(                                                  \
+        "fldt %[b]\n\t"                                            \
+        "fldt %[a]\n\t"                                            \
+        "fnclex\n\t" instruction                                   \
+        "\n\t"                                                     \
+        "fnstsw %[status]\n\t"                                     \
+        "fstpt %[result]" tail                                     \
+        : [result] "=m"(result), [status] "=m"(status)             \
+        : [a] "m"(first), [b] "m"(second)                          \
+        : "st", "st(1)");                                          \
+    RaiseOnFault(status);                                          \
     return result
+
+// Both operands stay on the stack: pop the second after storing the result.
+#define RPN_X87_BINARY_STEP(instruction, first, second) \
+    RPN_X87_TWO_OPERAND_STEP(instruction, "\n\tfstp %%st(0)", first, second)
 
 // For the instructions that pop st(0) and leave their result in the old st(1).
 #define RPN_X87_POPPING_STEP(instruction, first, second) \
-    Register result;                                     \
-    unsigned short status;                               \
-    asm volatile(                                        \
-        "fldt %[b]\n\t"                                  \
-        "fldt %[a]\n\t"                                  \
-        "fnclex\n\t" instruction                         \
-        "\n\t"                                           \
-        "fnstsw %[status]\n\t"                           \
-        "fstpt %[result]"                                \
-        : [result] "=m"(result), [status] "=m"(status)   \
-        : [a] "m"(first), [b] "m"(second)                \
-        : "st", "st(1)");                                \
-    RaiseOnFault(status);                                \
-    return result
+    RPN_X87_TWO_OPERAND_STEP(instruction, "", first, second)
 
 #define RPN_X87_UNARY_STEP(instruction, operand)       \
     Register result;                                   \
