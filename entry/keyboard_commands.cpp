@@ -1,25 +1,14 @@
 #include "entry/keyboard_commands.h"
 
-#include <algorithm>
 #include <string>
+
+#include "entry/field_selection.h"
 
 namespace rpn {
 
 namespace {
 
 constexpr char kEsc = 27;
-
-// The selection of `field` held within its text.
-struct Selection {
-    int start;
-    int length;
-};
-
-Selection SelectionOf(const WindowPort& window, Field field, const std::string& text) {
-    const int size = static_cast<int>(text.size());
-    const int start = std::clamp(window.SelectionStart(field), 0, size);
-    return {start, std::clamp(window.SelectionLength(field), 0, size - start)};
-}
 
 }  // namespace
 
@@ -45,9 +34,9 @@ void KeyboardCommands::FormKeyDown(int key, KeyModifiers modifiers) {
 void KeyboardCommands::CutX() {
     WindowPort& window = calc_.window();
     const std::string text = window.FieldText(Field::X);
-    const Selection sel = SelectionOf(window, Field::X, text);
+    const FieldSelection sel = SelectionOf(window, Field::X, text);
     clipboard_.SetText(text.substr(sel.start, sel.length));
-    window.SetFieldText(Field::X, text.substr(0, sel.start) + text.substr(sel.start + sel.length));
+    window.SetFieldText(Field::X, ReplaceSelection(text, sel, ""));
     window.SetCaret(Field::X, sel.start);
     SuppressNextKey = true;
 }
@@ -56,7 +45,7 @@ void KeyboardCommands::Copy() {
     WindowPort& window = calc_.window();
     const Field source = exchange_.CopySource;
     const std::string text = window.FieldText(source);
-    const Selection sel = SelectionOf(window, source, text);
+    const FieldSelection sel = SelectionOf(window, source, text);
     clipboard_.SetText(sel.length > 0 ? text.substr(sel.start, sel.length) : text);
     window.SetCaret(source, sel.start);
     if (source == Field::X) {
@@ -71,10 +60,8 @@ void KeyboardCommands::Copy() {
 void KeyboardCommands::PasteIntoX() {
     WindowPort& window = calc_.window();
     const std::string text = window.FieldText(Field::X);
-    const Selection sel = SelectionOf(window, Field::X, text);
-    const std::string pasted = clipboard_.Text();
-    window.SetFieldText(Field::X,
-                        text.substr(0, sel.start) + pasted + text.substr(sel.start + sel.length));
+    const FieldSelection sel = SelectionOf(window, Field::X, text);
+    window.SetFieldText(Field::X, ReplaceSelection(text, sel, clipboard_.Text()));
     // Before the pasted text: a paste over a shown result is lifted by the next character.
     window.SetCaret(Field::X, sel.start);
     SuppressNextKey = true;

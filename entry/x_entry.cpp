@@ -1,6 +1,6 @@
 #include "entry/x_entry.h"
 
-#include <algorithm>
+#include "entry/field_selection.h"
 
 namespace rpn {
 
@@ -45,16 +45,13 @@ void XEntry::TypeKey(char ch) {
     } else {
         // Read before the focus moves: focusing X from the keypad window selects all of it.
         const std::string text = window.FieldText(Field::X);
-        const int size = static_cast<int>(text.size());
-        const int start = std::clamp(window.SelectionStart(Field::X), 0, size);
-        const int length = std::clamp(window.SelectionLength(Field::X), 0, size - start);
-        std::string typed(1, ch);
-        if (!(length > 0 && start == 0)) {
-            typed = text.substr(0, start) + typed + text.substr(start + length);
-        }
-        window.SetFieldText(Field::X, typed);
+        const FieldSelection sel = SelectionOf(window, Field::X, text);
+        const std::string typed(1, ch);
+        // A selection from the first character replaces the whole text, wherever it ends.
+        const bool wholeText = sel.length > 0 && sel.start == 0;
+        window.SetFieldText(Field::X, wholeText ? typed : ReplaceSelection(text, sel, typed));
         window.FocusX();
-        window.SetCaret(Field::X, start + 1);
+        window.SetCaret(Field::X, sel.start + 1);
     }
     calc_.state.StackLift = false;
 }
