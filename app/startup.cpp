@@ -4,6 +4,7 @@
 #include <QCoreApplication>
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
 
 #include "app/command_line.h"
 #include "app/session_location.h"
@@ -32,9 +33,8 @@ QStringList Arguments(int argc, char** argv) {
     return arguments;
 }
 
-// Chooses the window-system platform and checks that its display answers, before the
-// toolkit would abort on a display it cannot open. Returns the problem, or empty.
-std::string PrepareWindowSystem(const CommandLine& commandLine) {
+// Chooses the window-system platform. Returns whether the toolkit will use an X server.
+bool PrepareWindowSystem(const CommandLine& commandLine) {
     PlatformFacts facts{Environment("QT_QPA_PLATFORM"), commandLine.platform.toStdString(),
                         Environment("XDG_SESSION_TYPE"), Environment("WAYLAND_DISPLAY"),
                         Environment("DISPLAY")};
@@ -43,7 +43,7 @@ std::string PrepareWindowSystem(const CommandLine& commandLine) {
         ::setenv("QT_QPA_PLATFORM", platform.c_str(), 1);
         facts.qpaPlatform = platform;
     }
-    return UsesXServer(facts) ? XDisplayProblem(commandLine.display.toStdString()) : "";
+    return UsesXServer(facts);
 }
 
 }  // namespace
@@ -68,13 +68,19 @@ int RunCalculator(int& argc, char** argv) {
         case CommandLine::Action::Run:
             break;
     }
-    if (const std::string problem = PrepareWindowSystem(commandLine); !problem.empty()) {
-        std::fprintf(stderr, "rpncalc: %s\n", problem.c_str());
+    std::optional<XDisplayCheck> display;
+    if (PrepareWindowSystem(commandLine)) {
+        display.emplace(commandLine.display.toStdString());
+    }
+    if (display && !display->problem().empty()) {
+        std::fprintf(stderr, "rpncalc: %s\n", display->problem().c_str());
         return kNoDisplay;
     }
 
     // Qt takes its own platform options out of argc and argv.
     QApplication app(argc, argv);
+    // The toolkit holds its own connection now.
+    display.reset();
     InitialiseRegisterArithmetic();
     const std::string programPath = QCoreApplication::applicationFilePath().toStdString();
     const std::string sessionPath = SessionFilePath(GatherSessionPlaceFacts(programPath));

@@ -6,19 +6,26 @@
 
 namespace rpn {
 
-std::string XDisplayProblem(const std::string& displayName) {
+XDisplayCheck::XDisplayCheck(const std::string& displayName) {
     std::string name = displayName;
     if (name.empty()) {
         const char* variable = std::getenv("DISPLAY");
         name = variable ? variable : "";
     }
     if (name.empty()) {
-        return "cannot open a display: DISPLAY is not set (use -display or set DISPLAY)";
+        problem_ = "cannot open a display: DISPLAY is not set (use -display or set DISPLAY)";
+        return;
     }
-    xcb_connection_t* connection = xcb_connect(name.c_str(), nullptr);
-    const bool answers = xcb_connection_has_error(connection) == 0;
-    xcb_disconnect(connection);
-    return answers ? "" : "cannot open display '" + name + "'";
+    connection_ = xcb_connect(name.c_str(), nullptr);
+    if (xcb_connection_has_error(connection_) != 0) {
+        problem_ = "cannot open display '" + name + "'";
+    }
+}
+
+XDisplayCheck::~XDisplayCheck() {
+    if (connection_) {
+        xcb_disconnect(connection_);
+    }
 }
 
 }  // namespace rpn
