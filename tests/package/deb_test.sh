@@ -17,7 +17,7 @@ cleanup() {
         kill "$pid" 2>/dev/null || true
     done
     if [[ -n $installed ]]; then
-        "${sudo[@]}" apt-get purge -y -q rpncalc >/dev/null 2>&1 || true
+        "${sudo[@]}" apt-get -o DPkg::Lock::Timeout=300 purge -y -q rpncalc >/dev/null 2>&1 || true
     fi
     rm -rf "$work"
 }
@@ -39,7 +39,7 @@ if dpkg-query -W -f='${Status}' rpncalc 2>/dev/null | grep -q "install ok instal
 fi
 installed=yes
 export DEBIAN_FRONTEND=noninteractive
-"${sudo[@]}" apt-get install -y -q "$deb" >"$work/apt.log" 2>&1 || {
+"${sudo[@]}" apt-get -o DPkg::Lock::Timeout=300 install -y -q "$deb" >"$work/apt.log" 2>&1 || {
     cat "$work/apt.log" >&2
     fail "apt-get could not install the package"
 }
@@ -49,8 +49,10 @@ desktop-file-validate "$entry" || fail "desktop-file-validate: $entry"
 appstreamcli validate --no-net /usr/share/metainfo/*.metainfo.xml >/dev/null ||
     fail "appstreamcli rejects the installed metadata"
 [[ $(command -v rpncalc) == /usr/bin/rpncalc ]] || fail "rpncalc is not /usr/bin/rpncalc"
-[[ -s /usr/lib/rpncalc/rpncalc.hlp && -s /usr/share/man/man1/rpncalc.1.gz ]] ||
-    fail "help file or manual page missing"
+[[ -s /usr/lib/rpncalc/rpncalc.hlp ]] || fail "no help file beside the installed program"
+# Read from the package: slim systems leave manual pages out when installing.
+dpkg-deb -c "$deb" | grep -q ' ./usr/share/man/man1/rpncalc.1.gz$' ||
+    fail "no manual page in the package"
 [[ $(rpncalc --version) == "rpncalc $(dpkg-parsechangelog -l "$root/debian/changelog" \
     -S Version | sed 's/-[^-]*$//')" ]] || fail "rpncalc --version: $(rpncalc --version)"
 
@@ -87,9 +89,11 @@ kill -0 "$app" 2>/dev/null && fail "the program did not end on a close request"
     fail "a session file appeared under /usr"
 echo "the installed rpncalc ran from the menu's command line and kept its session in ~/.config"
 
-"${sudo[@]}" apt-get purge -y -q rpncalc >"$work/apt.log" 2>&1 || fail "apt-get purge failed"
+"${sudo[@]}" apt-get -o DPkg::Lock::Timeout=300 purge -y -q rpncalc >"$work/apt.log" 2>&1 ||
+    fail "apt-get purge failed"
 installed=
-for path in /usr/bin/rpncalc /usr/lib/rpncalc "$entry" /usr/share/icons/hicolor/scalable/apps/rpncalc.svg; do
+for path in /usr/bin/rpncalc /usr/lib/rpncalc "$entry" \
+    /usr/share/icons/hicolor/scalable/apps/rpncalc.svg; do
     [[ ! -e $path && ! -L $path ]] || fail "$path is still there after the purge"
 done
 echo "the package was removed cleanly"
