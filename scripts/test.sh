@@ -7,5 +7,8 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root/build"
 ctest --output-on-failure -j "$(nproc)"
 
+# The Debian package: built, checked, installed, started, removed again.
+"$root/tests/package/deb_test.sh"
+
 # The rule libraries once more under the sanitizers, and the fuzz targets.
 "$root/scripts/sanitize.sh"

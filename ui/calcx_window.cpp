@@ -86,8 +86,9 @@ TCalcxF::TCalcxF(CalcxOptions options)
       boxes_(options.messageBoxes ? *options.messageBoxes : SystemMessageBoxes()),
       calc_(*this),
       entry_(calc_, clipboard_, [this] { CloseKeypad(); }),
-      session_(PathBesideProgram(programPath_.toStdString(), ".cfg"), calc_, *this,
-               keypad_.KeypadPos) {
+      session_(options.sessionPath.isEmpty() ? PathBesideProgram(programPath_.toStdString(), ".cfg")
+                                             : options.sessionPath.toStdString(),
+               calc_, *this, keypad_.KeypadPos) {
     setObjectName(QStringLiteral("CalcxF"));
     setWindowTitle(Latin1(kMainCaption));
     setWindowIcon(MainWindowIcon());

@@ -28,6 +28,8 @@ struct CalcxOptions {
     double layoutScale = 0;
     // The program file that the help and session files lie beside; empty: the running one.
     QString programPath;
+    // The session file; empty: beside the program file.
+    QString sessionPath;
     // The error boxes; null: the real ones.
     MessageBoxes* messageBoxes = nullptr;
 };
