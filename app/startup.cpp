@@ -2,6 +2,7 @@
 
 #include <QApplication>
 
+#include "app/signal_close.h"
 #include "engine/register.h"
 #include "ui/calcx_window.h"
 #include "ui/keys_window.h"
@@ -18,6 +19,7 @@ int RunCalculator(int& argc, char** argv) {
     ui::TKeysF keysF(calcxF.keypad(), calcxF.layoutScale(), &calcxF);
     calcxF.AttachKeypad(&keysF);
     calcxF.show();
+    SignalClose signalClose([&calcxF] { return calcxF.SaveForShutdown(); });
     return app.exec();
 }
 

@@ -25,6 +25,7 @@ class SilentBoxes : public MessageBoxes {
   public:
     int shown = 0;
     void ShowStop(QWidget*, const QString&, const QString&) override { ++shown; }
+    bool AskYesNo(QWidget*, const QString&, const QString&) override { return false; }
 };
 
 void SetClipboard(const QString& text) {

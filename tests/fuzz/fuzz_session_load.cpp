@@ -18,7 +18,7 @@
 namespace {
 
 class RecordingHost : public rpn::SessionHost {
-public:
+  public:
     rpn::WindowPosition position{616, 1003};
     int errorBoxes = 0;
     rpn::WindowPosition MainWindowPosition() const override { return position; }
