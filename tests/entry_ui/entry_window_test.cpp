@@ -10,6 +10,7 @@
 #include <memory>
 
 #include "engine/register.h"
+#include "entry/clipboard_port.h"
 #include "ui/calcx_window.h"
 #include "ui/keypad_buttons.h"
 #include "ui/keys_window.h"
@@ -174,14 +175,42 @@ class EntryWindowTest : public QObject {
         QCOMPARE(Text(Field::Y), QStringLiteral("2"));
     }
 
-    void ctrlVOfALongTextKeepsEveryCharacter() {
-        Start();
-        const QString longText = QStringLiteral("0.") + QString(100000, QLatin1Char('1'));
+    // Up to the paste limit every character arrives (far beyond the line edit's own 32767);
+    // one more, and the paste is refused with a beep, whichever way it is asked for.
+    void longClipboardTextsUpToTheLimit_data() {
+        QTest::addColumn<int>("length");
+        QTest::addColumn<bool>("button");
+        QTest::addColumn<bool>("taken");
+        const int limit = static_cast<int>(rpn::kClipboardTextLimit);
+        QTest::newRow("Ctrl+V at the limit") << limit << false << true;
+        QTest::newRow("Ctrl+V past the limit") << limit + 1 << false << false;
+        QTest::newRow("Paste at the limit") << limit << true << true;
+        QTest::newRow("Paste past the limit") << limit + 1 << true << false;
+    }
+    void longClipboardTextsUpToTheLimit() {
+        QFETCH(int, length);
+        QFETCH(bool, button);
+        QFETCH(bool, taken);
+        Start(QStringLiteral("5"));
+        const QString longText = QStringLiteral("0.") + QString(length - 2, QLatin1Char('1'));
         SetClipboard(longText);
+        const int beeps = window_->beepCount();
 
-        Key(Qt::Key_V, Qt::ControlModifier);
+        if (button) {
+            window_->ButtonPasteClick();
+        } else {
+            Key(Qt::Key_V, Qt::ControlModifier);
+        }
 
-        QCOMPARE(Text(Field::X).size(), longText.size());
+        if (!taken) {
+            QCOMPARE(window_->beepCount(), beeps + 1);
+            QCOMPARE(Text(Field::X), QStringLiteral("5"));
+        } else if (button) {
+            QCOMPARE(Text(Field::X), QStringLiteral(".111111111111"));
+            QCOMPARE(Text(Field::Y), QStringLiteral("5"));
+        } else {
+            QCOMPARE(Text(Field::X).size(), longText.size());
+        }
     }
 
     void ctrlXCutsOnceAndCtrlCCopiesTheEnteredRegister() {
