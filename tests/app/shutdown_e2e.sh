@@ -9,8 +9,9 @@ work=$(mktemp -d)
 pids=()
 cleanup() {
     for pid in "${pids[@]}"; do
-        kill -9 "$pid" 2>/dev/null || true
+        kill "$pid" 2>/dev/null || true
     done
+    wait 2>/dev/null || true
     rm -rf "$work"
 }
 trap cleanup EXIT
