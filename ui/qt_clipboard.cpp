@@ -1,11 +1,16 @@
 #include "ui/qt_clipboard.h"
 
+#include <QtGui/qguiapplication_platform.h>
+
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QMimeData>
 #include <chrono>
 
 #include "ui/x11_selection.h"
+
+// Last: Xlib's macros (None, Bool, ...) would clash with the toolkit's headers.
+#include <X11/Xlib.h>
 
 namespace rpn::ui {
 
@@ -14,6 +19,13 @@ namespace {
 // Long enough for any program that answers at all, short enough not to feel like a hang.
 constexpr std::chrono::milliseconds kOwnerDeadline{900};
 
+// The display the toolkit opened, a -display option included; null for $DISPLAY.
+const char* ToolkitDisplayName() {
+    const auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    Display* display = x11 != nullptr ? x11->display() : nullptr;
+    return display != nullptr ? DisplayString(display) : nullptr;
+}
+
 }  // namespace
 
 std::optional<std::string> QtClipboard::Text() {
@@ -21,7 +33,8 @@ std::optional<std::string> QtClipboard::Text() {
     // Another program's text is read straight from the X server, within a time and a size
     // limit; this program's own text, and any other platform's, through the toolkit.
     if (QGuiApplication::platformName() == QLatin1String("xcb") && !clipboard->ownsClipboard()) {
-        X11SelectionText read = ReadX11Clipboard(kClipboardTextLimit, kOwnerDeadline);
+        X11SelectionText read =
+            ReadX11Clipboard(ToolkitDisplayName(), kClipboardTextLimit, kOwnerDeadline);
         switch (read.outcome) {
             case X11SelectionText::Outcome::Text:
                 return std::move(read.text);

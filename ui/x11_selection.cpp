@@ -26,7 +26,8 @@ XcbReply<T> Reply(T* reply) {
 // A connection, and a window of its own to receive the text on.
 class Connection {
   public:
-    Connection() : connection_(xcb_connect(nullptr, &screenNumber_)) {}
+    explicit Connection(const char* displayName)
+        : connection_(xcb_connect(displayName, &screenNumber_)) {}
     ~Connection() { xcb_disconnect(connection_); }
     Connection(const Connection&) = delete;
     Connection& operator=(const Connection&) = delete;
@@ -204,9 +205,10 @@ class SelectionRead {
 
 }  // namespace
 
-X11SelectionText ReadX11Clipboard(std::size_t limit, std::chrono::milliseconds deadline) {
+X11SelectionText ReadX11Clipboard(const char* displayName, std::size_t limit,
+                                  std::chrono::milliseconds deadline) {
     const Clock::time_point end = Clock::now() + deadline;
-    Connection x;
+    Connection x(displayName);
     if (!x.ok()) {
         // A clipboard that cannot be opened reads as holding no text.
         return {};

@@ -23,11 +23,12 @@ struct X11SelectionText {
     std::string text;
 };
 
-// Reads the CLIPBOARD selection of the X display named by $DISPLAY on a connection of its
-// own, so that the wait for its owner is bounded by `deadline` (the toolkit's own read waits
-// five seconds per request) and a text longer than `limit` bytes is refused from its size
-// alone. Must not be asked while this program owns the clipboard: the owner's answer would
+// Reads the CLIPBOARD selection of the X display `displayName` (null: $DISPLAY) on a
+// connection of its own, so that the wait for its owner is bounded by `deadline` (the toolkit's own
+// read waits five seconds per request) and a text longer than `limit` bytes is refused from its
+// size alone. Must not be asked while this program owns the clipboard: the owner's answer would
 // come from this same thread.
-X11SelectionText ReadX11Clipboard(std::size_t limit, std::chrono::milliseconds deadline);
+X11SelectionText ReadX11Clipboard(const char* displayName, std::size_t limit,
+                                  std::chrono::milliseconds deadline);
 
 }  // namespace rpn::ui
