@@ -179,18 +179,20 @@ class EntryWindowTest : public QObject {
     // one more, and the paste is refused with a beep, whichever way it is asked for.
     void longClipboardTextsUpToTheLimit_data() {
         QTest::addColumn<int>("length");
-        QTest::addColumn<bool>("button");
+        QTest::addColumn<QString>("how");
         QTest::addColumn<bool>("taken");
         const int limit = static_cast<int>(rpn::kClipboardTextLimit);
-        QTest::newRow("Ctrl+V at the limit") << limit << false << true;
-        QTest::newRow("Ctrl+V past the limit") << limit + 1 << false << false;
-        QTest::newRow("Paste at the limit") << limit << true << true;
-        QTest::newRow("Paste past the limit") << limit + 1 << true << false;
+        for (const char* how : {"Ctrl+V", "Ctrl+Shift+V", "Paste"}) {
+            QTest::addRow("%s at the limit", how) << limit << QString::fromLatin1(how) << true;
+            QTest::addRow("%s past the limit", how)
+                << limit + 1 << QString::fromLatin1(how) << false;
+        }
     }
     void longClipboardTextsUpToTheLimit() {
         QFETCH(int, length);
-        QFETCH(bool, button);
+        QFETCH(QString, how);
         QFETCH(bool, taken);
+        const bool button = how == QLatin1String("Paste");
         Start(QStringLiteral("5"));
         const QString longText = QStringLiteral("0.") + QString(length - 2, QLatin1Char('1'));
         SetClipboard(longText);
@@ -198,8 +200,10 @@ class EntryWindowTest : public QObject {
 
         if (button) {
             window_->ButtonPasteClick();
-        } else {
+        } else if (how == QLatin1String("Ctrl+V")) {
             Key(Qt::Key_V, Qt::ControlModifier);
+        } else {
+            Key(Qt::Key_V, Qt::ControlModifier | Qt::ShiftModifier);
         }
 
         if (!taken) {
