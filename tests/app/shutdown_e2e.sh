@@ -47,10 +47,14 @@ start_with_an_entry() {
     xdotool type --delay 50 '6'
     xdotool key --delay 50 Return
     xdotool type --delay 50 '7'
-    # The entry is in the field once the window has repainted; a round trip to the server
-    # after the typing is enough for the events to have been delivered.
-    xdotool getwindowname "$window" >/dev/null
-    sleep 0.2
+    # A signal overtakes key events still queued: wait until the program has taken the 7,
+    # as Ctrl+C shows (it copies the entry and leaves it as it is).
+    xdotool key --delay 50 ctrl+c
+    for _ in $(seq 50); do
+        [[ $(timeout 5 xclip -o -selection clipboard 2>/dev/null) == 7 ]] && return 0
+        sleep 0.1
+    done
+    fail "the entry 7 did not arrive"
 }
 
 # Waits up to 10 s for the calculator to end and sets exit_code.

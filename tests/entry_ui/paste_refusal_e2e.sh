@@ -59,7 +59,11 @@ xdotool type --delay 50 '42'
 head -c 50000000 /dev/zero | tr '\0' '7' >"$work/huge.txt"
 xclip -quiet -selection clipboard -i "$work/huge.txt" >/dev/null 2>&1 &
 pids+=($!)
-sleep 0.5
+# Until xclip owns the clipboard: it then lists its targets.
+for _ in $(seq 50); do
+    timeout 5 xclip -o -selection clipboard -t TARGETS 2>/dev/null | grep -q STRING && break
+    sleep 0.1
+done
 # The whole entry selected: a paste taken as empty would erase it.
 xdotool key --delay 50 shift+Home ctrl+v
 expect_entry 42 "50 MB paste"
