@@ -1,14 +1,19 @@
 #include "app/session.h"
 
+#include <dirent.h>
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <array>
 #include <cerrno>
 #include <cstring>
 #include <istream>
+#include <limits>
 #include <streambuf>
+#include <string_view>
 #include <utility>
 
 #include "engine/arithmetic_fault.h"
@@ -115,31 +120,48 @@ class SessionLines {
     FileNumberReader reader_;
 };
 
-// Where a save has to land so that a symbolic link at `path` stays a link: the file the
-// link chain ends at, whether or not that file exists yet.
-std::string ResolveLinks(std::string path) {
+// The file that a save replaces: the end of the chain of symbolic links at `path`, whether
+// or not that file exists yet, so that a link stays a link. Only a regular file is ever
+// replaced: anything else (a device, a FIFO, a socket, a folder, a link loop) is left alone.
+// Returns the reason for the user when the save must not go ahead, else an empty text.
+std::string FindSaveTarget(const std::string& path, std::string& target) {
     // As many links as the system itself follows before it gives up.
     constexpr int kMaxLinks = 40;
-    for (int i = 0; i < kMaxLinks; ++i) {
+    target = path;
+    for (int links = 0;; ++links) {
         struct stat info;
-        if (::lstat(path.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) {
-            return path;
+        if (::lstat(target.c_str(), &info) != 0) {
+            // Missing: the save creates it. Any other failure is the write's to report.
+            return {};
         }
-        std::string target(static_cast<std::size_t>(info.st_size) + 1, '\0');
-        const ssize_t length = ::readlink(path.c_str(), target.data(), target.size());
-        if (length < 0 || static_cast<std::size_t>(length) >= target.size()) {
-            return path;
+        if (S_ISREG(info.st_mode)) {
+            return {};
         }
-        target.resize(static_cast<std::size_t>(length));
-        if (!target.empty() && target.front() != '/') {
-            const std::size_t slash = path.rfind('/');
+        if (!S_ISLNK(info.st_mode)) {
+            return target == path ? std::string("it is not a regular file")
+                                  : "the link leads to " + target + ", which is not a regular file";
+        }
+        if (links == kMaxLinks) {
+            return std::strerror(ELOOP);
+        }
+        std::string next(static_cast<std::size_t>(info.st_size) + 1, '\0');
+        const ssize_t length = ::readlink(target.c_str(), next.data(), next.size());
+        if (length < 0) {
+            return std::strerror(errno);
+        }
+        if (static_cast<std::size_t>(length) >= next.size()) {
+            // The link changed while it was read.
+            return std::strerror(EAGAIN);
+        }
+        next.resize(static_cast<std::size_t>(length));
+        if (!next.empty() && next.front() != '/') {
+            const std::size_t slash = target.rfind('/');
             if (slash != std::string::npos) {
-                target.insert(0, path, 0, slash + 1);
+                next.insert(0, target, 0, slash + 1);
             }
         }
-        path = std::move(target);
+        target = std::move(next);
     }
-    return path;
 }
 
 std::string FolderOf(const std::string& path) {
@@ -148,6 +170,58 @@ std::string FolderOf(const std::string& path) {
         return ".";
     }
     return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+// The name ending of a save's temporary file beside the session file; the process id in it
+// tells whether the save that made it can still be running.
+std::string TemporarySuffix(pid_t pid, unsigned attempt) {
+    return ".tmp" + std::to_string(pid) + "_" + std::to_string(attempt);
+}
+
+// The process id in `name` when it is `base` followed by a temporary suffix, else 0.
+pid_t TemporaryFileOwner(std::string_view name, std::string_view base) {
+    const std::string_view tmp = ".tmp";
+    if (name.size() <= base.size() + tmp.size() || name.substr(0, base.size()) != base ||
+        name.substr(base.size(), tmp.size()) != tmp) {
+        return 0;
+    }
+    name.remove_prefix(base.size() + tmp.size());
+    const std::size_t underscore = name.find('_');
+    const auto allDigits = [](std::string_view digits) {
+        return !digits.empty() && digits.size() <= 10 &&
+               std::all_of(digits.begin(), digits.end(),
+                           [](char c) { return c >= '0' && c <= '9'; });
+    };
+    if (underscore == std::string_view::npos || !allDigits(name.substr(0, underscore)) ||
+        !allDigits(name.substr(underscore + 1))) {
+        return 0;
+    }
+    const long long pid = std::stoll(std::string(name.substr(0, underscore)));
+    return pid > 0 && pid <= std::numeric_limits<pid_t>::max() ? static_cast<pid_t>(pid) : 0;
+}
+
+// Removes the temporary files that saves killed half-way left beside `target`. A file whose
+// process still runs may be in the middle of its save, and stays.
+void RemoveStaleTemporaryFiles(const std::string& target) {
+    const std::string folder = FolderOf(target);
+    const std::size_t slash = target.rfind('/');
+    const std::string base = slash == std::string::npos ? target : target.substr(slash + 1);
+    DIR* dir = ::opendir(folder.c_str());
+    if (dir == nullptr) {
+        return;
+    }
+    while (const dirent* entry = ::readdir(dir)) {
+        const pid_t owner = TemporaryFileOwner(entry->d_name, base);
+        if (owner == 0 || owner == ::getpid() || ::kill(owner, 0) == 0 || errno != ESRCH) {
+            continue;
+        }
+        struct stat info;
+        if (::fstatat(::dirfd(dir), entry->d_name, &info, AT_SYMLINK_NOFOLLOW) == 0 &&
+            S_ISREG(info.st_mode)) {
+            ::unlinkat(::dirfd(dir), entry->d_name, 0);
+        }
+    }
+    ::closedir(dir);
 }
 
 int WriteAll(int fd, const std::string& content) {
@@ -179,12 +253,11 @@ void SyncFolder(const std::string& folder) {
 // file keeps the target's permissions. Returns 0, or the errno of the step that failed.
 int ReplaceFile(const std::string& target, const std::string& content) {
     struct stat info;
-    const bool targetExists = ::stat(target.c_str(), &info) == 0 && S_ISREG(info.st_mode);
+    const bool targetExists = ::lstat(target.c_str(), &info) == 0 && S_ISREG(info.st_mode);
     std::string temporaryPath;
     int fd = -1;
     for (unsigned attempt = 0; fd < 0; ++attempt) {
-        temporaryPath =
-            target + ".tmp" + std::to_string(::getpid()) + "_" + std::to_string(attempt);
+        temporaryPath = target + TemporarySuffix(::getpid(), attempt);
         fd = ::open(temporaryPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd < 0 && errno != EEXIST) {
             return errno;
@@ -232,14 +305,18 @@ LoadedRegisters SessionFile::LoadSession() {
     CalculatorState& state = calculator_.state;
     LoadedRegisters loaded;
     struct stat info;
-    if (::stat(path_.c_str(), &info) != 0 && (errno == ENOENT || errno == ENOTDIR)) {
+    const bool found = ::stat(path_.c_str(), &info) == 0;
+    if (!found && (errno == ENOENT || errno == ENOTDIR)) {
         host_.MoveMainWindow({0, 0});
         keypadPos_ = kDefaultKeypadPosition;
         return loaded;
     }
     try {
-        // Opened without waiting, so that a FIFO put in the file's place cannot hang the
-        // start-up; only a regular file is read.
+        // Only a regular file is read: a device is not even opened. The open does not wait,
+        // so that a FIFO put in the file's place after the look cannot hang the start-up.
+        if (!found || !S_ISREG(info.st_mode)) {
+            throw IncompatibleFile{};
+        }
         FileDescriptor fd(::open(path_.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
         if (!fd.valid() || ::fstat(fd.get(), &info) != 0 || !S_ISREG(info.st_mode)) {
             throw IncompatibleFile{};
@@ -292,8 +369,20 @@ void SessionFile::SaveSession() {
     content += FormatFileInteger(keypadPos_.top) + kLineEnd;
     content += FormatFileInteger(keypadPos_.left) + kLineEnd;
 
-    const int error = ReplaceFile(ResolveLinks(path_), content);
+    std::string target;
+    const std::string refusal = FindSaveTarget(path_, target);
+    if (!refusal.empty()) {
+        throw SessionWriteError("Cannot write " + path_ + ": " + refusal);
+    }
+    RemoveStaleTemporaryFiles(target);
+    const int error = ReplaceFile(target, content);
     if (error != 0) {
+        const std::string folder = FolderOf(target);
+        struct stat info;
+        if ((error == ENOENT || error == ENOTDIR) && ::stat(folder.c_str(), &info) != 0) {
+            throw SessionWriteError("Cannot write " + path_ + ": the folder " + folder +
+                                    " does not exist");
+        }
         throw SessionWriteError("Cannot write " + path_ + ": " + std::strerror(error));
     }
 }

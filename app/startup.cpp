@@ -8,6 +8,7 @@
 
 #include "app/command_line.h"
 #include "app/session_location.h"
+#include "app/signal_close.h"
 #include "app/window_platform.h"
 #include "app/x_display.h"
 #include "engine/register.h"
@@ -93,6 +94,7 @@ int RunCalculator(int& argc, char** argv) {
     ui::TKeysF keysF(calcxF.keypad(), calcxF.layoutScale(), &calcxF);
     calcxF.AttachKeypad(&keysF);
     calcxF.show();
+    SignalClose signalClose([&calcxF] { return calcxF.SaveForShutdown(); });
     return app.exec();
 }
 

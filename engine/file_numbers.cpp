@@ -1,5 +1,6 @@
 #include "engine/file_numbers.h"
 
+#include <limits>
 #include <string_view>
 
 #include "engine/number_text.h"
@@ -13,6 +14,8 @@ constexpr int kCarriageReturn = 13;
 constexpr int kLineFeed = 10;
 constexpr std::size_t kRealTokenLimit = 64;
 constexpr std::size_t kIntegerTokenLimit = 32;
+constexpr std::string_view kPositiveInfinityText = "+Inf";
+constexpr std::string_view kNegativeInfinityText = "-Inf";
 
 // Bytes up to 32 separate tokens; 26 is among them but ends the data instead.
 bool IsSeparator(int byte) {
@@ -145,6 +148,11 @@ Register FileNumberReader::ReadFileReal() {
     std::string token;
     if (!ReadToken(in_, ioError_, kRealTokenLimit, token)) {
         return 0;
+    }
+    // An infinite register is written by name; reading it back keeps the whole stack.
+    if (token == kPositiveInfinityText || token == kNegativeInfinityText) {
+        const Register infinity = std::numeric_limits<Register>::infinity();
+        return token == kPositiveInfinityText ? infinity : -infinity;
     }
     // The file always writes '.', so a ',' is not read as a decimal separator here.
     const ParseResult parsed = ParseEntry(token);

@@ -17,10 +17,11 @@ std::string FormatFileInteger(int32_t i);
 // ends the data; from there every read gives 0 without failure. A token that does not
 // convert leaves ioError() set (the value returned with it means nothing).
 class FileNumberReader {
-public:
+  public:
     explicit FileNumberReader(std::istream& in);
 
-    // Raises ArithmeticFault(Overflow) for a real beyond the register range.
+    // Reads "+Inf" and "-Inf", the writer's infinities, as those values. Raises
+    // ArithmeticFault(Overflow) for a real beyond the register range.
     Register ReadFileReal();
     int32_t ReadFileInteger();
     // Skips up to and including the next CR, and an LF right after it.
@@ -30,7 +31,7 @@ public:
     // A read failed to convert, or the stream itself failed.
     bool ioError() const { return ioError_; }
 
-private:
+  private:
     std::istream& in_;
     bool ioError_ = false;
 };

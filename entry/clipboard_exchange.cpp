@@ -1,6 +1,8 @@
 #include "entry/clipboard_exchange.h"
 
 #include <algorithm>
+#include <optional>
+#include <string>
 
 #include "engine/number_text.h"
 
@@ -29,11 +31,17 @@ void ClipboardExchange::ButtonCOPYClick() {
 
 void ClipboardExchange::ButtonPasteClick() {
     CalculatorState& state = calc_.state;
+    // Read first, so that a refused text leaves even an unreadable entry as it stands.
+    const std::optional<std::string> offered = clipboard_.Text();
+    if (!offered) {
+        calc_.window().Beep();
+        return;
+    }
     // An unreadable entry has already been answered by the commit; the paste goes on with 0.
     calc_.CommitX();
     state.CommittedX = state.X;
 
-    std::string text = CommaToPoint(clipboard_.Text());
+    std::string text = CommaToPoint(*offered);
     ParseResult parsed = ParseEntry(text);
     if (!parsed.ok()) {
         // Take the number that the text starts with ("12.5 kg", "42\n"); one cut only.

@@ -1,8 +1,16 @@
 #pragma once
 
+#include <cstddef>
+#include <optional>
 #include <string>
 
 namespace rpn {
+
+// The longest clipboard text that a paste takes. A register keeps about 20 significant digits
+// and any decimal scale beyond 5120 gives infinity or zero, so no number needs more than a few
+// thousand characters; far beyond that a text is no number, and taking it would only freeze
+// the window while the entry lays it out.
+inline constexpr std::size_t kClipboardTextLimit = 64 * 1024;
 
 // The system's shared text clipboard, as plain single-byte text. A clipboard that cannot be
 // opened reads as an empty text, and a write to it is lost.
@@ -10,8 +18,10 @@ class ClipboardPort {
   public:
     virtual ~ClipboardPort() = default;
 
-    // The clipboard's text; empty when it holds none.
-    virtual std::string Text() = 0;
+    // The clipboard's text; empty when it holds none. Nothing when the text is longer than
+    // kClipboardTextLimit or its owner did not hand it over within about a second: the
+    // paste is refused then, and nothing of it is kept in memory.
+    virtual std::optional<std::string> Text() = 0;
     // Replaces the whole clipboard content with `text`.
     virtual void SetText(const std::string& text) = 0;
 };

@@ -1,5 +1,6 @@
 #include "entry/keyboard_commands.h"
 
+#include <optional>
 #include <string>
 
 #include "entry/field_selection.h"
@@ -59,12 +60,18 @@ void KeyboardCommands::Copy() {
 
 void KeyboardCommands::PasteIntoX() {
     WindowPort& window = calc_.window();
+    // The keystroke's control character is swallowed whether or not the paste is taken.
+    SuppressNextKey = true;
+    const std::optional<std::string> offered = clipboard_.Text();
+    if (!offered) {
+        window.Beep();
+        return;
+    }
     const std::string text = window.FieldText(Field::X);
     const FieldSelection sel = SelectionOf(window, Field::X, text);
-    window.SetFieldText(Field::X, ReplaceSelection(text, sel, clipboard_.Text()));
+    window.SetFieldText(Field::X, ReplaceSelection(text, sel, *offered));
     // Before the pasted text: a paste over a shown result is lifted by the next character.
     window.SetCaret(Field::X, sel.start);
-    SuppressNextKey = true;
 }
 
 void KeyboardCommands::FormKeyPress(char& key) {

@@ -1,6 +1,8 @@
 // The entry side of the main window: X editing, the clipboard exchange, the keyboard
 // commands and the keypad window's keys.
 #include <QAbstractButton>
+#include <optional>
+#include <string>
 
 #include "ui/calcx_window.h"
 #include "ui/keyboard_router.h"
@@ -37,9 +39,20 @@ void TCalcxF::ConnectEntry() {
         connect(Edit(field), &RegisterEdit::focusEntered, this,
                 [this, h = handler] { (this->*h)(); });
     }
-    auto* router =
-        new KeyboardRouter(this, Edit(Field::X), entry_,
-                           [this](const std::function<void()>& action) { RunAction(action); });
+    // The field's own paste goes through the same clipboard reader as Ctrl+V, with its limits
+    // on size and waiting.
+    const auto fieldPaste = [this] {
+        const std::optional<std::string> text = clipboard_.Text();
+        if (!text) {
+            Beep();
+            return;
+        }
+        Edit(Field::X)->insert(
+            QString::fromLatin1(text->data(), static_cast<qsizetype>(text->size())));
+    };
+    auto* router = new KeyboardRouter(
+        this, Edit(Field::X), entry_,
+        [this](const std::function<void()>& action) { RunAction(action); }, fieldPaste);
     router->Install();
 }
 

@@ -69,6 +69,13 @@ QString ApplicationTitle(const QString& programPath) {
     return name.left(1).toUpper() + name.mid(1).toLower();
 }
 
+QString QuitWithoutSavingQuestion(const std::string& sessionPath) {
+    return QStringLiteral(
+               "The session file %1 was not saved. Quit without saving? The stack "
+               "and the memory since the last save would be lost.")
+        .arg(QString::fromLocal8Bit(sessionPath));
+}
+
 char SystemDecimalSeparator() {
     const QString point = QLocale::system().decimalPoint();
     if (point.isEmpty()) {
@@ -419,6 +426,7 @@ void TCalcxF::FormShow() {
     helpFilePath_ = QString::fromStdString(PathBesideProgram(programPath_.toStdString(), ".hlp"));
     RunAction([this] {
         const LoadedRegisters loaded = session_.LoadSession();
+        sessionLoaded_ = true;
         calc_.state.X = loaded.X;
         calc_.state.Y = loaded.Y;
         calc_.state.Z = loaded.Z;
@@ -443,6 +451,18 @@ void TCalcxF::FormClose() {
     session_.SaveSession();
 }
 
+std::string TCalcxF::SaveForShutdown() {
+    if (!sessionLoaded_) {
+        return {};
+    }
+    try {
+        FormClose();
+    } catch (const std::exception& fault) {
+        return fault.what();
+    }
+    return {};
+}
+
 void TCalcxF::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     if (!event->spontaneous()) {
@@ -456,8 +476,10 @@ void TCalcxF::closeEvent(QCloseEvent* event) {
         FormClose();
         saved = true;
     });
-    // A session that could not be saved keeps the window open; the next close tries again.
-    if (saved) {
+    // A session that could not be saved keeps the window open, and the next close tries
+    // again, unless the user chooses to lose it.
+    if (saved || boxes_.AskYesNo(this, ApplicationTitle(programPath_),
+                                 QuitWithoutSavingQuestion(SessionPath()))) {
         event->accept();
     } else {
         event->ignore();

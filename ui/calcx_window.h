@@ -123,6 +123,10 @@ class TCalcxF : public QWidget, public rpn::WindowPort, public rpn::SessionHost 
     void FormShow();
     void FormActivate();
     void FormClose();
+    // The close step for an end that nobody can answer (a signal, the display gone): the
+    // session is saved without any box. Returns why the save failed, or an empty text; also
+    // empty, and nothing written, before the first showing has loaded the session.
+    std::string SaveForShutdown();
 
     // rpn::WindowPort
     std::string FieldText(rpn::Field field) const override;
@@ -170,6 +174,7 @@ class TCalcxF : public QWidget, public rpn::WindowPort, public rpn::SessionHost 
     HelpViewer* help_ = nullptr;
 
     bool firstShow_ = true;
+    bool sessionLoaded_ = false;
     bool stayOnTop_ = true;
     bool trigPanelShown_ = true;
     int trigPanelHeight_ = 0;
@@ -189,6 +194,9 @@ class TCalcxF : public QWidget, public rpn::WindowPort, public rpn::SessionHost 
 // The application's title: the program file's name without folder and extension, its first
 // letter in upper case and the rest in lower case ("Rpncalc").
 QString ApplicationTitle(const QString& programPath);
+
+// Asked after a failed save at closing.
+QString QuitWithoutSavingQuestion(const std::string& sessionPath);
 
 // The decimal separator of the system's regional settings, '.' when it is not one byte.
 char SystemDecimalSeparator();

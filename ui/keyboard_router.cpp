@@ -17,12 +17,13 @@ constexpr char kCtrlV = 22;
 }  // namespace
 
 KeyboardRouter::KeyboardRouter(QWidget* window, QLineEdit* editX, rpn::EntryController& entry,
-                               ActionRunner runAction)
+                               ActionRunner runAction, std::function<void()> fieldPaste)
     : QObject(window),
       window_(window),
       editX_(editX),
       entry_(entry),
-      runAction_(std::move(runAction)) {}
+      runAction_(std::move(runAction)),
+      fieldPaste_(std::move(fieldPaste)) {}
 
 void KeyboardRouter::Install() {
     window_->installEventFilter(this);
@@ -84,7 +85,7 @@ bool KeyboardRouter::KeyPressed(QWidget* target, QKeyEvent& event) {
             editX_->cut();
             return true;
         case kCtrlV:
-            editX_->paste();
+            fieldPaste_();
             return true;
         default:
             break;

@@ -22,8 +22,10 @@ class KeyboardRouter : public QObject {
     // Each key runs as one user action through `runAction`, which reports a fault that ends it.
     using ActionRunner = std::function<void(const std::function<void()>&)>;
 
+    // `fieldPaste` is the X field's own paste, which replaces its selection with the
+    // clipboard's text or refuses it.
     KeyboardRouter(QWidget* window, QLineEdit* editX, rpn::EntryController& entry,
-                   ActionRunner runAction);
+                   ActionRunner runAction, std::function<void()> fieldPaste);
 
     // Routes the keys of the window and of every control on it.
     void Install();
@@ -40,6 +42,7 @@ class KeyboardRouter : public QObject {
     QLineEdit* editX_;
     rpn::EntryController& entry_;
     ActionRunner runAction_;
+    std::function<void()> fieldPaste_;
 };
 
 }  // namespace rpn::ui

@@ -12,6 +12,12 @@ class QtMessageBoxes : public MessageBoxes {
         QMessageBox box(QMessageBox::Critical, caption, text, QMessageBox::Ok, parent);
         box.exec();
     }
+    bool AskYesNo(QWidget* parent, const QString& caption, const QString& text) override {
+        QMessageBox box(QMessageBox::Question, caption, text, QMessageBox::Yes | QMessageBox::No,
+                        parent);
+        box.setDefaultButton(QMessageBox::No);
+        return box.exec() == QMessageBox::Yes;
+    }
 };
 
 }  // namespace

@@ -2,15 +2,21 @@
 
 #include <gtest/gtest.h>
 #include <sys/resource.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <sys/un.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <csignal>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <limits>
 #include <optional>
 #include <sstream>
 #include <string>
@@ -208,6 +214,7 @@ struct LoadCase {
     bool incompatible;
 };
 
+constexpr Register kInfinity = std::numeric_limits<Register>::infinity();
 constexpr LoadedRegisters kZeros{0, 0, 0, 0};
 constexpr LoadedRegisters kOneToFour{1, 2, 3, 4};
 
@@ -231,6 +238,10 @@ const LoadCase kLoadCases[] = {
      kOneToFour, 9, {100, 200}, {277, 69}, false},
     {"negative and off-screen positions", "1\r\n2\r\n3\r\n4\r\n-50\r\n-9000\r\n9\r\n-1\r\n$10\r\n",
      kOneToFour, 9, {-50, -9000}, {-1, 16}, false},
+    // A saved infinity, as the writer lays it out, comes back.
+    {"infinities", "                   +Inf\r\n                   -Inf\r\n3\r\n4\r\n100\r\n200\r\n"
+                   "                   +Inf\r\n277\r\n69\r\n",
+     {kInfinity, -kInfinity, 3, 4}, kInfinity, {100, 200}, {277, 69}, false},
     {"26 after line 4", "1\r\n2\r\n3\r\n4\r\n\x1a" "100\r\n200\r\n",
      kOneToFour, kEarlierMemory, {0, 0}, kKeypadDefault, false},
     {"letters in line 1", "abc\r\n2\r\n3\r\n4\r\n100\r\n200\r\n9\r\n277\r\n69\r\n",
@@ -318,6 +329,33 @@ bool RunningAsRoot() {
     return ::geteuid() == 0;
 }
 
+// A listening Unix socket at `path`, left there once the descriptor is closed.
+void BindSocket(const std::string& path) {
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    ASSERT_GE(fd, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    ASSERT_LT(path.size(), sizeof address.sun_path);
+    std::strcpy(address.sun_path, path.c_str());
+    EXPECT_EQ(::bind(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address), 0)
+        << std::strerror(errno);
+    ::close(fd);
+}
+
+// The identity of whatever is at `path`, the link itself not followed.
+struct NodeIdentity {
+    dev_t device = 0;
+    ino_t inode = 0;
+    mode_t mode = 0;
+    bool operator==(const NodeIdentity&) const = default;
+};
+
+NodeIdentity IdentityOf(const std::string& path) {
+    struct stat info {};
+    ::lstat(path.c_str(), &info);
+    return {info.st_dev, info.st_ino, info.st_mode};
+}
+
 // Something other than a readable regular file at the session file's place.
 TEST_F(SessionTest, PlacesThatAreNoReadableFile) {
     struct Case {
@@ -333,6 +371,22 @@ TEST_F(SessionTest, PlacesThatAreNoReadableFile) {
          false},
         // A regular file whose reading fails part way.
         {"read error", [](const std::string& p) { fs::create_symlink("/proc/self/mem", p); }, true},
+        // A device is never even opened: reading some of them has effects of its own.
+        {"link to a device", [](const std::string& p) { fs::create_symlink("/dev/zero", p); },
+         true},
+        {"link to a FIFO",
+         [](const std::string& p) {
+             ASSERT_EQ(::mkfifo((p + ".fifo").c_str(), 0600), 0);
+             fs::create_symlink(p + ".fifo", p);
+         },
+         true},
+        {"socket", [](const std::string& p) { BindSocket(p); }, true},
+        {"link loop",
+         [](const std::string& p) {
+             fs::create_symlink(p + ".b", p);
+             fs::create_symlink(p, p + ".b");
+         },
+         true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -377,6 +431,120 @@ TEST_F(SessionTest, SaveThroughALinkKeepsTheLinkAndThePermissions) {
     EXPECT_EQ(info.st_mode & 07777, 0640u);
 }
 
+// The session file as a link to each kind of thing: only a regular file (or none) is ever
+// written; anything else is left as it was and the save says why.
+TEST_F(SessionTest, SaveThroughALinkReplacesOnlyARegularFile) {
+    struct Case {
+        const char* name;
+        // Makes the thing at `target` that the link `rpncalc.cfg` points at; false to skip.
+        std::function<bool(const std::string& target)> make;
+        // Empty when the save goes through.
+        std::string refusal;
+    };
+    const std::string target = folder + "/target";
+    const std::string notRegular = "the link leads to " + target + ", which is not a regular file";
+    const Case cases[] = {
+        {"regular file",
+         [](const std::string& t) {
+             WriteWholeFile(t, "old\r\n");
+             return true;
+         },
+         ""},
+        {"dangling link", [](const std::string&) { return true; }, ""},
+        {"device node",
+         [](const std::string& t) {
+             // The device behind /dev/null, made here so that nothing real is at stake.
+             return RunningAsRoot() && ::mknod(t.c_str(), S_IFCHR | 0666, makedev(1, 3)) == 0;
+         },
+         notRegular},
+        {"FIFO", [](const std::string& t) { return ::mkfifo(t.c_str(), 0600) == 0; }, notRegular},
+        {"socket",
+         [](const std::string& t) {
+             BindSocket(t);
+             return true;
+         },
+         notRegular},
+        {"folder", [](const std::string& t) { return fs::create_directory(t); }, notRegular},
+        {"link loop",
+         [this](const std::string& t) {
+             fs::create_symlink(path, t);
+             return true;
+         },
+         std::strerror(ELOOP)},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        fs::remove_all(folder);
+        fs::create_directory(folder);
+        if (!c.make(target)) {
+            ADD_FAILURE() << "could not make the link's target (root is needed for a device)";
+            continue;
+        }
+        fs::create_symlink("target", path);
+        const NodeIdentity before = IdentityOf(target);
+        window.TypeIntoX("3");
+        std::string message;
+        try {
+            Session().SaveSession();
+        } catch (const SessionWriteError& error) {
+            message = error.what();
+        }
+        EXPECT_TRUE(fs::is_symlink(path));
+        if (c.refusal.empty()) {
+            EXPECT_EQ(message, "");
+            EXPECT_EQ(ReadWholeFile(target).substr(0, 25), " 3.00000000000000E+0000\r\n");
+        } else {
+            EXPECT_EQ(message, "Cannot write " + path + ": " + c.refusal);
+            EXPECT_EQ(IdentityOf(target), before);
+            for (const std::string& stray : StrayFiles()) {
+                EXPECT_EQ(stray.find(".tmp"), std::string::npos) << stray;
+            }
+        }
+    }
+}
+
+TEST_F(SessionTest, SaveThroughALinkIntoAMissingFolderNamesThatFolder) {
+    fs::create_symlink(folder + "/gone/rpncalc.cfg", path);
+    window.TypeIntoX("3");
+    try {
+        Session().SaveSession();
+        ADD_FAILURE() << "saved";
+    } catch (const SessionWriteError& error) {
+        EXPECT_EQ(std::string(error.what()),
+                  "Cannot write " + path + ": the folder " + folder + "/gone does not exist");
+    }
+}
+
+// The process id of a process that has ended.
+pid_t EndedProcess() {
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::_exit(0);
+    }
+    ::waitpid(child, nullptr, 0);
+    return child;
+}
+
+// A save killed half-way leaves its temporary file; the next save removes it, but never one
+// whose process still runs and may be writing it.
+TEST_F(SessionTest, SaveRemovesTheTemporaryFilesOfEndedSaves) {
+    const std::string ended = "rpncalc.cfg.tmp" + std::to_string(EndedProcess()) + "_0";
+    const std::string running = "rpncalc.cfg.tmp" + std::to_string(::getppid()) + "_0";
+    const std::vector<std::string> kept = {running, "rpncalc.cfg.tmpx_0", "rpncalc.cfg.tmp",
+                                           "other.cfg.tmp" + std::to_string(EndedProcess()) + "_0"};
+    WriteWholeFile(folder + "/" + ended, " 1.0");
+    for (const std::string& name : kept) {
+        WriteWholeFile(folder + "/" + name, " 1.0");
+    }
+    window.TypeIntoX("3");
+    Session().SaveSession();
+    std::vector<std::string> left = StrayFiles();
+    std::sort(left.begin(), left.end());
+    std::vector<std::string> expected = kept;
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(left, expected);
+}
+
 // Lowers the largest file this process may write, as a full disk would stop a write.
 class FileSizeLimit {
   public:
@@ -405,14 +573,14 @@ TEST_F(SessionTest, FailedSaveLeavesWhatWasThereWhole) {
         bool placeIsFolder;
         // Largest file the save may write.
         rlim_t sizeLimit;
-        const char* reason;
+        std::string reason;
     };
     const Case cases[] = {
         // As a full disk does, the limit stops the write in the middle of the nine lines.
         {"write fails part way", "rpncalc.cfg", false, 40, "File too large"},
-        {"place is a folder", "rpncalc.cfg", true, RLIM_INFINITY, "Is a directory"},
+        {"place is a folder", "rpncalc.cfg", true, RLIM_INFINITY, "it is not a regular file"},
         {"folder missing", "missing/rpncalc.cfg", false, RLIM_INFINITY,
-         "No such file or directory"},
+         "the folder " + folder + "/missing does not exist"},
     };
     const std::string previous = " 4.00000000000000E+0000\r\n";
     for (const Case& c : cases) {

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 
 #include "engine/calculator.h"
@@ -13,9 +14,16 @@ namespace rpn::testing {
 class FakeClipboard : public ClipboardPort {
   public:
     std::string text;
+    // A text too long to take, or an owner that does not answer.
+    bool refuses = false;
     int writes = 0;
 
-    std::string Text() override { return text; }
+    std::optional<std::string> Text() override {
+        if (refuses) {
+            return std::nullopt;
+        }
+        return text;
+    }
     void SetText(const std::string& t) override {
         text = t;
         ++writes;

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 
 #include "engine/number_text.h"
@@ -71,6 +72,40 @@ TEST_F(EntryTest, CtrlVOfAnEmptyClipboardRemovesTheSelection) {
     CtrlKey('V');
     EXPECT_EQ(xText(), "15");
     EXPECT_EQ(x().selectionStart, 1);
+}
+
+// A clipboard text too long to take, or an owner that never answers: both ways of pasting
+// beep and leave the stack, the entry and its selection as they were.
+TEST_F(EntryTest, RefusedClipboardChangesNothing) {
+    struct Case {
+        const char* name;
+        std::function<void()> paste;
+    };
+    const Case cases[] = {
+        {"Ctrl+V", [this] { CtrlKey('V'); }},
+        {"Paste button", [this] { entry.clipboardExchange.ButtonPasteClick(); }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ShowStack(12.5L, 2, 3, 4);
+        // An unreadable entry stays as typed: not even the commit runs.
+        x() = {"1x5", 1, 1};
+        state().StackLift = false;
+        window.beeps = 0;
+        clipboard.refuses = true;
+
+        c.paste();
+
+        EXPECT_EQ(window.beeps, 1);
+        EXPECT_EQ(xText(), "1x5");
+        EXPECT_EQ(x().selectionStart, 1);
+        EXPECT_EQ(x().selectionLength, 1);
+        EXPECT_EQ(state().X, 12.5L);
+        EXPECT_EQ(state().Y, 2.0L);
+        EXPECT_EQ(state().T, 4.0L);
+        EXPECT_FALSE(state().StackLift);
+        EXPECT_FALSE(entry.keyboard.SuppressNextKey);
+    }
 }
 
 TEST_F(EntryTest, CtrlCAfterEnteringZCopiesZOnceThenX) {

@@ -15,7 +15,9 @@ def main() -> None:
         window=window, client_type=protocols, data=(32, [delete, X.CurrentTime, 0, 0, 0])
     )
     window.send_event(event, event_mask=X.NoEventMask)
-    d.flush()
+    # A round trip, not just a flush: an X server that sees the connection close before it
+    # has carried out the request drops it, and the close never arrives.
+    d.sync()
     d.close()
 
 

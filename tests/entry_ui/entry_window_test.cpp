@@ -10,6 +10,7 @@
 #include <memory>
 
 #include "engine/register.h"
+#include "entry/clipboard_port.h"
 #include "ui/calcx_window.h"
 #include "ui/keypad_buttons.h"
 #include "ui/keys_window.h"
@@ -25,6 +26,7 @@ class SilentBoxes : public MessageBoxes {
   public:
     int shown = 0;
     void ShowStop(QWidget*, const QString&, const QString&) override { ++shown; }
+    bool AskYesNo(QWidget*, const QString&, const QString&) override { return false; }
 };
 
 void SetClipboard(const QString& text) {
@@ -173,14 +175,46 @@ class EntryWindowTest : public QObject {
         QCOMPARE(Text(Field::Y), QStringLiteral("2"));
     }
 
-    void ctrlVOfALongTextKeepsEveryCharacter() {
-        Start();
-        const QString longText = QStringLiteral("0.") + QString(100000, QLatin1Char('1'));
+    // Up to the paste limit every character arrives (far beyond the line edit's own 32767);
+    // one more, and the paste is refused with a beep, whichever way it is asked for.
+    void longClipboardTextsUpToTheLimit_data() {
+        QTest::addColumn<int>("length");
+        QTest::addColumn<QString>("how");
+        QTest::addColumn<bool>("taken");
+        const int limit = static_cast<int>(rpn::kClipboardTextLimit);
+        for (const char* how : {"Ctrl+V", "Ctrl+Shift+V", "Paste"}) {
+            QTest::addRow("%s at the limit", how) << limit << QString::fromLatin1(how) << true;
+            QTest::addRow("%s past the limit", how)
+                << limit + 1 << QString::fromLatin1(how) << false;
+        }
+    }
+    void longClipboardTextsUpToTheLimit() {
+        QFETCH(int, length);
+        QFETCH(QString, how);
+        QFETCH(bool, taken);
+        const bool button = how == QLatin1String("Paste");
+        Start(QStringLiteral("5"));
+        const QString longText = QStringLiteral("0.") + QString(length - 2, QLatin1Char('1'));
         SetClipboard(longText);
+        const int beeps = window_->beepCount();
 
-        Key(Qt::Key_V, Qt::ControlModifier);
+        if (button) {
+            window_->ButtonPasteClick();
+        } else if (how == QLatin1String("Ctrl+V")) {
+            Key(Qt::Key_V, Qt::ControlModifier);
+        } else {
+            Key(Qt::Key_V, Qt::ControlModifier | Qt::ShiftModifier);
+        }
 
-        QCOMPARE(Text(Field::X).size(), longText.size());
+        if (!taken) {
+            QCOMPARE(window_->beepCount(), beeps + 1);
+            QCOMPARE(Text(Field::X), QStringLiteral("5"));
+        } else if (button) {
+            QCOMPARE(Text(Field::X), QStringLiteral(".111111111111"));
+            QCOMPARE(Text(Field::Y), QStringLiteral("5"));
+        } else {
+            QCOMPARE(Text(Field::X).size(), longText.size());
+        }
     }
 
     void ctrlXCutsOnceAndCtrlCCopiesTheEnteredRegister() {

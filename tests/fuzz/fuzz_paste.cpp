@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <optional>
 #include <string>
 
 #include "engine/arithmetic_fault.h"
@@ -16,12 +17,12 @@
 namespace {
 
 class FixedClipboard : public rpn::ClipboardPort {
-public:
+  public:
     explicit FixedClipboard(std::string text) : text_(std::move(text)) {}
-    std::string Text() override { return text_; }
+    std::optional<std::string> Text() override { return text_; }
     void SetText(const std::string& text) override { text_ = text; }
 
-private:
+  private:
     std::string text_;
 };
 

@@ -1,5 +1,6 @@
 // A session file of any bytes: loading never crashes or hangs, an incompatible file leaves
-// the four registers at 0 with one message, and the file saved afterwards has nine lines.
+// the four registers at 0 with one message, and the file saved afterwards has nine lines and
+// loads again without a message.
 #include <unistd.h>
 
 #include <cmath>
@@ -17,7 +18,7 @@
 namespace {
 
 class RecordingHost : public rpn::SessionHost {
-public:
+  public:
     rpn::WindowPosition position{616, 1003};
     int errorBoxes = 0;
     rpn::WindowPosition MainWindowPosition() const override { return position; }
@@ -78,6 +79,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         ++lines;
     }
     if (lines != 9) {
+        std::abort();
+    }
+    rpn::testing::FakeWindow nextWindow;
+    rpn::Calculator next(nextWindow);
+    RecordingHost nextHost;
+    rpn::SessionFile(SessionPath(), next, nextHost, keypad).LoadSession();
+    if (nextHost.errorBoxes != 0) {
         std::abort();
     }
     return 0;

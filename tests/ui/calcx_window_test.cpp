@@ -38,6 +38,8 @@ class RecordingBoxes : public MessageBoxes {
         QString text;
     };
     std::vector<Shown> shown;
+    std::vector<Shown> asked;
+    bool answerYes = false;
     std::function<void()> whileShown;
 
     void ShowStop(QWidget*, const QString& caption, const QString& text) override {
@@ -45,6 +47,10 @@ class RecordingBoxes : public MessageBoxes {
         if (whileShown) {
             whileShown();
         }
+    }
+    bool AskYesNo(QWidget*, const QString& caption, const QString& text) override {
+        asked.push_back({caption, text});
+        return answerYes;
     }
 };
 
@@ -100,6 +106,8 @@ class CalcxWindowTest : public QObject {
         dir_ = std::make_unique<QTemporaryDir>();
         QVERIFY(dir_->isValid());
         boxes_.shown.clear();
+        boxes_.asked.clear();
+        boxes_.answerYes = false;
         boxes_.whileShown = nullptr;
     }
 
@@ -343,6 +351,44 @@ class CalcxWindowTest : public QObject {
         QVERIFY(QDir(dir_->path()).rmdir(QStringLiteral("rpncalc.cfg")));
         QVERIFY(w.close());
         QCOMPARE(ReadLines(SessionPath()).size(), 9);
+    }
+
+    // A save that fails at closing is reported, then the user may quit without it: No keeps
+    // the window open as before, Yes ends the program and leaves the file as it was.
+    void failedSaveAtClosingAsksWhetherToQuit_data() {
+        QTest::addColumn<QString>("fault");
+        QTest::addColumn<bool>("answerYes");
+        for (const bool yes : {false, true}) {
+            const char* answer = yes ? "yes" : "no";
+            QTest::addRow("folder at the session path, %s", answer) << "folder" << yes;
+            QTest::addRow("overflowing X entry, %s", answer) << "entry" << yes;
+        }
+    }
+    void failedSaveAtClosingAsksWhetherToQuit() {
+        QFETCH(QString, fault);
+        QFETCH(bool, answerYes);
+        TCalcxF& w = ShowWindow();
+        const QStringList savedAtStart = ReadLines(SessionPath());
+        if (fault == QLatin1String("folder")) {
+            QVERIFY(QFile::remove(SessionPath()));
+            QVERIFY(QDir(dir_->path()).mkdir(QStringLiteral("rpncalc.cfg")));
+        } else {
+            w.SetFieldText(Field::X, "1e4933");
+        }
+        boxes_.shown.clear();
+        boxes_.answerYes = answerYes;
+        QCOMPARE(w.close(), answerYes);
+        QCOMPARE(w.isVisible(), !answerYes);
+        QCOMPARE(boxes_.shown.size(), size_t{1});
+        QCOMPARE(boxes_.shown[0].caption, QStringLiteral("Rpncalc"));
+        if (fault == QLatin1String("entry")) {
+            QCOMPARE(boxes_.shown[0].text, QStringLiteral("Floating point overflow."));
+            QCOMPARE(ReadLines(SessionPath()), savedAtStart);
+        }
+        QCOMPARE(boxes_.asked.size(), size_t{1});
+        QCOMPARE(boxes_.asked[0].caption, QStringLiteral("Rpncalc"));
+        QVERIFY(boxes_.asked[0].text.contains(SessionPath()));
+        QVERIFY(boxes_.asked[0].text.contains(QStringLiteral("since the last save would be lost")));
     }
 
     void exitButtonCloses() {

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <chrono>
+#include <cstddef>
+#include <optional>
+#include <string>
+
+namespace rpn::ui {
+
+// What reading the X clipboard gave.
+struct X11SelectionText {
+    enum class Outcome {
+        Text,
+        // No owner, or an owner that offers no text.
+        NoText,
+        // Longer than the limit; none of it was copied.
+        TooLong,
+        // The owner did not hand the text over in time.
+        NoAnswer,
+    };
+    Outcome outcome = Outcome::NoText;
+    // Latin-1, characters beyond it as '?'; only for Text.
+    std::string text;
+};
+
+// Reads the CLIPBOARD selection of the X display `displayName` (null: $DISPLAY) on a
+// connection of its own, so that the wait for its owner is bounded by `deadline` (the toolkit's own
+// read waits five seconds per request) and a text longer than `limit` bytes is refused from its
+// size alone. Must not be asked while this program owns the clipboard: the owner's answer would
+// come from this same thread.
+X11SelectionText ReadX11Clipboard(const char* displayName, std::size_t limit,
+                                  std::chrono::milliseconds deadline);
+
+}  // namespace rpn::ui
