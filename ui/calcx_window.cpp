@@ -15,6 +15,7 @@
 #include <exception>
 
 #include "engine/arithmetic_fault.h"
+#include "ui/frame_position.h"
 #include "ui/glyphs.h"
 #include "ui/help_viewer.h"
 #include "ui/layout_scale.h"
@@ -87,7 +88,8 @@ TCalcxF::TCalcxF(CalcxOptions options)
       calc_(*this),
       entry_(calc_, clipboard_, [this] { CloseKeypad(); }),
       session_(PathBesideProgram(programPath_.toStdString(), ".cfg"), calc_, *this,
-               keypad_.KeypadPos) {
+               keypad_.KeypadPos),
+      placer_(new FramePlacer(*this)) {
     setObjectName(QStringLiteral("CalcxF"));
     setWindowTitle(Latin1(kMainCaption));
     setWindowIcon(MainWindowIcon());
@@ -96,7 +98,8 @@ TCalcxF::TCalcxF(CalcxOptions options)
     pal.setColor(QPalette::WindowText, Qt::black);
     setPalette(pal);
     setFixedSize(Scaled(kClientWidth, scale_), Scaled(kClientHeight, scale_));
-    move(Scaled(kDesignedLeft, scale_), Scaled(kDesignedTop, scale_));
+    // The designed position is in screen pixels: only what lies inside the window scales.
+    placer_->MoveTo({kDesignedTop, kDesignedLeft});
 
     BuildControls();
     ConnectHandlers();
@@ -596,11 +599,11 @@ void TCalcxF::ReportMathError() {
 }
 
 WindowPosition TCalcxF::MainWindowPosition() const {
-    return {y(), x()};
+    return placer_->Position();
 }
 
 void TCalcxF::MoveMainWindow(WindowPosition position) {
-    move(position.left, position.top);
+    placer_->Place(position);
 }
 
 void TCalcxF::ShowErrorBox(const std::string& message) {

@@ -18,6 +18,7 @@ class QWindow;
 
 namespace rpn::ui {
 
+class FramePlacer;
 class HelpViewer;
 class MessageBoxes;
 class RegisterEdit;
@@ -164,6 +165,7 @@ class TCalcxF : public QWidget, public rpn::WindowPort, public rpn::SessionHost 
     rpn::EntryController entry_;
     KeypadState keypad_;
     rpn::SessionFile session_;
+    FramePlacer* placer_;
     TKeysF* keys_ = nullptr;
     HelpViewer* help_ = nullptr;
 
