@@ -5,12 +5,12 @@ set -euo pipefail
 
 packages=(
     g++ cmake make pkg-config
-    qt6-base-dev
+    qt6-base-dev libxcb1-dev
     libgtest-dev libgmock-dev
     libbenchmark-dev
     clang libclang-rt-14-dev
     fonts-liberation
-    xvfb xauth x11-utils x11-apps xclip xdotool
+    xvfb xauth x11-utils x11-apps xclip xdotool openbox
     python3 python3-xlib
 )
 

@@ -351,7 +351,9 @@ void TCalcxF::ButtonraddegClick() {
 void TCalcxF::ButtondegClick() {
     RunAction([this] {
         calc_.ButtondegClick();
-        label5_->setText(Latin1(rpn::AngleModeCaption(calc_.state.DegreesMode)));
+        const QString caption = Latin1(rpn::AngleModeCaption(calc_.state.DegreesMode));
+        label5_->setText(caption);
+        label5_->setAccessibleName(caption);
     });
 }
 
@@ -389,14 +391,14 @@ void TCalcxF::ButtonSmallClick() {
 
 void TCalcxF::ButtonHClick() {
     RunAction([this] {
-        help_->ShowTopic(helpFilePath_, kHelpContentsTopic);
+        help_->ShowTopic(helpFilePath_, kHelpContentsTopic, stayOnTop_);
         calc_.FocusXSelectAll();
         calc_.state.StackLift = false;
     });
 }
 
 void TCalcxF::HelpKeyPressed() {
-    RunAction([this] { help_->ShowTopic(helpFilePath_, kWindowHelpTopic); });
+    RunAction([this] { help_->ShowTopic(helpFilePath_, kWindowHelpTopic, stayOnTop_); });
 }
 
 void TCalcxF::ButtondoneClick() {
@@ -479,6 +481,15 @@ void TCalcxF::ReadDecimalSeparator() {
 
 void TCalcxF::OnFocusWindowChanged(QWindow* focusWindow) {
     QWindow* mine = windowHandle();
+    if (reclaimFromKeypad_ && keys_ && focusWindow != nullptr &&
+        focusWindow == keys_->windowHandle()) {
+        // The keypad's own activation for a click on one of its keys arrived after the main
+        // window took the focus back: take it back once more. The click has run the
+        // becoming-active step already, and left the caret after the typed character.
+        reclaimFromKeypad_ = false;
+        activationAlreadyHandled_ = true;
+        activateWindow();
+    }
     if (focusWindow == nullptr || focusWindow != mine) {
         // The help viewer stands for another program: coming back from it is not a return
         // from one of the calculator's own windows.
@@ -499,14 +510,15 @@ void TCalcxF::OnFocusWindowChanged(QWindow* focusWindow) {
 }
 
 void TCalcxF::SetStayOnTopLevel(bool onTop) {
-    // Qt recreates the native window to change its level, which hides it: put it back where
-    // it stood.
-    const QPoint position = pos();
-    const bool visible = isVisible();
-    setWindowFlag(Qt::WindowStaysOnTopHint, onTop);
-    move(position);
-    if (visible) {
-        show();
+    // Changed on the native window in place: recreating it would flicker, could move it, and
+    // would leave the keypad transient for a window that no longer exists.
+    overrideWindowFlags(windowFlags().setFlag(Qt::WindowStaysOnTopHint, onTop));
+    if (QWindow* handle = windowHandle()) {
+        handle->setFlag(Qt::WindowStaysOnTopHint, onTop);
+    }
+    // A window manager may lift the main window above its own keypad on the new level.
+    if (keys_ != nullptr && keys_->isVisible()) {
+        keys_->raise();
     }
 }
 

@@ -181,6 +181,9 @@ class TCalcxF : public QWidget, public rpn::WindowPort, public rpn::SessionHost 
     bool activatedOnce_ = false;
     bool focusCameFromOurWindow_ = false;
     bool activationAlreadyHandled_ = false;
+    // A key of the keypad was clicked a moment ago: the keypad's activation for that click
+    // goes back to the main window, whenever the window system delivers it.
+    bool reclaimFromKeypad_ = false;
 
     RegisterEdit* edits_[4] = {};
     QLabel* label5_ = nullptr;

@@ -112,8 +112,7 @@ void FramePlacer::Place(rpn::WindowPosition position) {
     const int titleBar = handle ? handle->frameMargins().top() : 0;
     const ScreenPoint reachable = ReachableFramePosition(
         screens,
-        {position.left, position.top, Device(frame.width(), ratio),
-         Device(frame.height(), ratio)},
+        {position.left, position.top, Device(frame.width(), ratio), Device(frame.height(), ratio)},
         titleBar > 0 ? Device(titleBar, ratio) : kAssumedTitleBarHeight);
     MoveTo({reachable.y, reachable.x});
 }
@@ -125,6 +124,12 @@ void FramePlacer::MoveTo(rpn::WindowPosition position) {
     if (handle && handle->isExposed() && OnX11()) {
         awaitingFrame_ = false;
         MoveFramedWindow();
+        return;
+    }
+    if (!OnX11()) {
+        // Elsewhere the toolkit places the frame itself.
+        awaitingFrame_ = false;
+        window_.move(ToLogical(position));
         return;
     }
     // A client-area position for now, which is the frame's too where no window manager
