@@ -108,6 +108,8 @@ show_keypad() {
 # X holds 72 and Y the pushed copy.
 check_keypad_then_enter() {
     show_keypad
+    # Clicked only where it stays: the session file keeps it at 300, 240.
+    wait_until 5 frame_is "$keypad" 300 240 || fail "$1: keypad frame at $(probe frame "$keypad")"
     click_control "$keypad" 146 8 8 25 25   # 7
     click_control "$keypad" 146 43 72 25 25 # 2
     xdotool key Return
