@@ -1,14 +1,24 @@
 // The entry side of the main window: X editing, the clipboard exchange, the keyboard
 // commands and the keypad window's keys.
 #include <QAbstractButton>
+#include <QTimer>
+#include <chrono>
 #include <optional>
 #include <string>
 
 #include "ui/calcx_window.h"
 #include "ui/keyboard_router.h"
 #include "ui/register_edit.h"
+#include "ui/x11_frame.h"
 
 namespace rpn::ui {
+
+namespace {
+
+// How long after a click on a keypad key the keypad's activation for it may still arrive.
+constexpr std::chrono::milliseconds kKeypadActivationDelay{1000};
+
+}  // namespace
 
 void TCalcxF::ConnectEntry() {
     using Handler = void (TCalcxF::*)();
@@ -64,6 +74,15 @@ void TCalcxF::AttachKeypad(TKeysF* keys) {
 
 void TCalcxF::TypeKey(char ch) {
     RunAction([this, ch] { entry_.xEntry.TypeKey(ch); });
+    // The typed character went to X, and so do the next keys: the main window is the active
+    // one after every click on the keypad, also when the window system activates the keypad
+    // for the click only after this.
+    activateWindow();
+    // Only an X server delivers the keypad's activation late, through the window manager.
+    if (OnX11()) {
+        reclaimFromKeypad_ = true;
+        QTimer::singleShot(kKeypadActivationDelay, this, [this] { reclaimFromKeypad_ = false; });
+    }
 }
 
 void TCalcxF::ButtoneditClick() {

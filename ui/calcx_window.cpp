@@ -15,6 +15,7 @@
 #include <exception>
 
 #include "engine/arithmetic_fault.h"
+#include "ui/frame_position.h"
 #include "ui/glyphs.h"
 #include "ui/help_viewer.h"
 #include "ui/layout_scale.h"
@@ -95,7 +96,8 @@ TCalcxF::TCalcxF(CalcxOptions options)
       entry_(calc_, clipboard_, [this] { CloseKeypad(); }),
       session_(options.sessionPath.isEmpty() ? PathBesideProgram(programPath_.toStdString(), ".cfg")
                                              : options.sessionPath.toStdString(),
-               calc_, *this, keypad_.KeypadPos) {
+               calc_, *this, keypad_.KeypadPos),
+      placer_(new FramePlacer(*this)) {
     setObjectName(QStringLiteral("CalcxF"));
     setWindowTitle(Latin1(kMainCaption));
     setWindowIcon(MainWindowIcon());
@@ -104,7 +106,8 @@ TCalcxF::TCalcxF(CalcxOptions options)
     pal.setColor(QPalette::WindowText, Qt::black);
     setPalette(pal);
     setFixedSize(Scaled(kClientWidth, scale_), Scaled(kClientHeight, scale_));
-    move(Scaled(kDesignedLeft, scale_), Scaled(kDesignedTop, scale_));
+    // The designed position is in screen pixels: only what lies inside the window scales.
+    placer_->MoveTo({kDesignedTop, kDesignedLeft});
 
     BuildControls();
     ConnectHandlers();
@@ -356,7 +359,9 @@ void TCalcxF::ButtonraddegClick() {
 void TCalcxF::ButtondegClick() {
     RunAction([this] {
         calc_.ButtondegClick();
-        label5_->setText(Latin1(rpn::AngleModeCaption(calc_.state.DegreesMode)));
+        const QString caption = Latin1(rpn::AngleModeCaption(calc_.state.DegreesMode));
+        label5_->setText(caption);
+        label5_->setAccessibleName(caption);
     });
 }
 
@@ -394,14 +399,14 @@ void TCalcxF::ButtonSmallClick() {
 
 void TCalcxF::ButtonHClick() {
     RunAction([this] {
-        help_->ShowTopic(helpFilePath_, kHelpContentsTopic);
+        help_->ShowTopic(helpFilePath_, kHelpContentsTopic, stayOnTop_);
         calc_.FocusXSelectAll();
         calc_.state.StackLift = false;
     });
 }
 
 void TCalcxF::HelpKeyPressed() {
-    RunAction([this] { help_->ShowTopic(helpFilePath_, kWindowHelpTopic); });
+    RunAction([this] { help_->ShowTopic(helpFilePath_, kWindowHelpTopic, stayOnTop_); });
 }
 
 void TCalcxF::ButtondoneClick() {
@@ -499,6 +504,15 @@ void TCalcxF::ReadDecimalSeparator() {
 
 void TCalcxF::OnFocusWindowChanged(QWindow* focusWindow) {
     QWindow* mine = windowHandle();
+    if (reclaimFromKeypad_ && keys_ && focusWindow != nullptr &&
+        focusWindow == keys_->windowHandle()) {
+        // The keypad's own activation for a click on one of its keys arrived after the main
+        // window took the focus back: take it back once more. The click has run the
+        // becoming-active step already, and left the caret after the typed character.
+        reclaimFromKeypad_ = false;
+        activationAlreadyHandled_ = true;
+        activateWindow();
+    }
     if (focusWindow == nullptr || focusWindow != mine) {
         // The help viewer stands for another program: coming back from it is not a return
         // from one of the calculator's own windows.
@@ -519,14 +533,15 @@ void TCalcxF::OnFocusWindowChanged(QWindow* focusWindow) {
 }
 
 void TCalcxF::SetStayOnTopLevel(bool onTop) {
-    // Qt recreates the native window to change its level, which hides it: put it back where
-    // it stood.
-    const QPoint position = pos();
-    const bool visible = isVisible();
-    setWindowFlag(Qt::WindowStaysOnTopHint, onTop);
-    move(position);
-    if (visible) {
-        show();
+    // Changed on the native window in place: recreating it would flicker, could move it, and
+    // would leave the keypad transient for a window that no longer exists.
+    overrideWindowFlags(windowFlags().setFlag(Qt::WindowStaysOnTopHint, onTop));
+    if (QWindow* handle = windowHandle()) {
+        handle->setFlag(Qt::WindowStaysOnTopHint, onTop);
+    }
+    // A window manager may lift the main window above its own keypad on the new level.
+    if (keys_ != nullptr && keys_->isVisible()) {
+        keys_->raise();
     }
 }
 
@@ -619,11 +634,11 @@ void TCalcxF::ReportMathError() {
 }
 
 WindowPosition TCalcxF::MainWindowPosition() const {
-    return {y(), x()};
+    return placer_->Position();
 }
 
 void TCalcxF::MoveMainWindow(WindowPosition position) {
-    move(position.left, position.top);
+    placer_->Place(position);
 }
 
 void TCalcxF::ShowErrorBox(const std::string& message) {

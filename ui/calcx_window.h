@@ -18,6 +18,7 @@ class QWindow;
 
 namespace rpn::ui {
 
+class FramePlacer;
 class HelpViewer;
 class MessageBoxes;
 class RegisterEdit;
@@ -170,6 +171,7 @@ class TCalcxF : public QWidget, public rpn::WindowPort, public rpn::SessionHost 
     rpn::EntryController entry_;
     KeypadState keypad_;
     rpn::SessionFile session_;
+    FramePlacer* placer_;
     TKeysF* keys_ = nullptr;
     HelpViewer* help_ = nullptr;
 
@@ -186,6 +188,9 @@ class TCalcxF : public QWidget, public rpn::WindowPort, public rpn::SessionHost 
     bool activatedOnce_ = false;
     bool focusCameFromOurWindow_ = false;
     bool activationAlreadyHandled_ = false;
+    // A key of the keypad was clicked a moment ago: the keypad's activation for that click
+    // goes back to the main window, whenever the window system delivers it.
+    bool reclaimFromKeypad_ = false;
 
     RegisterEdit* edits_[4] = {};
     QLabel* label5_ = nullptr;

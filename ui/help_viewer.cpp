@@ -5,6 +5,7 @@
 #include <QTextDocument>
 #include <QUrl>
 #include <QVBoxLayout>
+#include <QWindow>
 
 namespace rpn::ui {
 
@@ -12,7 +13,7 @@ QString TopicAnchor(int topic) {
     return QStringLiteral("topic-%1").arg(topic);
 }
 
-HelpViewer::HelpViewer(QWidget* owner) : QWidget(owner, Qt::Window), browser_(new QTextBrowser) {
+HelpViewer::HelpViewer(QWidget* owner) : QWidget(owner, Qt::Dialog), browser_(new QTextBrowser) {
     setObjectName(QStringLiteral("HelpViewer"));
     setWindowTitle(QStringLiteral("Calculator Help"));
     browser_->setObjectName(QStringLiteral("HelpText"));
@@ -23,7 +24,7 @@ HelpViewer::HelpViewer(QWidget* owner) : QWidget(owner, Qt::Window), browser_(ne
     resize(560, 520);
 }
 
-void HelpViewer::ShowTopic(const QString& path, int topic) {
+void HelpViewer::ShowTopic(const QString& path, int topic, bool ownerOnTop) {
     QFile file(path);
     if (path.isEmpty() || !file.open(QIODevice::ReadOnly)) {
         browser_->clear();
@@ -37,6 +38,14 @@ void HelpViewer::ShowTopic(const QString& path, int topic) {
         browser_->setSource(QUrl());
         browser_->setSource(url, QTextDocument::HtmlResource);
     }
+    // Owned by the calculator (transient for it) and on its level, so that the window the
+    // user asked for is not covered by the calculator.
+    if (QWindow* handle = windowHandle()) {
+        handle->setFlag(Qt::WindowStaysOnTopHint, ownerOnTop);
+    } else {
+        setWindowFlag(Qt::WindowStaysOnTopHint, ownerOnTop);
+    }
+    overrideWindowFlags(windowFlags().setFlag(Qt::WindowStaysOnTopHint, ownerOnTop));
     show();
     raise();
     activateWindow();

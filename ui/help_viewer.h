@@ -14,8 +14,9 @@ class HelpViewer : public QWidget {
   public:
     explicit HelpViewer(QWidget* owner);
 
-    // Opens `path` at the topic with context number `topic` and brings the viewer up.
-    void ShowTopic(const QString& path, int topic);
+    // Opens `path` at the topic with context number `topic` and brings the viewer up, above
+    // its owner also when the owner stays on top (`ownerOnTop`).
+    void ShowTopic(const QString& path, int topic, bool ownerOnTop = false);
 
     QTextBrowser* browser() const { return browser_; }
 

@@ -5,6 +5,7 @@
 #include <QShowEvent>
 #include <utility>
 
+#include "ui/frame_position.h"
 #include "ui/key_mapping.h"
 #include "ui/keypad_buttons.h"
 #include "ui/layout_scale.h"
@@ -24,15 +25,17 @@ TKeysF::TKeysF(KeypadState& keypad, double scale, QWidget* owner)
     : QWidget(owner, Qt::Tool | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint |
                          Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
       keypad_(keypad),
-      scale_(scale) {
+      scale_(scale),
+      placer_(new FramePlacer(*this)) {
     setObjectName(QStringLiteral("KeysF"));
     setWindowTitle(QStringLiteral("RPN KEYS"));
     setFixedSize(Scaled(kClientWidth, scale), Scaled(kClientHeight, scale));
-    move(Scaled(kDesignedLeft, scale), Scaled(kDesignedTop, scale));
+    // The designed position is in screen pixels: only what lies inside the window scales.
+    placer_->MoveTo({kDesignedTop, kDesignedLeft});
 }
 
 rpn::WindowPosition TKeysF::Position() const {
-    return {y(), x()};
+    return placer_->Position();
 }
 
 void TKeysF::ConnectKeys(const std::function<void(char)>& typeKey,
@@ -42,7 +45,7 @@ void TKeysF::ConnectKeys(const std::function<void(char)>& typeKey,
 }
 
 void TKeysF::FormShow() {
-    move(keypad_.KeypadPos.left, keypad_.KeypadPos.top);
+    placer_->Place(keypad_.KeypadPos);
 }
 
 void TKeysF::FormClose() {

@@ -7,6 +7,8 @@
 
 namespace rpn::ui {
 
+class FramePlacer;
+
 // Whether the keypad window is up, and where it stands; owned by the main window, kept in the
 // session file.
 struct KeypadState {
@@ -40,6 +42,7 @@ class TKeysF : public QWidget {
   private:
     KeypadState& keypad_;
     double scale_;
+    FramePlacer* placer_;
     std::function<void(char)> appendKey_;
 };
 

@@ -523,6 +523,30 @@ class CalcxWindowTest : public QObject {
         QCOMPARE(w.Label5()->text(), QStringLiteral("Degrees"));
     }
 
+    void captionsAndAccessibleNamesChangeTogether() {
+        // A screen reader announces the name: it must say what the control shows.
+        TCalcxF& w = ShowWindow();
+        for (int click = 0; click < 2; ++click) {
+            Click("Buttondeg");
+            QCOMPARE(w.Label5()->accessibleName(), w.Label5()->text());
+            Click("Buttontop");
+            QCOMPARE(w.Button("Buttontop")->accessibleName(), w.Button("Buttontop")->text());
+            Click("ButtonSmall");
+            QCOMPARE(w.Button("ButtonSmall")->accessibleName(), w.Button("ButtonSmall")->text());
+        }
+    }
+
+    void backTopKeepsTheNativeWindow() {
+        TCalcxF& w = ShowWindow();
+        const WId id = w.winId();
+        Click("Buttontop");
+        QCOMPARE(w.winId(), id);
+        QVERIFY(!w.windowHandle()->flags().testFlag(Qt::WindowStaysOnTopHint));
+        Click("Buttontop");
+        QCOMPARE(w.winId(), id);
+        QVERIFY(w.windowHandle()->flags().testFlag(Qt::WindowStaysOnTopHint));
+    }
+
     void displayUsesTheSystemDecimalSeparator() {
         // ctest runs this once more under a German locale, where it is a comma.
         const QString point = QLocale::system().decimalPoint();

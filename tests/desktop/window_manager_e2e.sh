@@ -1,0 +1,183 @@
+#!/usr/bin/env bash
+# Runs the real program under a real window manager (openbox) and checks what a user meets
+# first: windows come back where they were left, frame and all, run after run; the first run
+# shows the whole title bar; Back/Top changes the level in place; help opens above the
+# calculator; keypad clicks leave the keyboard with the main window; closing is prompt.
+# The keypad and keyboard check runs once more without a window manager.
+# Usage: window_manager_e2e.sh path/to/rpncalc
+set -euo pipefail
+
+program=$1
+here=$(cd "$(dirname "$0")" && pwd)
+probe() { /usr/bin/python3 "$here/x11_probe.py" "$@"; }
+work=$(mktemp -d)
+pids=()
+cleanup() {
+    for pid in "${pids[@]}"; do
+        kill "$pid" 2>/dev/null || true
+    done
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+fail() {
+    echo "FAIL: $*" >&2
+    exit 1
+}
+
+# Runs `$@` every 0.05 s until it succeeds, for at most $1 seconds.
+wait_until() {
+    local seconds=$1
+    shift
+    local tries=$((seconds * 20))
+    for ((i = 0; i < tries; i++)); do
+        "$@" && return 0
+        sleep 0.05
+    done
+    return 1
+}
+
+start_x_server() {
+    exec {displayfd}<> <(:)
+    Xvfb -displayfd "$displayfd" -screen 0 1280x1024x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+    pids+=($!)
+    read -r -t 20 display <&"$displayfd" || fail "Xvfb did not start"
+    export DISPLAY=":$display"
+}
+
+unset WAYLAND_DISPLAY
+export QT_QPA_PLATFORM=xcb
+cp "$program" "$work/rpncalc"
+session=$work/rpncalc.cfg
+
+write_session() {  # top left keypad-top keypad-left
+    local zero=0.00000000000000E+0000
+    printf '%s\r\n' "$zero" "$zero" "$zero" "$zero" "$1" "$2" "$zero" "$3" "$4" >"$session"
+}
+
+session_line() {
+    sed -n "${1}p" "$session" | tr -d '\r '
+}
+
+calc_pid=
+main=
+start_calculator() {
+    "$work/rpncalc" >>"$work/rpncalc.log" 2>&1 &
+    calc_pid=$!
+    pids+=("$calc_pid")
+    main=$(timeout 20 xdotool search --sync --onlyvisible --name '^Pelko RPN Calculator v1.21$' |
+        head -n 1)
+    [[ -n $main ]] || fail "the calculator window did not appear"
+}
+
+# Closes the main window as a window manager's close box does; it must be gone within a
+# second. A request that comes within about a second of a click on Keys is at times lost
+# before it reaches the window (not understood yet): that one is said, and asked once more.
+close_calculator() {
+    /usr/bin/python3 "$here/../entry_ui/close_window.py" "$main"
+    wait_until 1 eval '! kill -0 "$calc_pid" 2>/dev/null' && return 0
+    echo "WARNING: a close request was lost; asking again" >&2
+    /usr/bin/python3 "$here/../entry_ui/close_window.py" "$main"
+    wait_until 1 eval '! kill -0 "$calc_pid" 2>/dev/null' ||
+        fail "the program still runs a second after the close request"
+}
+
+frame_is() {  # window x y
+    [[ $(probe frame "$1") == "$2 $3" ]]
+}
+
+# A control's centre, from its designed place (left top width height) and the window's
+# width over its designed width.
+click_control() {  # window designed-width left top width height
+    eval "$(xdotool getwindowgeometry --shell "$1")"
+    local x=$(((($3 + $5 / 2) * WIDTH) / $2)) y=$(((($4 + $6 / 2) * WIDTH) / $2))
+    # No --sync: it waits for a motion that never comes when the pointer is there already.
+    xdotool mousemove --window "$1" "$x" "$y" click 1
+}
+
+show_keypad() {
+    click_control "$main" 522 336 7 54 36  # Keys
+    keypad=$(timeout 10 xdotool search --sync --onlyvisible --name '^RPN KEYS$' | head -n 1)
+    [[ -n $keypad ]] || fail "the keypad window did not appear"
+    # The Keys button leaves the keyboard with the main window.
+    wait_until 5 eval '[[ $(probe focus) == "$main" ]]' ||
+        fail "the keyboard focus is on $(probe focus), not on the main window $main"
+}
+
+# Keypad 7 and 2, each click followed at once by the next input, then Enter on the keyboard:
+# X holds 72 and Y the pushed copy.
+check_keypad_then_enter() {
+    show_keypad
+    # Clicked only where it stays: the session file keeps it at 300, 240.
+    wait_until 5 frame_is "$keypad" 300 240 || fail "$1: keypad frame at $(probe frame "$keypad")"
+    click_control "$keypad" 146 8 8 25 25   # 7
+    click_control "$keypad" 146 43 72 25 25 # 2
+    xdotool key Return
+    close_calculator
+    [[ $(session_line 1) == 7.20000000000000E+0001 ]] || fail "$1: X is '$(session_line 1)', not 72"
+    [[ $(session_line 2) == 7.20000000000000E+0001 ]] || fail "$1: Y is '$(session_line 2)', not 72"
+}
+
+start_x_server
+openbox --config-file /dev/null >"$work/openbox.log" 2>&1 &
+pids+=($!)
+wait_until 10 eval '[[ $(probe wm) == 1 ]]' || fail "openbox did not start"
+
+# A first run without a session file: the frame at the screen's corner, title bar and all.
+start_calculator
+wait_until 5 frame_is "$main" 0 0 || fail "first run: frame at $(probe frame "$main"), not 0 0"
+close_calculator
+
+# Known positions, three runs: the frames land there and the file keeps them unchanged.
+write_session 100 200 240 300
+for run in 1 2 3; do
+    start_calculator
+    wait_until 5 frame_is "$main" 200 100 ||
+        fail "run $run: main frame at $(probe frame "$main"), not 200 100"
+    show_keypad
+    wait_until 5 frame_is "$keypad" 300 240 ||
+        fail "run $run: keypad frame at $(probe frame "$keypad"), not 300 240"
+    close_calculator
+    for line in 5:100 6:200 8:240 9:300; do
+        [[ $(session_line "${line%:*}") == "${line#*:}" ]] ||
+            fail "run $run: session line ${line%:*} is '$(session_line "${line%:*}")', not ${line#*:}"
+    done
+done
+
+# Back, then Top: the same window at the same place, the keypad above it and transient for it.
+start_calculator
+show_keypad
+wait_until 5 frame_is "$main" 200 100 || fail "frame at $(probe frame "$main") before Back"
+for level in Back Top; do
+    click_control "$main" 522 336 48 54 36
+    sleep 0.3 # nothing to poll for: the window must not change at all
+    [[ -n $(xdotool search --onlyvisible --name '^Pelko RPN Calculator v1.21$' | grep -x "$main") ]] ||
+        fail "after $level the main window has another id"
+    frame_is "$main" 200 100 || fail "after $level the frame is at $(probe frame "$main")"
+    [[ $(probe transient "$keypad") == "$main" ]] ||
+        fail "after $level the keypad is transient for $(probe transient "$keypad"), not $main"
+    stacking=" $(probe stacking) "
+    [[ " ${stacking#* $main }" == *" $keypad "* ]] ||
+        fail "after $level the keypad is below the main window: $stacking"
+done
+[[ $(probe above "$main") == 1 ]] || fail "after Top the main window does not stay on top"
+
+# Help from F1 shows above the calculator that stays on top.
+xdotool windowfocus --sync "$main"
+xdotool key F1
+help=$(timeout 10 xdotool search --sync --onlyvisible --name '^Calculator Help$' | head -n 1)
+[[ -n $help ]] || fail "F1 opened no help window"
+above_main() {
+    local stacking=" $(probe stacking) "
+    [[ " ${stacking#* $main }" == *" $help "* ]]
+}
+wait_until 5 above_main || fail "the help window is below the calculator: $(probe stacking)"
+close_calculator
+
+# Keypad clicks and then Enter, under the window manager and without one.
+start_calculator
+check_keypad_then_enter "with openbox"
+start_x_server
+start_calculator
+check_keypad_then_enter "without a window manager"
+echo "PASS"

@@ -1,0 +1,193 @@
+#include "ui/frame_position.h"
+
+#include <QEvent>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QTimer>
+#include <QWidget>
+#include <QWindow>
+#include <chrono>
+#include <cmath>
+#include <vector>
+
+#include "ui/window_placement.h"
+#include "ui/x11_frame.h"
+
+namespace rpn::ui {
+
+namespace {
+
+// How much of a window's top must stay on a screen for its title bar to be reached, while the
+// window manager has not said how high the title bar is.
+constexpr int kAssumedTitleBarHeight = 20;
+
+// How long a window manager is given to carry out a move before it is checked, and how often
+// it is asked.
+constexpr std::chrono::milliseconds kWindowManagerDelay{150};
+constexpr int kMaxMoveRequests = 3;
+
+int Device(int logical, double ratio) {
+    return static_cast<int>(std::lround(logical * ratio));
+}
+
+ScreenRect DeviceRect(const QScreen& screen) {
+    const QRect logical = screen.geometry();
+    const double ratio = screen.devicePixelRatio();
+    return {logical.left(), logical.top(), Device(logical.width(), ratio),
+            Device(logical.height(), ratio)};
+}
+
+bool Contains(const ScreenRect& rect, int x, int y) {
+    return x >= rect.left && y >= rect.top && x - rect.left < rect.width &&
+           y - rect.top < rect.height;
+}
+
+// The screen that a point in screen pixels lies on; the primary screen for one on none.
+const QScreen* ScreenAtDevicePoint(int x, int y) {
+    for (const QScreen* screen : QGuiApplication::screens()) {
+        if (Contains(DeviceRect(*screen), x, y)) {
+            return screen;
+        }
+    }
+    return QGuiApplication::primaryScreen();
+}
+
+QPoint ToLogical(rpn::WindowPosition position) {
+    const QScreen* screen = ScreenAtDevicePoint(position.left, position.top);
+    const QPoint origin = screen ? screen->geometry().topLeft() : QPoint();
+    const double ratio = screen ? screen->devicePixelRatio() : 1.0;
+    return {DeviceToLogical(position.left, origin.x(), ratio),
+            DeviceToLogical(position.top, origin.y(), ratio)};
+}
+
+rpn::WindowPosition ToDevice(QPoint logical) {
+    const QScreen* screen = QGuiApplication::screenAt(logical);
+    if (screen == nullptr) {
+        screen = QGuiApplication::primaryScreen();
+    }
+    const QPoint origin = screen ? screen->geometry().topLeft() : QPoint();
+    const double ratio = screen ? screen->devicePixelRatio() : 1.0;
+    return {LogicalToDevice(logical.y(), origin.y(), ratio),
+            LogicalToDevice(logical.x(), origin.x(), ratio)};
+}
+
+}  // namespace
+
+FramePlacer::FramePlacer(QWidget& window) : QObject(&window), window_(window) {
+    window_.installEventFilter(this);
+}
+
+rpn::WindowPosition FramePlacer::Position() const {
+    const QWindow* handle = window_.windowHandle();
+    if (awaitingFrame_) {
+        return asked_;
+    }
+    if (OnX11()) {
+        const auto frame = handle ? X11FrameTopLeft(*handle) : std::nullopt;
+        if (!frame) {
+            return lastSeen_;
+        }
+        const rpn::WindowPosition seen{frame->y, frame->x};
+        if (moving_ && !(seen == asked_)) {
+            return asked_;
+        }
+        moving_ = false;
+        lastSeen_ = seen;
+        return seen;
+    }
+    // Elsewhere the toolkit's account of the frame is all there is.
+    const QPoint logical = handle ? handle->framePosition() : window_.pos();
+    return logical == ToLogical(asked_) ? asked_ : ToDevice(logical);
+}
+
+void FramePlacer::Place(rpn::WindowPosition position) {
+    std::vector<ScreenRect> screens;
+    for (const QScreen* screen : QGuiApplication::screens()) {
+        screens.push_back(DeviceRect(*screen));
+    }
+    const QScreen* screen = ScreenAtDevicePoint(position.left, position.top);
+    const double ratio = screen ? screen->devicePixelRatio() : 1.0;
+    const QRect frame = window_.frameGeometry();
+    const QWindow* handle = window_.windowHandle();
+    const int titleBar = handle ? handle->frameMargins().top() : 0;
+    const ScreenPoint reachable = ReachableFramePosition(
+        screens,
+        {position.left, position.top, Device(frame.width(), ratio), Device(frame.height(), ratio)},
+        titleBar > 0 ? Device(titleBar, ratio) : kAssumedTitleBarHeight);
+    MoveTo({reachable.y, reachable.x});
+}
+
+void FramePlacer::MoveTo(rpn::WindowPosition position) {
+    asked_ = position;
+    lastSeen_ = position;
+    const QWindow* handle = window_.windowHandle();
+    if (handle && handle->isExposed() && OnX11()) {
+        awaitingFrame_ = false;
+        MoveFramedWindow();
+        return;
+    }
+    if (!OnX11()) {
+        // Elsewhere the toolkit places the frame itself.
+        awaitingFrame_ = false;
+        window_.move(ToLogical(position));
+        return;
+    }
+    // A client-area position for now, which is the frame's too where no window manager
+    // frames it.
+    awaitingFrame_ = true;
+    window_.setGeometry(QRect(ToLogical(position), window_.size()));
+}
+
+void FramePlacer::MoveFramedWindow() {
+    const QWindow* handle = window_.windowHandle();
+    const auto frame = X11FrameTopLeft(*handle);
+    moving_ = false;
+    if (frame && *frame == (X11Point{asked_.left, asked_.top})) {
+        return;
+    }
+    requested_ = asked_;
+    requests_ = 1;
+    if (X11MoveFrame(*handle, {asked_.left, asked_.top})) {
+        moving_ = true;
+        QTimer::singleShot(kWindowManagerDelay, this, [this] { CheckFrameMoved(); });
+    } else {
+        window_.move(ToLogical(asked_));
+    }
+}
+
+void FramePlacer::CheckFrameMoved() {
+    const QWindow* handle = window_.windowHandle();
+    const auto frame = handle ? X11FrameTopLeft(*handle) : std::nullopt;
+    if (!moving_ || !frame || *frame == (X11Point{asked_.left, asked_.top})) {
+        moving_ = false;
+        return;
+    }
+    if (requests_ >= kMaxMoveRequests) {
+        // This window manager keeps the frame elsewhere: that is where it stands.
+        moving_ = false;
+        return;
+    }
+    // Some window managers take the corner asked for as the client area's (or ignore a
+    // request for where the client already is): ask again, off by what the frame missed by.
+    requested_ = {requested_.top + asked_.top - frame->y, requested_.left + asked_.left - frame->x};
+    ++requests_;
+    X11MoveFrame(*handle, {requested_.left, requested_.top});
+    QTimer::singleShot(kWindowManagerDelay, this, [this] { CheckFrameMoved(); });
+}
+
+bool FramePlacer::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == &window_ && event->type() == QEvent::Show && !watchingHandle_ &&
+        window_.windowHandle()) {
+        watchingHandle_ = true;
+        window_.windowHandle()->installEventFilter(this);
+    } else if (watched == window_.windowHandle() && event->type() == QEvent::Expose &&
+               awaitingFrame_ && window_.windowHandle()->isExposed()) {
+        awaitingFrame_ = false;
+        if (OnX11()) {
+            MoveFramedWindow();
+        }
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+}  // namespace rpn::ui

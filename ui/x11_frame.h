@@ -1,0 +1,31 @@
+#pragma once
+
+#include <optional>
+
+class QWindow;
+
+namespace rpn::ui {
+
+// A window's frame as the X server has it, in screen (device) pixels. The toolkit learns the
+// frame's extents only some time after the window is mapped, and each window manager reads
+// a position request a little differently; the server's window tree is the one account that
+// holds under all of them.
+struct X11Point {
+    int x = 0;
+    int y = 0;
+    bool operator==(const X11Point&) const = default;
+};
+
+// Whether the program runs on an X server.
+bool OnX11();
+
+// The outer top-left corner of the window manager's frame around `window`, or of the window
+// itself when no window manager framed it; nothing when `window` is not on an X server or
+// not mapped.
+std::optional<X11Point> X11FrameTopLeft(const QWindow& window);
+
+// Asks the window manager to put the frame's outer top-left corner at `topLeft`. False when
+// there is no frame to move (no window manager, or not on X): the window itself is the frame.
+bool X11MoveFrame(const QWindow& window, X11Point topLeft);
+
+}  // namespace rpn::ui
