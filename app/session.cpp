@@ -302,8 +302,15 @@ SessionFile::SessionFile(std::string path, Calculator& calculator, SessionHost& 
     : path_(std::move(path)), calculator_(calculator), host_(host), keypadPos_(keypadPos) {}
 
 LoadedRegisters SessionFile::LoadSession() {
-    CalculatorState& state = calculator_.state;
+    const LoadedRegisters loaded = ReadSession();
+    calculator_.LoadRegisters(loaded.X, loaded.Y, loaded.Z, loaded.T, loaded.memory);
+    return loaded;
+}
+
+LoadedRegisters SessionFile::ReadSession() {
     LoadedRegisters loaded;
+    // A file without the memory line leaves the memory as it is.
+    loaded.memory = calculator_.state().MemoryRegister;
     struct stat info;
     const bool found = ::stat(path_.c_str(), &info) == 0;
     if (!found && (errno == ENOENT || errno == ENOTDIR)) {
@@ -326,7 +333,6 @@ LoadedRegisters SessionFile::LoadSession() {
         SessionLines lines(in);
 
         loaded.X = lines.Real();
-        state.CommittedX = loaded.X;
         loaded.Y = lines.Real();
         loaded.Z = lines.Real();
         loaded.T = lines.Real();
@@ -334,7 +340,7 @@ LoadedRegisters SessionFile::LoadSession() {
         window.top = lines.Integer();
         window.left = lines.Integer();
         if (!lines.AtEnd()) {
-            state.MemoryRegister = lines.Real();
+            loaded.memory = lines.Real();
         }
         host_.MoveMainWindow(window);
         if (lines.AtEnd()) {
@@ -349,15 +355,12 @@ LoadedRegisters SessionFile::LoadSession() {
     }
     host_.ShowErrorBox("The file " + path_ + " has an incompatible format.");
     // X starts at 0, so the X that a save keeps starts there too.
-    state.CommittedX = 0;
-    return LoadedRegisters{};
+    return {.memory = loaded.memory};
 }
 
 void SessionFile::SaveSession() {
-    CalculatorState& state = calculator_.state;
-    if (calculator_.CommitX()) {
-        state.CommittedX = state.X;
-    }
+    calculator_.CommitXForSaving();
+    const CalculatorState& state = calculator_.state();
     const WindowPosition window = host_.MainWindowPosition();
     std::string content;
     for (const Register value : {state.CommittedX, state.Y, state.Z, state.T}) {

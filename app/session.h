@@ -33,12 +33,13 @@ class SessionWriteError : public std::runtime_error {
     using std::runtime_error::runtime_error;
 };
 
-// The values that LoadSession leaves for X, Y, Z and T.
+// The values that LoadSession leaves for X, Y, Z, T and the memory.
 struct LoadedRegisters {
     Register X = 0;
     Register Y = 0;
     Register Z = 0;
     Register T = 0;
+    Register memory = 0;
 };
 
 // `programPath` with its extension (the last component from its last '.') replaced by
@@ -54,13 +55,15 @@ class SessionFile {
 
     const std::string& path() const { return path_; }
 
-    // Reads the file into CommittedX, MemoryRegister, the main window position and the
-    // keypad position, and returns the values for the four registers.
+    // Reads the file into the calculator's registers, the main window position and the
+    // keypad position, and returns the registers read.
     LoadedRegisters LoadSession();
     // Commits X, then writes the file. Raises SessionWriteError; the earlier file stays whole.
     void SaveSession();
 
   private:
+    LoadedRegisters ReadSession();
+
     std::string path_;
     Calculator& calculator_;
     SessionHost& host_;

@@ -24,6 +24,7 @@
 
 #include "engine/arithmetic_fault.h"
 #include "tests/engine/fake_window.h"
+#include "tests/engine/state_access.h"
 
 namespace rpn {
 namespace {
@@ -75,7 +76,7 @@ class SessionTest : public ::testing::Test {
         ASSERT_NE(::mkdtemp(pattern.data()), nullptr) << std::strerror(errno);
         folder = pattern;
         path = folder + "/rpncalc.cfg";
-        calc.state.MemoryRegister = kEarlierMemory;
+        StateOf(calc).MemoryRegister = kEarlierMemory;
     }
     void TearDown() override {
         // A test may have taken the folder's write permission away.
@@ -122,9 +123,9 @@ TEST_F(SessionTest, NoFileGivesTheDefaultsAndTheFirstSaveWritesNineLines) {
     EXPECT_EQ(host.position, (WindowPosition{0, 0}));
     EXPECT_EQ(keypadPos, kKeypadDefault);
     EXPECT_TRUE(host.errorBoxes.empty());
-    EXPECT_EQ(calc.state.MemoryRegister, kEarlierMemory);
+    EXPECT_EQ(StateOf(calc).MemoryRegister, kEarlierMemory);
 
-    calc.state.MemoryRegister = 0;
+    StateOf(calc).MemoryRegister = 0;
     window.TypeIntoX("0");
     // The keypad's own position is recorded by the caller before a save.
     keypadPos = {277, 69};
@@ -137,13 +138,13 @@ TEST_F(SessionTest, NoFileGivesTheDefaultsAndTheFirstSaveWritesNineLines) {
 
 TEST_F(SessionTest, SaveWritesCommittedXStackWindowMemoryAndKeypad) {
     window.TypeIntoX("1.5");
-    calc.state.Y = 2.0L / 3.0L;
-    calc.state.Z = -1.5e-20L;
-    calc.state.T = 1e100L;
-    calc.state.MemoryRegister = 1.0L / 3.0L;
+    StateOf(calc).Y = 2.0L / 3.0L;
+    StateOf(calc).Z = -1.5e-20L;
+    StateOf(calc).T = 1e100L;
+    StateOf(calc).MemoryRegister = 1.0L / 3.0L;
     keypadPos = {-40, 2000};
     Session().SaveSession();
-    EXPECT_EQ(calc.state.CommittedX, 1.5L);
+    EXPECT_EQ(StateOf(calc).CommittedX, 1.5L);
     EXPECT_EQ(ReadWholeFile(path),
               " 1.50000000000000E+0000\r\n"
               " 6.66666666666667E-0001\r\n"
@@ -157,13 +158,13 @@ TEST_F(SessionTest, SaveWritesCommittedXStackWindowMemoryAndKeypad) {
 }
 
 TEST_F(SessionTest, SaveWithAnUnreadableEntryKeepsTheLastCommittedX) {
-    calc.state.CommittedX = 7;
+    StateOf(calc).CommittedX = 7;
     window.TypeIntoX("1.2.3");
     Session().SaveSession();
     EXPECT_EQ(window.beeps, 1);
-    EXPECT_EQ(calc.state.X, 0);
+    EXPECT_EQ(StateOf(calc).X, 0);
     EXPECT_EQ(window.text(Field::X), "0");
-    EXPECT_EQ(calc.state.CommittedX, 7);
+    EXPECT_EQ(StateOf(calc).CommittedX, 7);
     EXPECT_EQ(ReadWholeFile(path).substr(0, 25), " 7.00000000000000E+0000\r\n");
 }
 
@@ -178,9 +179,9 @@ TEST_F(SessionTest, SaveWithAnOverflowingEntryWritesNothing) {
 
 TEST_F(SessionTest, SavedSessionLoadsBack) {
     window.TypeIntoX("-12.25");
-    calc.state.Y = 1.0L / 3.0L;
-    calc.state.T = -8;
-    calc.state.MemoryRegister = 42;
+    StateOf(calc).Y = 1.0L / 3.0L;
+    StateOf(calc).T = -8;
+    StateOf(calc).MemoryRegister = 42;
     host.position = {-5, 3000};
     keypadPos = {277, 69};
     Session().SaveSession();
@@ -192,11 +193,11 @@ TEST_F(SessionTest, SavedSessionLoadsBack) {
     SessionFile next(path, other, otherHost, otherKeypad);
     const LoadedRegisters loaded = next.LoadSession();
     EXPECT_EQ(loaded.X, -12.25L);
-    EXPECT_EQ(other.state.CommittedX, -12.25L);
+    EXPECT_EQ(other.state().CommittedX, -12.25L);
     EXPECT_EQ(loaded.Y, 0.333333333333333L);
     EXPECT_EQ(loaded.Z, 0);
     EXPECT_EQ(loaded.T, -8);
-    EXPECT_EQ(other.state.MemoryRegister, 42);
+    EXPECT_EQ(other.state().MemoryRegister, 42);
     EXPECT_EQ(otherHost.position, (WindowPosition{-5, 3000}));
     EXPECT_EQ(otherKeypad, (WindowPosition{277, 69}));
     EXPECT_TRUE(otherHost.errorBoxes.empty());
@@ -276,8 +277,8 @@ TEST_P(SessionLoadTest, LoadsWhatTheFileHolds) {
     EXPECT_EQ(loaded.Z, c.registers.Z);
     EXPECT_EQ(loaded.T, c.registers.T);
     // X and the X that a save keeps start out alike.
-    EXPECT_EQ(calc.state.CommittedX, c.registers.X);
-    EXPECT_EQ(calc.state.MemoryRegister, c.memory);
+    EXPECT_EQ(StateOf(calc).CommittedX, c.registers.X);
+    EXPECT_EQ(StateOf(calc).MemoryRegister, c.memory);
     EXPECT_EQ(host.position, c.window);
     EXPECT_LE(host.moves.size(), 1u);
     EXPECT_EQ(keypadPos, c.keypad);
@@ -292,10 +293,10 @@ TEST_P(SessionLoadTest, LoadsWhatTheFileHolds) {
 TEST_P(SessionLoadTest, FirstSaveLeavesAFileThatLoadsBackTheSameState) {
     WriteWholeFile(path, GetParam().bytes);
     const LoadedRegisters loaded = Session().LoadSession();
-    calc.state.X = loaded.X;
-    calc.state.Y = loaded.Y;
-    calc.state.Z = loaded.Z;
-    calc.state.T = loaded.T;
+    StateOf(calc).X = loaded.X;
+    StateOf(calc).Y = loaded.Y;
+    StateOf(calc).Z = loaded.Z;
+    StateOf(calc).T = loaded.T;
     calc.RefreshDisplay();
     Session().SaveSession();
 
@@ -309,7 +310,7 @@ TEST_P(SessionLoadTest, FirstSaveLeavesAFileThatLoadsBackTheSameState) {
     EXPECT_EQ(reloaded.Y, loaded.Y);
     EXPECT_EQ(reloaded.Z, loaded.Z);
     EXPECT_EQ(reloaded.T, loaded.T);
-    EXPECT_EQ(next.state.MemoryRegister, calc.state.MemoryRegister);
+    EXPECT_EQ(next.state().MemoryRegister, StateOf(calc).MemoryRegister);
     EXPECT_EQ(nextHost.position, host.position);
     EXPECT_EQ(nextKeypad, keypadPos);
 }

@@ -14,6 +14,7 @@
 #include "app/session.h"
 #include "engine/calculator.h"
 #include "tests/engine/fake_window.h"
+#include "tests/engine/state_access.h"
 
 namespace {
 
@@ -59,10 +60,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         (loaded.X != 0 || loaded.Y != 0 || loaded.Z != 0 || loaded.T != 0)) {
         std::abort();
     }
-    calc.state.X = loaded.X;
-    calc.state.Y = loaded.Y;
-    calc.state.Z = loaded.Z;
-    calc.state.T = loaded.T;
+    StateOf(calc).X = loaded.X;
+    StateOf(calc).Y = loaded.Y;
+    StateOf(calc).Z = loaded.Z;
+    StateOf(calc).T = loaded.T;
     calc.RefreshDisplay();
     try {
         session.SaveSession();

@@ -17,11 +17,11 @@ struct KeypadState {
 };
 
 // The floating keypad window.
-class TKeysF : public QWidget {
+class KeypadWindow : public QWidget {
     Q_OBJECT
   public:
     // Designed at 120 pixels per inch; `scale` is the main window's layout factor.
-    TKeysF(KeypadState& keypad, double scale, QWidget* owner);
+    KeypadWindow(KeypadState& keypad, double scale, QWidget* owner);
 
     // Its current top and left edge.
     rpn::WindowPosition Position() const;
