@@ -7,11 +7,11 @@
 #include <optional>
 
 #include "app/command_line.h"
-#include "app/session_location.h"
 #include "app/signal_close.h"
 #include "app/window_platform.h"
 #include "app/x_display.h"
 #include "engine/register.h"
+#include "session/session_location.h"
 #include "ui/keypad_window.h"
 #include "ui/main_window.h"
 

@@ -3,7 +3,7 @@
 #include <QWidget>
 #include <functional>
 
-#include "app/session.h"
+#include "session/session_data.h"
 
 namespace rpn::ui {
 

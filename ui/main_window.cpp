@@ -95,8 +95,7 @@ MainWindow::MainWindow(MainWindowOptions options)
       calc_(*this),
       entry_(calc_, clipboard_, [this] { CloseKeypad(); }),
       session_(options.sessionPath.isEmpty() ? PathBesideProgram(programPath_.toStdString(), ".cfg")
-                                             : options.sessionPath.toStdString(),
-               calc_, *this, keypad_.KeypadPos),
+                                             : options.sessionPath.toStdString()),
       placer_(new FramePlacer(*this)) {
     setObjectName(QStringLiteral("CalcxF"));
     setWindowTitle(Latin1(kMainCaption));
@@ -318,9 +317,9 @@ void MainWindow::FormShow() {
     trigPanelShown_ = false;
     helpFilePath_ = QString::fromStdString(PathBesideProgram(programPath_.toStdString(), ".hlp"));
     RunAction([this] {
-        session_.LoadSession();
+        rpn::ApplySession(session_.Load(), calc_, *this, keypad_.KeypadPos);
         sessionLoaded_ = true;
-        session_.SaveSession();
+        SaveSession();
         // The loaded X stays a finished value, even when the save could not read it back.
         calc_.EndEntry();
     });
@@ -337,7 +336,11 @@ void MainWindow::FormClose() {
     if (keys_) {
         keypad_.KeypadPos = keys_->Position();
     }
-    session_.SaveSession();
+    SaveSession();
+}
+
+void MainWindow::SaveSession() {
+    session_.Save(rpn::CaptureSession(calc_, *this, keypad_.KeypadPos));
 }
 
 std::string MainWindow::SaveForShutdown() {

@@ -5,11 +5,11 @@
 #include <functional>
 #include <string>
 
-#include "app/session.h"
 #include "engine/calculator.h"
 #include "engine/window_port.h"
 #include "entry/entry_controller.h"
 #include "layout/main_window_layout.h"
+#include "session/calculator_session.h"
 #include "ui/keypad_window.h"
 #include "ui/qt_clipboard.h"
 
@@ -127,6 +127,8 @@ class MainWindow : public QWidget, public rpn::WindowPort, public rpn::SessionHo
     void SetClientHeight(int height);
     void OnFocusWindowChanged(QWindow* focusWindow);
     void ReadDecimalSeparator();
+    // Raises FileWriteError; the earlier file stays whole.
+    void SaveSession();
 
     double scale_;
     QString programPath_;
