@@ -44,11 +44,11 @@ void KeypadWindow::ConnectKeys(const std::function<void(char)>& typeKey,
     appendKey_ = std::move(appendKey);
 }
 
-void KeypadWindow::FormShow() {
+void KeypadWindow::PlaceOnShow() {
     placer_->Place(keypad_.KeypadPos);
 }
 
-void KeypadWindow::FormClose() {
+void KeypadWindow::RecordOnClose() {
     keypad_.KeypadShown = false;
     keypad_.KeypadPos = Position();
 }
@@ -56,11 +56,11 @@ void KeypadWindow::FormClose() {
 void KeypadWindow::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     if (!event->spontaneous()) {
-        FormShow();
+        PlaceOnShow();
     }
 }
 
-void KeypadWindow::FormKeyPress(char key) {
+void KeypadWindow::AppendTypedKey(char key) {
     if (appendKey_) {
         appendKey_(key);
     }
@@ -69,14 +69,14 @@ void KeypadWindow::FormKeyPress(char key) {
 void KeypadWindow::keyPressEvent(QKeyEvent* event) {
     // No control on the window takes the focus: the window gets the typed characters itself.
     if (const std::optional<char> typed = CharacterOf(*event)) {
-        FormKeyPress(*typed);
+        AppendTypedKey(*typed);
         return;
     }
     QWidget::keyPressEvent(event);
 }
 
 void KeypadWindow::closeEvent(QCloseEvent* event) {
-    FormClose();
+    RecordOnClose();
     // Closing only hides the window: it lives as long as the program.
     event->accept();
 }

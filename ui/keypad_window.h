@@ -30,9 +30,12 @@ class KeypadWindow : public QWidget {
     // a character typed while the window is active goes to `appendKey`.
     void ConnectKeys(const std::function<void(char)>& typeKey, std::function<void(char)> appendKey);
 
-    void FormShow();
-    void FormClose();
-    void FormKeyPress(char key);
+    // Stands where the session put it, or where it was when it closed.
+    void PlaceOnShow();
+    // Records that it is down, and where it stood.
+    void RecordOnClose();
+    // A character typed while the keypad is the active window.
+    void AppendTypedKey(char key);
 
   protected:
     void showEvent(QShowEvent* event) override;

@@ -300,7 +300,7 @@ void MainWindow::HelpKeyPressed() {
     RunAction([this] { help_->ShowTopic(helpFilePath_, kWindowHelpTopic, stayOnTop_); });
 }
 
-void MainWindow::FormShow() {
+void MainWindow::OnFirstShow() {
     if (!firstShow_) {
         return;
     }
@@ -325,14 +325,14 @@ void MainWindow::FormShow() {
     });
 }
 
-void MainWindow::FormActivate() {
+void MainWindow::OnBecomingActive() {
     // Straight to the field: the engine's focus request would come back here.
     Edit(Field::X)->setFocus(Qt::ActiveWindowFocusReason);
     Edit(Field::X)->selectAll();
     calc_.BeginEntry();
 }
 
-void MainWindow::FormClose() {
+void MainWindow::SaveOnClose() {
     if (keys_) {
         keypad_.KeypadPos = keys_->Position();
     }
@@ -348,7 +348,7 @@ std::string MainWindow::SaveForShutdown() {
         return {};
     }
     try {
-        FormClose();
+        SaveOnClose();
     } catch (const std::exception& fault) {
         return fault.what();
     }
@@ -358,14 +358,14 @@ std::string MainWindow::SaveForShutdown() {
 void MainWindow::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     if (!event->spontaneous()) {
-        FormShow();
+        OnFirstShow();
     }
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
     bool saved = false;
     RunAction([this, &saved] {
-        FormClose();
+        SaveOnClose();
         saved = true;
     });
     // A session that could not be saved keeps the window open, and the next close tries
@@ -415,7 +415,7 @@ void MainWindow::OnFocusWindowChanged(QWindow* focusWindow) {
         return;
     }
     if (runActivate) {
-        RunAction([this] { FormActivate(); });
+        RunAction([this] { OnBecomingActive(); });
     }
 }
 
@@ -490,7 +490,7 @@ void MainWindow::FocusX() {
         // here and now, so its return runs before the caller goes on.
         activationAlreadyHandled_ = true;
         activateWindow();
-        FormActivate();
+        OnBecomingActive();
     }
 }
 

@@ -82,9 +82,12 @@ class MainWindow : public QWidget, public rpn::WindowPort, public rpn::SessionHo
     void ToggleKeypad();
 
     // Window events.
-    void FormShow();
-    void FormActivate();
-    void FormClose();
+    // The first showing: the compact view, and the session loaded and saved at once.
+    void OnFirstShow();
+    // Back from another of the calculator's windows: X focused, all of it selected.
+    void OnBecomingActive();
+    // Records the keypad's position and saves the session; raises FileWriteError.
+    void SaveOnClose();
     // The close step for an end that nobody can answer (a signal, the display gone): the
     // session is saved without any box. Returns why the save failed, or an empty text; also
     // empty, and nothing written, before the first showing has loaded the session.
@@ -150,7 +153,7 @@ class MainWindow : public QWidget, public rpn::WindowPort, public rpn::SessionHo
     QString helpFilePath_;
     int beeps_ = 0;
 
-    // Activation from another of this program's windows runs FormActivate; activation from
+    // Activation from another of this program's windows runs OnBecomingActive; activation from
     // another program does not.
     bool activatedOnce_ = false;
     bool focusCameFromOurWindow_ = false;

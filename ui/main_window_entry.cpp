@@ -84,7 +84,7 @@ void MainWindow::ToggleKeypad() {
     // its becoming-active step runs now rather than after the stack-lift below.
     activationAlreadyHandled_ = true;
     activateWindow();
-    FormActivate();
+    OnBecomingActive();
     calc_.EndEntry();
 }
 
