@@ -202,14 +202,16 @@ TEST(ScientificFunctionsTest, AngleModeToggleLeavesXAndStackLift) {
         rig.calc.Run(Operation::ToggleAngleMode);
         expected.degreesMode = false;
         EXPECT_EQ(rig.Take(), expected);
-        EXPECT_STREQ(AngleModeCaption(StateOf(rig.calc).DegreesMode), "Radians");
+        EXPECT_STREQ(AngleModeCaption(rig.calc.state().DegreesMode), "Radians");
+        EXPECT_EQ(rig.window.angleModeCaption, "Radians");
         EXPECT_EQ(rig.window.focusRequests, 1);
         EXPECT_TRUE(rig.window.XAllSelected());
 
         rig.calc.Run(Operation::ToggleAngleMode);
         expected.degreesMode = true;
         EXPECT_EQ(rig.Take(), expected);
-        EXPECT_STREQ(AngleModeCaption(StateOf(rig.calc).DegreesMode), "Degrees");
+        EXPECT_STREQ(AngleModeCaption(rig.calc.state().DegreesMode), "Degrees");
+        EXPECT_EQ(rig.window.angleModeCaption, "Degrees");
         EXPECT_EQ(rig.window.beeps, 0);
     }
 }
