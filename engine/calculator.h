@@ -74,6 +74,7 @@ class Calculator {
     void FocusXSelectAll();
 
   private:
+    // Tests set the state a case starts from register by register (tests/engine/state_access.h).
     friend struct CalculatorStateAccess;
 
     void Enter();

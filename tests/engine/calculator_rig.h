@@ -11,8 +11,6 @@
 
 namespace rpn::testing {
 
-using Handler = Operation;
-
 // What an operation may change: the registers, the flags and the four field texts.
 struct Snapshot {
     Register x, y, z, t, committedX, memory;

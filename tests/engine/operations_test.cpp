@@ -12,7 +12,6 @@ namespace rpn {
 namespace {
 
 using testing::CalculatorRig;
-using testing::Handler;
 using testing::Shown;
 using testing::Snapshot;
 
@@ -20,7 +19,7 @@ constexpr Register kInf = std::numeric_limits<Register>::infinity();
 
 struct ResultCase {
     const char* name;
-    Handler handler;
+    Operation operation;
     const char* typed;
     Register y, z, t;
     // The new X to the displayed digits; compared bit for bit as well when `exact`.
@@ -61,7 +60,7 @@ TEST(OperationsTest, ComputeTheNewStack) {
         SCOPED_TRACE(c.name);
         CalculatorRig rig;
         rig.Prepare(c.typed, c.y, c.z, c.t);
-        rig.calc.Run(c.handler);
+        rig.calc.Run(c.operation);
 
         const CalculatorState& s = StateOf(rig.calc);
         EXPECT_EQ(rig.window.text(Field::X), Shown(c.x));
@@ -94,7 +93,7 @@ TEST(OperationsTest, ChangeSignOfZeroShowsZero) {
 
 struct RejectCase {
     const char* name;
-    Handler handler;
+    Operation operation;
     Register y;
     const char* typed;
 };
@@ -116,7 +115,7 @@ TEST(OperationsTest, GuardsBeepAndChangeNothingElse) {
         rig.Prepare(c.typed, c.y, 10, 20);
         Snapshot expected = rig.Take();
         expected.x = ParseEntry(c.typed).value;
-        rig.calc.Run(c.handler);
+        rig.calc.Run(c.operation);
 
         EXPECT_EQ(rig.Take(), expected);
         EXPECT_EQ(rig.window.beeps, 1);
@@ -127,7 +126,7 @@ TEST(OperationsTest, GuardsBeepAndChangeNothingElse) {
 
 // An unreadable entry stops every operation that commits X, recall excepted.
 TEST(OperationsTest, UnreadableEntryStopsTheOperation) {
-    const Handler handlers[] = {
+    const Operation operations[] = {
         Operation::Add,
         Operation::Subtract,
         Operation::Multiply,
@@ -156,14 +155,14 @@ TEST(OperationsTest, UnreadableEntryStopsTheOperation) {
         Operation::RadiansToDegrees,
     };
     int row = 0;
-    for (const Handler handler : handlers) {
+    for (const Operation operation : operations) {
         SCOPED_TRACE(row++);
         CalculatorRig rig;
         rig.Prepare("12x", 5, 10, 20);
         Snapshot expected = rig.Take();
         expected.x = 0;
         expected.texts[0] = "0";
-        rig.calc.Run(handler);
+        rig.calc.Run(operation);
 
         EXPECT_EQ(rig.Take(), expected);
         EXPECT_EQ(rig.window.beeps, 1);
@@ -174,13 +173,13 @@ TEST(OperationsTest, UnreadableEntryStopsTheOperation) {
 
 struct FaultCase {
     const char* name;
-    Handler handler;
+    Operation operation;
     Register y;
     const char* typed;
     FaultKind kind;
 };
 
-// The fault leaves the handler before anything is stored; X keeps the value of its text.
+// The fault leaves the operation before anything is stored; X keeps the value of its text.
 TEST(OperationsTest, FaultLeavesEverythingAsItWas) {
     const FaultCase cases[] = {
         {"1e4000 squared", Operation::Square, 5, "1e4000", FaultKind::Overflow},
@@ -206,7 +205,7 @@ TEST(OperationsTest, FaultLeavesEverythingAsItWas) {
         Snapshot expected = rig.Take();
         expected.x = ParseEntry(c.typed).value;
         try {
-            rig.calc.Run(c.handler);
+            rig.calc.Run(c.operation);
             ADD_FAILURE() << "no fault";
         } catch (const ArithmeticFault& fault) {
             EXPECT_EQ(fault.kind(), c.kind);
@@ -318,15 +317,15 @@ TEST(OperationsTest, RecallWithUnreadableEntryLiftsZero) {
 // Recall goes on after a rejected entry, and a scientific function reports its own faults,
 // but neither catches an entry beyond the register range: the fault leaves before any change.
 TEST(OperationsTest, EntryBeyondTheRangeFaultsBeforeAnyChange) {
-    const Handler handlers[] = {Operation::Recall, Operation::Sine, Operation::NaturalLog,
-                                Operation::Add};
+    const Operation operations[] = {Operation::Recall, Operation::Sine, Operation::NaturalLog,
+                                    Operation::Add};
     int row = 0;
-    for (const Handler handler : handlers) {
+    for (const Operation operation : operations) {
         SCOPED_TRACE(row++);
         CalculatorRig rig;
         rig.Prepare("1e4933", 5, 10, 20);
         const Snapshot expected = rig.Take();
-        EXPECT_THROW(rig.calc.Run(handler), ArithmeticFault);
+        EXPECT_THROW(rig.calc.Run(operation), ArithmeticFault);
         EXPECT_EQ(rig.Take(), expected);
         EXPECT_EQ(rig.window.beeps, 0);
         EXPECT_EQ(rig.window.mathErrors, 0);

@@ -12,7 +12,6 @@ namespace rpn {
 namespace {
 
 using testing::CalculatorRig;
-using testing::Handler;
 using testing::Shown;
 using testing::Snapshot;
 
@@ -24,7 +23,7 @@ constexpr bool kShown = false;
 
 struct ResultCase {
     const char* name;
-    Handler handler;
+    Operation operation;
     bool degreesMode;
     const char* typed;
     Register x;
@@ -97,7 +96,7 @@ TEST(ScientificFunctionsTest, ShowTheirResult) {
         CalculatorRig rig;
         rig.Prepare(c.typed, 5, 10, 20);
         StateOf(rig.calc).DegreesMode = c.degreesMode;
-        rig.calc.Run(c.handler);
+        rig.calc.Run(c.operation);
 
         const CalculatorState& s = StateOf(rig.calc);
         EXPECT_EQ(rig.window.text(Field::X), Shown(c.x));
@@ -141,7 +140,7 @@ TEST(ScientificFunctionsTest, ArcsineOfTheSineOf90IsExactly90) {
 
 struct MathErrorCase {
     const char* name;
-    Handler handler;
+    Operation operation;
     bool degreesMode;
     const char* typed;
 };
@@ -182,7 +181,7 @@ TEST(ScientificFunctionsTest, FaultsReportMathErrorAndChangeNothingElse) {
         Snapshot expected = rig.Take();
         expected.x = ParseEntry(c.typed).value;
         expected.stackLift = false;
-        rig.calc.Run(c.handler);
+        rig.calc.Run(c.operation);
 
         EXPECT_EQ(rig.Take(), expected);
         EXPECT_EQ(rig.window.text(Field::X), c.typed);
