@@ -3,6 +3,8 @@
 #include <QCommandLineOption>
 #include <QCommandLineParser>
 
+#include "version/program_version.h"
+
 namespace rpn {
 namespace {
 
@@ -95,7 +97,7 @@ QString CommandLineHelp() {
 }
 
 QString VersionText() {
-    return QStringLiteral("rpncalc " RPNCALC_VERSION "\n");
+    return QStringLiteral("rpncalc %1\n").arg(QLatin1String(kProgramVersion));
 }
 
 }  // namespace rpn

@@ -7,13 +7,13 @@
 #include <optional>
 
 #include "app/command_line.h"
-#include "app/session_location.h"
 #include "app/signal_close.h"
 #include "app/window_platform.h"
 #include "app/x_display.h"
 #include "engine/register.h"
-#include "ui/calcx_window.h"
-#include "ui/keys_window.h"
+#include "session/session_location.h"
+#include "ui/keypad_window.h"
+#include "ui/main_window.h"
 
 namespace rpn {
 namespace {
@@ -86,15 +86,15 @@ int RunCalculator(int& argc, char** argv) {
     const std::string programPath = QCoreApplication::applicationFilePath().toStdString();
     const std::string sessionPath = SessionFilePath(GatherSessionPlaceFacts(programPath));
     PrepareSessionFolder(sessionPath);
-    ui::CalcxOptions options;
+    ui::MainWindowOptions options;
     options.sessionPath = QString::fromStdString(sessionPath);
-    ui::TCalcxF calcxF(options);
+    ui::MainWindow mainWindow(options);
     // The keypad belongs to the main window, so it goes when the main window goes and never
     // keeps the program running on its own.
-    ui::TKeysF keysF(calcxF.keypad(), calcxF.layoutScale(), &calcxF);
-    calcxF.AttachKeypad(&keysF);
-    calcxF.show();
-    SignalClose signalClose([&calcxF] { return calcxF.SaveForShutdown(); });
+    ui::KeypadWindow keypadWindow(mainWindow.keypad(), mainWindow.layoutScale(), &mainWindow);
+    mainWindow.AttachKeypad(&keypadWindow);
+    mainWindow.show();
+    SignalClose signalClose([&mainWindow] { return mainWindow.SaveForShutdown(); });
     return app.exec();
 }
 

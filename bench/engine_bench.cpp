@@ -7,13 +7,25 @@
 #include "engine/calculator.h"
 #include "engine/number_text.h"
 #include "tests/engine/fake_window.h"
+#include "tests/engine/state_access.h"
 
 namespace {
 
 const std::vector<rpn::Register>& SampleValues() {
-    static const std::vector<rpn::Register> values = {
-        0, 1, -1, 0.5L, 1.0L / 3, -2.0L / 3, 12345.678901234567L, 1999999999.5L,
-        2e9L, 1.5e-20L, 1e100L, 1e-4000L, 1e4000L, 123456789012.0L};
+    static const std::vector<rpn::Register> values = {0,
+                                                      1,
+                                                      -1,
+                                                      0.5L,
+                                                      1.0L / 3,
+                                                      -2.0L / 3,
+                                                      12345.678901234567L,
+                                                      1999999999.5L,
+                                                      2e9L,
+                                                      1.5e-20L,
+                                                      1e100L,
+                                                      1e-4000L,
+                                                      1e4000L,
+                                                      123456789012.0L};
     return values;
 }
 
@@ -30,8 +42,12 @@ BENCHMARK(BM_FormatRegister);
 
 void BM_ParseEntry(benchmark::State& state) {
     rpn::InitialiseRegisterArithmetic();
-    const std::vector<std::string> texts = {"12.5", "0", "-.66666666666", "1.23457E+0011",
-                                            "2.0000000000000000001e-9", "1e-4000",
+    const std::vector<std::string> texts = {"12.5",
+                                            "0",
+                                            "-.66666666666",
+                                            "1.23457E+0011",
+                                            "2.0000000000000000001e-9",
+                                            "1e-4000",
                                             "12345.6789012"};
     size_t i = 0;
     for (auto _ : state) {
@@ -46,11 +62,11 @@ void BM_CommitOperateRefresh(benchmark::State& state) {
     rpn::InitialiseRegisterArithmetic();
     rpn::testing::FakeWindow window;
     rpn::Calculator calc(window);
-    calc.state.Y = 1.0L / 7;
+    rpn::StateOf(calc).Y = 1.0L / 7;
     for (auto _ : state) {
         window.TypeIntoX("12.5");
-        calc.SpeedButtonPClick();
-        calc.state.Y = calc.state.X;
+        calc.Run(rpn::Operation::Add);
+        rpn::StateOf(calc).Y = calc.state().X;
     }
 }
 BENCHMARK(BM_CommitOperateRefresh);

@@ -4,46 +4,94 @@
 
 namespace rpn {
 
-bool Calculator::CommitX() {
-    // An empty entry means 0. An overflow leaves ParseEntry as ArithmeticFault, before X
-    // is written.
+bool Calculator::ReadX(EmptyEntry empty) {
     const std::string text = CommaToPoint(window_.FieldText(Field::X));
-    const ParseResult parsed = ParseEntry(text.empty() ? std::string_view("0") : text);
+    const bool readAsZero = text.empty() && empty == EmptyEntry::ReadsAsZero;
+    // An overflow leaves ParseEntry as ArithmeticFault, before X is written.
+    const ParseResult parsed = ParseEntry(readAsZero ? std::string_view("0") : text);
+    state_.X = parsed.value;
     if (parsed.ok()) {
-        state.X = parsed.value;
         return true;
     }
     window_.Beep();
-    state.StackLift = false;
-    state.X = 0;
     window_.SetFieldText(Field::X, "0");
+    return false;
+}
+
+bool Calculator::CommitX() {
+    if (ReadX(EmptyEntry::ReadsAsZero)) {
+        return true;
+    }
+    BeginEntry();
     FocusXSelectAll();
     return false;
 }
 
+void Calculator::CommitXForSaving() {
+    if (CommitX()) {
+        state_.CommittedX = state_.X;
+    }
+}
+
+void Calculator::CommitXAsKept() {
+    CommitX();
+    state_.CommittedX = state_.X;
+}
+
+void Calculator::LiftStack() {
+    state_.T = state_.Z;
+    state_.Z = state_.Y;
+    state_.Y = state_.X;
+}
+
+void Calculator::DropWithResult(Register result) {
+    state_.X = result;
+    state_.Y = state_.Z;
+    state_.Z = state_.T;
+    ShowX();
+}
+
+void Calculator::ShowNewX(Register result) {
+    state_.X = result;
+    ShowX();
+}
+
+void Calculator::ShowX() {
+    state_.CommittedX = state_.X;
+    RefreshDisplay();
+}
+
 void Calculator::RefreshDisplay() {
-    window_.SetFieldText(Field::Y, FormatRegister(state.Y, kDisplayWidth, decimalSeparator));
-    window_.SetFieldText(Field::Z, FormatRegister(state.Z, kDisplayWidth, decimalSeparator));
-    window_.SetFieldText(Field::T, FormatRegister(state.T, kDisplayWidth, decimalSeparator));
-    window_.SetFieldText(Field::X, FormatRegister(state.X, kDisplayWidth, decimalSeparator));
+    window_.SetFieldText(Field::Y, FormatRegister(state_.Y, kDisplayWidth, decimalSeparator));
+    window_.SetFieldText(Field::Z, FormatRegister(state_.Z, kDisplayWidth, decimalSeparator));
+    window_.SetFieldText(Field::T, FormatRegister(state_.T, kDisplayWidth, decimalSeparator));
+    window_.SetFieldText(Field::X, FormatRegister(state_.X, kDisplayWidth, decimalSeparator));
     FocusXSelectAll();
-    state.StackLift = true;
+    EndEntry();
+}
+
+void Calculator::BeginEntry() {
+    state_.StackLift = false;
+}
+
+void Calculator::EndEntry() {
+    state_.StackLift = true;
 }
 
 void Calculator::PushX() {
     if (!CommitX()) {
         return;
     }
-    state.CommittedX = state.X;
-    state.T = state.Z;
-    state.Z = state.Y;
-    state.Y = state.X;
-    RefreshDisplay();
+    LiftStack();
+    ShowX();
 }
 
-void Calculator::ButtonEClick() {
-    PushX();
-    state.StackLift = false;
+void Calculator::LoadRegisters(Register x, Register y, Register z, Register t, Register memory) {
+    state_.Y = y;
+    state_.Z = z;
+    state_.T = t;
+    state_.MemoryRegister = memory;
+    ShowNewX(x);
 }
 
 void Calculator::FocusXSelectAll() {
@@ -51,6 +99,8 @@ void Calculator::FocusXSelectAll() {
     window_.SelectAllX();
 }
 
-const char* AngleModeCaption(bool degreesMode) { return degreesMode ? "Degrees" : "Radians"; }
+const char* AngleModeCaption(bool degreesMode) {
+    return degreesMode ? "Degrees" : "Radians";
+}
 
 }  // namespace rpn

@@ -1,11 +1,12 @@
 #pragma once
 
+#include "engine/operation.h"
 #include "engine/register.h"
 #include "engine/window_port.h"
 
 namespace rpn {
 
-// The calculator state: one per run, owned by the main window.
+// The calculator's registers and flags, as a value that can be read and compared.
 struct CalculatorState {
     Register X = 0;
     Register Y = 0;
@@ -17,71 +18,92 @@ struct CalculatorState {
     // True: the X field shows a finished value, and the next typed character lifts it.
     bool StackLift = false;
     bool DegreesMode = true;
-    bool MathOk = true;
 };
 
 // The caption of the angle-mode label: "Degrees" or "Radians".
 const char* AngleModeCaption(bool degreesMode);
 
-// The calculator engine: the state and every operation on it. It reaches the window only
-// through WindowPort. Arithmetic faults that an operation does not catch leave it as
+// How ReadX takes an empty X field.
+enum class EmptyEntry { ReadsAsZero, IsRefused };
+
+// The calculator engine: the one owner of the stack rules. Every change of the registers and
+// flags goes through an operation or one of the named transitions below. It reaches the window
+// only through WindowPort. Arithmetic faults that an operation does not catch leave it as
 // ArithmeticFault, before anything has been stored.
 class Calculator {
-public:
+  public:
     explicit Calculator(WindowPort& window) : window_(window) {}
 
-    CalculatorState state;
+    const CalculatorState& state() const { return state_; }
+    WindowPort& window() { return window_; }
 
     // The system's decimal separator, used by the fixed form of the display.
     char decimalSeparator = '.';
 
-    // Register primitives.
+    void Run(Operation operation);
+
+    // Reads the X field's text into X. An unreadable text beeps and leaves X and its field 0.
+    bool ReadX(EmptyEntry empty);
+    // ReadX with an empty field read as 0; an unreadable text also starts a new entry over
+    // the 0, all of it selected.
     bool CommitX();
+    // Commits X; a readable entry becomes the X that the session file keeps.
+    void CommitXForSaving();
+    // Commits X and makes it the X that the session file keeps, an unreadable entry as 0.
+    void CommitXAsKept();
+
+    // Y := X, Z := Y, T := Z; X stays.
+    void LiftStack();
+    // X := result, Y := Z, Z := T, T stays; the result is shown.
+    void DropWithResult(Register result);
+    // X := result, the stack stays; the result is shown.
+    void ShowNewX(Register result);
+    // Shows the four registers, all of X selected; the next typed character lifts X.
     void RefreshDisplay();
+    // The X field is being typed into: the next character goes into it.
+    void BeginEntry();
+    // The X field holds a finished value: the next character lifts it.
+    void EndEntry();
+    bool EntryFinished() const { return state_.StackLift; }
+    // Commits X and pushes it: the Enter key without the new entry it starts.
     void PushX();
-    void ButtonEClick();
-    // EditX focused with all of its text selected.
+    // The registers read from a session: shown as a finished stack.
+    void LoadRegisters(Register x, Register y, Register z, Register t, Register memory);
+
+    // The X field focused with all of its text selected.
     void FocusXSelectAll();
 
-    // Arithmetic, stack and memory operations.
-    void SpeedButtonPClick();   // X = Y + X
-    void SpeedButtonMClick();   // X = Y - X
-    void SpeedButtonMuClick();  // X = Y * X
-    void SpeedButtonDClick();   // X = Y / X
-    void SpeedButtonYXClick();  // X = Y ^ X
-    void SpeedButton1XClick();  // X = 1 / X
-    void SpeedButtonX2Click();  // X = X ^ 2
-    void ButtonsqrtClick();     // X = X ^ 0.5
-    void SpeedButtonPMClick();  // change sign of X
-    void SpeedButtonCEClick();  // clear X
-    void SpeedButtonCClick();   // clear all
-    void SpeedButtonRClick();   // roll down (button)
+  private:
+    // Tests set the state a case starts from register by register (tests/engine/state_access.h).
+    friend struct CalculatorStateAccess;
+
+    void Enter();
+    void Divide();
+    void Power();
+    void Reciprocal();
+    void SquareRoot();
+    void ChangeSign();
+    void ClearX();
+    void ClearAll();
     void RollDown();
     void RollUp();
-    void SpeedButtonxyClick();  // exchange X and Y
-    void ButtonSTOClick();
-    void ButtonRCLClick();
+    void SwapXY();
+    void Store();
+    void Recall();
+    void ToggleAngleMode();
+    using BinaryRule = Register (*)(Register y, Register x);
+    using UnaryRule = Register (*)(Register x);
+    using AngleRule = Register (*)(Register x, bool degreesMode);
+    void RunBinary(BinaryRule rule);
+    void RunUnary(UnaryRule rule);
+    // The scientific functions: a fault in one ends in the "Math Error" report.
+    void RunScientific(Operation operation);
+    void RunScientificFunction(AngleRule rule);
+    // Shows the X that was just computed as the new finished value.
+    void ShowX();
 
-    // Scientific functions, conversions and the angle mode.
-    void ButtonsinClick();
-    void ButtoncosClick();
-    void ButtontanClick();
-    void ButtonasinClick();
-    void ButtonacosClick();
-    void ButtonatanClick();
-    void ButtonlogClick();
-    void Button10XClick();
-    void ButtonlnClick();
-    void ButtonexClick();
-    void ButtondegradClick();
-    void ButtonraddegClick();
-    void ButtondegClick();
-    void ReportMathResult();
-
-    WindowPort& window() { return window_; }
-
-private:
     WindowPort& window_;
+    CalculatorState state_;
 };
 
 }  // namespace rpn

@@ -42,134 +42,99 @@ Register Cofactor(Register x) {
     return x87::SquareRoot(x87::Subtract(1.0L, x87::Multiply(x, x)));
 }
 
-// Commits X, computes the new X by `rule` and reports the result. A fault in the rule leaves
-// X as committed from its text and ends in the "Math Error" report.
-template <typename Rule>
-void RunScientificFunction(Calculator& calculator, Rule rule) {
-    if (!calculator.CommitX()) {
-        return;
-    }
-    CalculatorState& state = calculator.state;
-    try {
-        state.X = rule(state.X, state.DegreesMode);
-    } catch (const ArithmeticFault&) {
-        state.MathOk = false;
-    }
-    calculator.ReportMathResult();
-}
-
 }  // namespace
 
-void Calculator::ButtonsinClick() {
-    RunScientificFunction(
-        *this, [](Register x, bool degrees) { return Snap(x87::Sine(Angle(x, degrees))); });
-}
-
-void Calculator::ButtoncosClick() {
-    RunScientificFunction(*this, [](Register x, bool degrees) {
-        if (degrees && x == 90) {
-            return 0.0L;
-        }
-        return Snap(x87::Cosine(Angle(x, degrees)));
-    });
-}
-
-void Calculator::ButtontanClick() {
-    RunScientificFunction(*this, [](Register x, bool degrees) {
-        const Register sine = x87::Sine(Angle(x, degrees));
-        const Register cosine = x87::Cosine(Angle(x, degrees));
-        return Snap(x87::Divide(sine, cosine));
-    });
-}
-
-void Calculator::ButtonasinClick() {
-    RunScientificFunction(*this, [](Register x, bool degrees) {
-        if (x == 1) {
-            return degrees ? 90.0L : kHalfPi;
-        }
-        if (x == -1) {
-            return degrees ? -90.0L : -kHalfPi;
-        }
-        return AngleResult(ArcTangent(x87::Divide(x, Cofactor(x))), degrees);
-    });
-}
-
-void Calculator::ButtonacosClick() {
-    RunScientificFunction(*this, [](Register x, bool degrees) {
-        if (x == 0) {
-            return degrees ? 90.0L : kHalfPi;
-        }
-        if (x == -1) {
-            return degrees ? 180.0L : kPi;
-        }
-        const Register a = ArcTangent(x87::Divide(Cofactor(x), x));
-        if (x > 0) {
-            return AngleResult(a, degrees);
-        }
-        // The arctangent gives the angle of the fourth quadrant; acos lies in the second.
-        if (degrees) {
-            return x87::Multiply(x87::Add(x87::Multiply(a, kOneOverPi), 1.0L), 180.0L);
-        }
-        return x87::Add(a, kPi);
-    });
-}
-
-void Calculator::ButtonatanClick() {
-    RunScientificFunction(
-        *this, [](Register x, bool degrees) { return AngleResult(ArcTangent(x), degrees); });
-}
-
-void Calculator::ButtonlogClick() {
-    RunScientificFunction(*this, [](Register x, bool) { return Log10(x); });
-}
-
-void Calculator::Button10XClick() {
-    RunScientificFunction(*this, [](Register x, bool) { return Power(10.0L, x); });
-}
-
-void Calculator::ButtonlnClick() {
-    RunScientificFunction(*this, [](Register x, bool) { return NaturalLog(x); });
-}
-
-void Calculator::ButtonexClick() {
-    RunScientificFunction(*this, [](Register x, bool) { return NaturalExp(x); });
-}
-
-// The conversions are plain unary operations: whatever the angle mode, and a fault goes out
-// to the general error report.
-void Calculator::ButtondegradClick() {
+// Commits X, computes the new X by `rule` and shows it. A fault in the rule leaves X as
+// committed from its text and ends in the "Math Error" report; the entry stays as typed, to be
+// corrected in place.
+void Calculator::RunScientificFunction(AngleRule rule) {
     if (!CommitX()) {
         return;
     }
-    state.X = DegreesToRadians(state.X);
-    state.CommittedX = state.X;
-    RefreshDisplay();
-}
-
-void Calculator::ButtonraddegClick() {
-    if (!CommitX()) {
+    try {
+        state_.X = rule(state_.X, state_.DegreesMode);
+    } catch (const ArithmeticFault&) {
+        window_.ReportMathError();
+        BeginEntry();
         return;
     }
-    state.X = RadiansToDegrees(state.X);
-    state.CommittedX = state.X;
-    RefreshDisplay();
+    ShowX();
 }
 
-void Calculator::ButtondegClick() {
-    state.DegreesMode = !state.DegreesMode;
+void Calculator::RunScientific(Operation operation) {
+    switch (operation) {
+        case Operation::Sine:
+            return RunScientificFunction(
+                [](Register x, bool degrees) { return Snap(x87::Sine(Angle(x, degrees))); });
+        case Operation::Cosine:
+            return RunScientificFunction([](Register x, bool degrees) {
+                if (degrees && x == 90) {
+                    return 0.0L;
+                }
+                return Snap(x87::Cosine(Angle(x, degrees)));
+            });
+        case Operation::Tangent:
+            return RunScientificFunction([](Register x, bool degrees) {
+                const Register sine = x87::Sine(Angle(x, degrees));
+                const Register cosine = x87::Cosine(Angle(x, degrees));
+                return Snap(x87::Divide(sine, cosine));
+            });
+        case Operation::ArcSine:
+            return RunScientificFunction([](Register x, bool degrees) {
+                if (x == 1) {
+                    return degrees ? 90.0L : kHalfPi;
+                }
+                if (x == -1) {
+                    return degrees ? -90.0L : -kHalfPi;
+                }
+                return AngleResult(ArcTangent(x87::Divide(x, Cofactor(x))), degrees);
+            });
+        case Operation::ArcCosine:
+            return RunScientificFunction([](Register x, bool degrees) {
+                if (x == 0) {
+                    return degrees ? 90.0L : kHalfPi;
+                }
+                if (x == -1) {
+                    return degrees ? 180.0L : kPi;
+                }
+                const Register a = ArcTangent(x87::Divide(Cofactor(x), x));
+                if (x > 0) {
+                    return AngleResult(a, degrees);
+                }
+                // The arctangent gives the angle of the fourth quadrant; acos lies in the second.
+                if (degrees) {
+                    return x87::Multiply(x87::Add(x87::Multiply(a, kOneOverPi), 1.0L), 180.0L);
+                }
+                return x87::Add(a, kPi);
+            });
+        case Operation::ArcTangent:
+            return RunScientificFunction(
+                [](Register x, bool degrees) { return AngleResult(ArcTangent(x), degrees); });
+        case Operation::Log10:
+            return RunScientificFunction([](Register x, bool) { return Log10(x); });
+        case Operation::TenToX:
+            return RunScientificFunction([](Register x, bool) { return rpn::Power(10.0L, x); });
+        case Operation::NaturalLog:
+            return RunScientificFunction([](Register x, bool) { return NaturalLog(x); });
+        case Operation::NaturalExp:
+            return RunScientificFunction([](Register x, bool) { return NaturalExp(x); });
+        // The conversions are plain unary operations: whatever the angle mode, and a fault goes
+        // out to the general error report.
+        case Operation::DegreesToRadians:
+            return RunUnary(rpn::DegreesToRadians);
+        case Operation::RadiansToDegrees:
+            return RunUnary(rpn::RadiansToDegrees);
+        case Operation::ToggleAngleMode:
+            return ToggleAngleMode();
+        default:
+            return;
+    }
+}
+
+void Calculator::ToggleAngleMode() {
+    state_.DegreesMode = !state_.DegreesMode;
     FocusXSelectAll();
-}
-
-void Calculator::ReportMathResult() {
-    if (state.MathOk) {
-        state.CommittedX = state.X;
-        RefreshDisplay();
-        return;
-    }
-    state.MathOk = true;
-    window_.ReportMathError();
-    // The entry stays as typed, to be corrected in place.
-    state.StackLift = false;
+    window_.ShowAngleMode(AngleModeCaption(state_.DegreesMode));
 }
 
 }  // namespace rpn

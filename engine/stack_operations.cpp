@@ -4,192 +4,202 @@
 
 namespace rpn {
 
-namespace {
-
-// X := result; the stack drops (Y := Z, Z := T, T kept); the result is shown. The result is
-// computed in full before this is called, so a faulting step has stored nothing.
-void DropWithResult(Calculator& calculator, Register result) {
-    CalculatorState& state = calculator.state;
-    state.X = result;
-    state.Y = state.Z;
-    state.Z = state.T;
-    state.CommittedX = state.X;
-    calculator.RefreshDisplay();
+void Calculator::Run(Operation operation) {
+    switch (operation) {
+        case Operation::Add:
+            return RunBinary(x87::Add);
+        case Operation::Subtract:
+            return RunBinary(x87::Subtract);
+        case Operation::Multiply:
+            return RunBinary(x87::Multiply);
+        case Operation::Divide:
+            return Divide();
+        case Operation::Power:
+            return Power();
+        case Operation::Reciprocal:
+            return Reciprocal();
+        case Operation::Square:
+            return RunUnary([](Register x) { return x87::Multiply(x, x); });
+        case Operation::SquareRoot:
+            return SquareRoot();
+        case Operation::ChangeSign:
+            return ChangeSign();
+        case Operation::ClearX:
+            return ClearX();
+        case Operation::ClearAll:
+            return ClearAll();
+        case Operation::RollDown:
+            return RollDown();
+        case Operation::RollUp:
+            return RollUp();
+        case Operation::SwapXY:
+            return SwapXY();
+        case Operation::Enter:
+            return Enter();
+        case Operation::Store:
+            return Store();
+        case Operation::Recall:
+            return Recall();
+        case Operation::Sine:
+        case Operation::Cosine:
+        case Operation::Tangent:
+        case Operation::ArcSine:
+        case Operation::ArcCosine:
+        case Operation::ArcTangent:
+        case Operation::Log10:
+        case Operation::TenToX:
+        case Operation::NaturalLog:
+        case Operation::NaturalExp:
+        case Operation::DegreesToRadians:
+        case Operation::RadiansToDegrees:
+        case Operation::ToggleAngleMode:
+            return RunScientific(operation);
+    }
 }
 
-void ShowNewX(Calculator& calculator, Register result) {
-    calculator.state.X = result;
-    calculator.state.CommittedX = result;
-    calculator.RefreshDisplay();
-}
-
-}  // namespace
-
-void Calculator::SpeedButtonPClick() {
+// The result is computed in full before the stack drops, so a faulting step has stored nothing.
+void Calculator::RunBinary(BinaryRule rule) {
     if (!CommitX()) {
         return;
     }
-    DropWithResult(*this, x87::Add(state.Y, state.X));
+    DropWithResult(rule(state_.Y, state_.X));
 }
 
-void Calculator::SpeedButtonMClick() {
+void Calculator::RunUnary(UnaryRule rule) {
     if (!CommitX()) {
         return;
     }
-    DropWithResult(*this, x87::Subtract(state.Y, state.X));
+    ShowNewX(rule(state_.X));
 }
 
-void Calculator::SpeedButtonMuClick() {
+void Calculator::Enter() {
+    PushX();
+    // The pushed value stays in X to be typed over.
+    BeginEntry();
+}
+
+void Calculator::Divide() {
     if (!CommitX()) {
         return;
     }
-    DropWithResult(*this, x87::Multiply(state.Y, state.X));
-}
-
-void Calculator::SpeedButtonDClick() {
-    if (!CommitX()) {
-        return;
-    }
-    if (state.X == 0) {
+    if (state_.X == 0) {
         // The 0 stays as a finished value: the next digit lifts it into Y.
         window_.Beep();
-        state.StackLift = true;
+        EndEntry();
         FocusXSelectAll();
         return;
     }
-    DropWithResult(*this, x87::Divide(state.Y, state.X));
+    DropWithResult(x87::Divide(state_.Y, state_.X));
 }
 
-void Calculator::SpeedButtonYXClick() {
+void Calculator::Power() {
     if (!CommitX()) {
         return;
     }
     // The logarithm of the base needs a positive base, even for whole exponents.
-    if (state.Y <= 0) {
+    if (state_.Y <= 0) {
         window_.Beep();
         return;
     }
-    DropWithResult(*this, Power(state.Y, state.X));
+    DropWithResult(rpn::Power(state_.Y, state_.X));
 }
 
-void Calculator::SpeedButton1XClick() {
+void Calculator::Reciprocal() {
     if (!CommitX()) {
         return;
     }
-    if (state.X == 0) {
+    if (state_.X == 0) {
         window_.Beep();
         return;
     }
-    ShowNewX(*this, x87::Divide(1.0L, state.X));
+    ShowNewX(x87::Divide(1.0L, state_.X));
 }
 
-void Calculator::SpeedButtonX2Click() {
+void Calculator::SquareRoot() {
     if (!CommitX()) {
         return;
     }
-    ShowNewX(*this, x87::Multiply(state.X, state.X));
-}
-
-void Calculator::ButtonsqrtClick() {
-    if (!CommitX()) {
-        return;
-    }
-    if (state.X <= 0) {
+    if (state_.X <= 0) {
         window_.Beep();
         return;
     }
-    ShowNewX(*this, Power(state.X, 0.5L));
+    ShowNewX(rpn::Power(state_.X, 0.5L));
 }
 
-void Calculator::SpeedButtonPMClick() {
+void Calculator::ChangeSign() {
     if (!CommitX()) {
         return;
     }
-    ShowNewX(*this, -state.X);
+    ShowNewX(-state_.X);
     // A digit typed next replaces the negated number instead of lifting it.
-    state.StackLift = false;
+    BeginEntry();
 }
 
-void Calculator::SpeedButtonCEClick() {
-    state.X = 0;
-    state.CommittedX = 0;
+void Calculator::ClearX() {
+    state_.X = 0;
+    state_.CommittedX = 0;
     window_.SetFieldText(Field::X, "0");
     FocusXSelectAll();
-    state.StackLift = false;
+    BeginEntry();
 }
 
-void Calculator::SpeedButtonCClick() {
-    state.X = 0;
-    state.Y = 0;
-    state.Z = 0;
-    state.T = 0;
-    state.CommittedX = 0;
-    RefreshDisplay();
-    state.StackLift = false;
+void Calculator::ClearAll() {
+    state_.Y = 0;
+    state_.Z = 0;
+    state_.T = 0;
+    ShowNewX(0);
+    BeginEntry();
 }
 
-void Calculator::SpeedButtonRClick() {
-    RollDown();
-}
-
-// The permutations use CommittedX as their scratch register; it ends equal to the new X.
 void Calculator::RollDown() {
     if (!CommitX()) {
         return;
     }
-    state.CommittedX = state.X;
-    state.X = state.Y;
-    state.Y = state.Z;
-    state.Z = state.T;
-    state.T = state.CommittedX;
-    state.CommittedX = state.X;
-    RefreshDisplay();
+    const Register x = state_.X;
+    state_.X = state_.Y;
+    state_.Y = state_.Z;
+    state_.Z = state_.T;
+    state_.T = x;
+    ShowX();
 }
 
 void Calculator::RollUp() {
     if (!CommitX()) {
         return;
     }
-    state.CommittedX = state.X;
-    state.X = state.T;
-    state.T = state.Z;
-    state.Z = state.Y;
-    state.Y = state.CommittedX;
-    state.CommittedX = state.X;
-    RefreshDisplay();
+    const Register x = state_.X;
+    state_.X = state_.T;
+    state_.T = state_.Z;
+    state_.Z = state_.Y;
+    state_.Y = x;
+    ShowX();
 }
 
-void Calculator::SpeedButtonxyClick() {
+void Calculator::SwapXY() {
     if (!CommitX()) {
         return;
     }
-    state.CommittedX = state.X;
-    state.X = state.Y;
-    state.Y = state.CommittedX;
-    state.CommittedX = state.X;
-    RefreshDisplay();
+    const Register x = state_.X;
+    state_.X = state_.Y;
+    state_.Y = x;
+    ShowX();
 }
 
-void Calculator::ButtonSTOClick() {
+void Calculator::Store() {
     if (!CommitX()) {
         return;
     }
     // No refresh: the entry stays as typed, and the next digit lifts it.
-    state.MemoryRegister = state.X;
+    state_.MemoryRegister = state_.X;
     FocusXSelectAll();
-    state.StackLift = true;
+    EndEntry();
 }
 
-void Calculator::ButtonRCLClick() {
+void Calculator::Recall() {
     // A rejected entry has already been reset to 0, and that 0 is lifted like any other X.
     CommitX();
-    state.CommittedX = state.X;
-    state.T = state.Z;
-    state.Z = state.Y;
-    state.Y = state.X;
-    state.X = state.MemoryRegister;
-    state.CommittedX = state.X;
-    RefreshDisplay();
+    LiftStack();
+    ShowNewX(state_.MemoryRegister);
 }
 
 }  // namespace rpn

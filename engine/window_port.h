@@ -10,7 +10,7 @@ enum class Field { X, Y, Z, T };
 // What the calculator needs of its window. The Qt main window implements it; tests fake it.
 // Texts are single-byte strings; positions count characters.
 class WindowPort {
-public:
+  public:
     virtual ~WindowPort() = default;
 
     virtual std::string FieldText(Field field) const = 0;
@@ -28,6 +28,9 @@ public:
     virtual void FocusX() = 0;
     // Selects all of the X field's text (the caret ends at the end of the text).
     virtual void SelectAllX() = 0;
+
+    // Shows the angle mode's caption ("Degrees" or "Radians") in its label.
+    virtual void ShowAngleMode(const char* caption) = 0;
 
     // The default system beep.
     virtual void Beep() = 0;

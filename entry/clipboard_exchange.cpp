@@ -8,7 +8,7 @@
 
 namespace rpn {
 
-void ClipboardExchange::ButtonCOPYClick() {
+void ClipboardExchange::Copy() {
     WindowPort& window = calc_.window();
     if (CopySource != Field::X) {
         // Y, Z and T go out exactly as shown.
@@ -16,21 +16,16 @@ void ClipboardExchange::ButtonCOPYClick() {
         CopySource = Field::X;
         return;
     }
-    // The clipboard gets the display form of the entry, never the text as typed.
-    const ParseResult parsed = ParseEntry(CommaToPoint(window.FieldText(Field::X)));
-    calc_.state.X = parsed.value;
-    if (parsed.ok()) {
-        clipboard_.SetText(FormatRegister(calc_.state.X, kDisplayWidth, calc_.decimalSeparator));
-    } else {
-        window.Beep();
-        window.SetFieldText(Field::X, "0");
+    // The clipboard gets the display form of the entry, never the text as typed; unlike an
+    // operation, the copy takes an empty field for no number at all.
+    if (calc_.ReadX(EmptyEntry::IsRefused)) {
+        clipboard_.SetText(FormatRegister(calc_.state().X, kDisplayWidth, calc_.decimalSeparator));
     }
-    calc_.state.StackLift = true;
+    calc_.EndEntry();
     calc_.FocusXSelectAll();
 }
 
-void ClipboardExchange::ButtonPasteClick() {
-    CalculatorState& state = calc_.state;
+void ClipboardExchange::Paste() {
     // Read first, so that a refused text leaves even an unreadable entry as it stands.
     const std::optional<std::string> offered = clipboard_.Text();
     if (!offered) {
@@ -38,8 +33,7 @@ void ClipboardExchange::ButtonPasteClick() {
         return;
     }
     // An unreadable entry has already been answered by the commit; the paste goes on with 0.
-    calc_.CommitX();
-    state.CommittedX = state.X;
+    calc_.CommitXAsKept();
 
     std::string text = CommaToPoint(*offered);
     ParseResult parsed = ParseEntry(text);
@@ -52,12 +46,8 @@ void ClipboardExchange::ButtonPasteClick() {
         calc_.window().Beep();
         return;
     }
-    state.T = state.Z;
-    state.Z = state.Y;
-    state.Y = state.CommittedX;
-    state.X = parsed.value;
-    state.CommittedX = state.X;
-    calc_.RefreshDisplay();
+    calc_.LiftStack();
+    calc_.ShowNewX(parsed.value);
 }
 
 }  // namespace rpn

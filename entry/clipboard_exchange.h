@@ -16,13 +16,13 @@ class ClipboardExchange {
     // to X, so each entry of those fields serves one copy.
     Field CopySource = Field::X;
 
-    void EditXEnter() { CopySource = Field::X; }
-    void EditYEnter() { CopySource = Field::Y; }
-    void EditZEnter() { CopySource = Field::Z; }
-    void EditTEnter() { CopySource = Field::T; }
+    // A register field received the focus.
+    void FieldFocused(Field field) { CopySource = field; }
 
-    void ButtonCOPYClick();
-    void ButtonPasteClick();
+    // Copies the register field that had the focus last; X in its display form.
+    void Copy();
+    // Pushes the number that the clipboard's text starts with.
+    void Paste();
 
   private:
     Calculator& calc_;

@@ -3,28 +3,23 @@
 #include <optional>
 #include <string>
 
+#include "entry/control_characters.h"
 #include "entry/field_selection.h"
 
 namespace rpn {
 
-namespace {
-
-constexpr char kEsc = 27;
-
-}  // namespace
-
-void KeyboardCommands::FormKeyDown(int key, KeyModifiers modifiers) {
+void KeyboardCommands::KeyDown(Key key, KeyModifiers modifiers) {
     if (!modifiers.CtrlOnly()) {
         return;
     }
     switch (key) {
-        case vk::kX:
+        case Key::LetterX:
             CutX();
             break;
-        case vk::kC:
+        case Key::LetterC:
             Copy();
             break;
-        case vk::kV:
+        case Key::LetterV:
             PasteIntoX();
             break;
         default:
@@ -74,44 +69,42 @@ void KeyboardCommands::PasteIntoX() {
     window.SetCaret(Field::X, sel.start);
 }
 
-void KeyboardCommands::FormKeyPress(char& key) {
+bool KeyboardCommands::CharacterTyped(char key) {
     if (key == kEsc) {
-        key = 0;
         closeKeypad_();
-        return;
+        return true;
     }
     if (SuppressNextKey) {
         SuppressNextKey = false;
-        key = 0;
+        return true;
     }
+    return false;
 }
 
-void KeyboardCommands::EditXKeyUp(int& key, KeyModifiers modifiers) {
+bool KeyboardCommands::XKeyReleased(Key key, KeyModifiers modifiers) {
     switch (key) {
-        case vk::kDown:
-            calc_.RollDown();
+        case Key::Down:
+            calc_.Run(Operation::RollDown);
             calc_.FocusXSelectAll();
-            return;
-        case vk::kUp:
-            calc_.RollUp();
+            return false;
+        case Key::Up:
+            calc_.Run(Operation::RollUp);
             calc_.FocusXSelectAll();
-            return;
-        case vk::kPageUp:
-            entry_.SpeedButtonPMEClick();
-            return;
-        case vk::kPageDown:
-            calc_.SpeedButtonPMClick();
-            return;
-        case vk::kX:
-        case vk::kC:
-        case vk::kV:
-            if (modifiers.CtrlOnly()) {
-                key = 0;
-            }
-            return;
-        default:
-            return;
+            return false;
+        case Key::PageUp:
+            entry_.ToggleEntryExponentSign();
+            return false;
+        case Key::PageDown:
+            calc_.Run(Operation::ChangeSign);
+            return false;
+        case Key::LetterX:
+        case Key::LetterC:
+        case Key::LetterV:
+            return modifiers.CtrlOnly();
+        case Key::Other:
+            return false;
     }
+    return false;
 }
 
 }  // namespace rpn

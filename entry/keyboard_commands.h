@@ -10,17 +10,8 @@
 
 namespace rpn {
 
-// Virtual key codes of the keys the keyboard commands know; the window maps its own key
-// identities to these.
-namespace vk {
-inline constexpr int kPageUp = 33;
-inline constexpr int kPageDown = 34;
-inline constexpr int kUp = 38;
-inline constexpr int kDown = 40;
-inline constexpr int kC = 67;
-inline constexpr int kV = 86;
-inline constexpr int kX = 88;
-}  // namespace vk
+// The keys that the keyboard commands know; the window maps its own key identities to these.
+enum class Key { Other, Up, Down, PageUp, PageDown, LetterC, LetterV, LetterX };
 
 // The modifier keys held with a key.
 struct KeyModifiers {
@@ -50,11 +41,12 @@ class KeyboardCommands {
     bool SuppressNextKey = false;
 
     // Sees every key-down of the main window before the focused control; never consumes it.
-    void FormKeyDown(int key, KeyModifiers modifiers);
-    // Sees every character of the main window before the focused control; 0 swallows it.
-    void FormKeyPress(char& key);
-    // Key release in the X field; 0 keeps the field from processing it.
-    void EditXKeyUp(int& key, KeyModifiers modifiers);
+    void KeyDown(Key key, KeyModifiers modifiers);
+    // Sees every character of the main window before the focused control; true when it
+    // consumed the character.
+    bool CharacterTyped(char key);
+    // Key release in the X field; true when it consumed the release.
+    bool XKeyReleased(Key key, KeyModifiers modifiers);
 
   private:
     void CutX();

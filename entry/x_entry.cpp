@@ -1,17 +1,9 @@
 #include "entry/x_entry.h"
 
+#include "entry/control_characters.h"
 #include "entry/field_selection.h"
 
 namespace rpn {
-
-namespace {
-
-constexpr char kEnter = 13;
-constexpr char kCtrlC = 3;
-constexpr char kCtrlX = 24;
-constexpr char kCtrlV = 22;
-
-}  // namespace
 
 std::string ToggleExponentSign(std::string text) {
     for (char& c : text) {
@@ -36,7 +28,7 @@ std::string ToggleExponentSign(std::string text) {
 
 void XEntry::TypeKey(char ch) {
     WindowPort& window = calc_.window();
-    if (calc_.state.StackLift) {
+    if (calc_.EntryFinished()) {
         // The field gets the character even when the shown text did not commit.
         calc_.PushX();
         window.SetFieldText(Field::X, std::string(1, ch));
@@ -53,7 +45,7 @@ void XEntry::TypeKey(char ch) {
         window.FocusX();
         window.SetCaret(Field::X, sel.start + 1);
     }
-    calc_.state.StackLift = false;
+    calc_.BeginEntry();
 }
 
 void XEntry::AppendKey(char ch) {
@@ -61,68 +53,62 @@ void XEntry::AppendKey(char ch) {
     window.SetFieldText(Field::X, window.FieldText(Field::X) + ch);
     window.FocusX();
     window.Deselect(Field::X);
-    calc_.state.StackLift = false;
+    calc_.BeginEntry();
 }
 
-void XEntry::SpeedButtonPMEClick() {
+void XEntry::ToggleEntryExponentSign() {
     WindowPort& window = calc_.window();
     window.SetFieldText(Field::X, ToggleExponentSign(window.FieldText(Field::X)));
-    calc_.state.StackLift = false;
+    calc_.BeginEntry();
 }
 
-void XEntry::ButtoneditClick() {
+void XEntry::EditX() {
     WindowPort& window = calc_.window();
     window.FocusX();
     window.Deselect(Field::X);
-    calc_.state.StackLift = false;
+    calc_.BeginEntry();
 }
 
-void XEntry::EditXKeyPress(char& key) {
-    CalculatorState& state = calc_.state;
+bool XEntry::CharacterTyped(char key) {
     switch (key) {
         case '+':
-            key = 0;
-            calc_.SpeedButtonPClick();
-            return;
+            calc_.Run(Operation::Add);
+            return true;
         case '-':
-            key = 0;
-            calc_.SpeedButtonMClick();
-            return;
+            calc_.Run(Operation::Subtract);
+            return true;
         case '*':
-            key = 0;
-            calc_.SpeedButtonMuClick();
-            return;
+            calc_.Run(Operation::Multiply);
+            return true;
         case '/':
-            key = 0;
-            calc_.SpeedButtonDClick();
-            return;
+            calc_.Run(Operation::Divide);
+            return true;
         case kEnter:
-            key = 0;
-            calc_.ButtonEClick();
-            return;
+            calc_.Run(Operation::Enter);
+            return true;
         // The three clipboard characters reach this handler only when Ctrl came with Shift or
         // Alt; the field then cuts, copies or pastes its whole text.
         case kCtrlC:
-            state.StackLift = true;
+            calc_.EndEntry();
             calc_.FocusXSelectAll();
-            return;
+            return false;
         case kCtrlX:
-            state.StackLift = false;
+            calc_.BeginEntry();
             calc_.FocusXSelectAll();
-            return;
+            return false;
         case kCtrlV:
             calc_.FocusXSelectAll();
-            if (state.StackLift) {
+            if (calc_.EntryFinished()) {
                 calc_.PushX();
             }
-            state.StackLift = true;
-            return;
+            calc_.EndEntry();
+            return false;
         default:
-            if (state.StackLift) {
+            if (calc_.EntryFinished()) {
                 calc_.PushX();
-                state.StackLift = false;
+                calc_.BeginEntry();
             }
-            return;
+            return false;
     }
 }
 

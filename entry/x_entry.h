@@ -22,10 +22,13 @@ class XEntry {
     // Appends `ch` to the X text whatever the caret or the selection, as a key typed while
     // the keypad window is the active window.
     void AppendKey(char ch);
-    void SpeedButtonPMEClick();
-    void ButtoneditClick();
-    // The X field's character handler; sets `key` to 0 when the field must not see it.
-    void EditXKeyPress(char& key);
+    // Flips the sign of the entry's exponent in its text.
+    void ToggleEntryExponentSign();
+    // Puts the caret into the X field to edit its text where it stands.
+    void EditX();
+    // The X field's character handler; true when it consumed `key` and the field must not
+    // see it.
+    bool CharacterTyped(char key);
 
   private:
     Calculator& calc_;

@@ -4,6 +4,9 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/install-deps.sh"
 "$root/scripts/build.sh"
-if [[ -x "$root/build/rpncalc" ]]; then
-    exec "$root/build/rpncalc"
+program="$root/build/rpncalc"
+if [[ ! -x $program ]]; then
+    echo "launch.sh: the build left no program at $program" >&2
+    exit 1
 fi
+exec "$program"

@@ -2,7 +2,7 @@
 
 #include <QObject>
 
-#include "app/session.h"
+#include "session/session_data.h"
 
 class QWidget;
 

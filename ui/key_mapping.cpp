@@ -4,23 +4,24 @@
 
 namespace rpn::ui {
 
-int VirtualKeyOf(const QKeyEvent& event) {
-    const int key = event.key();
-    // Qt numbers letters and digits as the virtual key codes do.
-    if ((key >= Qt::Key_A && key <= Qt::Key_Z) || (key >= Qt::Key_0 && key <= Qt::Key_9)) {
-        return key;
-    }
-    switch (key) {
+rpn::Key KeyOf(const QKeyEvent& event) {
+    switch (event.key()) {
         case Qt::Key_Up:
-            return rpn::vk::kUp;
+            return rpn::Key::Up;
         case Qt::Key_Down:
-            return rpn::vk::kDown;
+            return rpn::Key::Down;
         case Qt::Key_PageUp:
-            return rpn::vk::kPageUp;
+            return rpn::Key::PageUp;
         case Qt::Key_PageDown:
-            return rpn::vk::kPageDown;
+            return rpn::Key::PageDown;
+        case Qt::Key_C:
+            return rpn::Key::LetterC;
+        case Qt::Key_V:
+            return rpn::Key::LetterV;
+        case Qt::Key_X:
+            return rpn::Key::LetterX;
         default:
-            return 0;
+            return rpn::Key::Other;
     }
 }
 

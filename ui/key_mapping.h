@@ -8,9 +8,9 @@ class QKeyEvent;
 
 namespace rpn::ui {
 
-// The virtual key code of a key event for the keys the keyboard commands know (letters,
-// digits, the arrows up and down, Page Up and Page Down); 0 for any other key.
-int VirtualKeyOf(const QKeyEvent& event);
+// The key of a key event among those the keyboard commands know (C, V, X, the arrows up and
+// down, Page Up and Page Down); Key::Other for any other key.
+rpn::Key KeyOf(const QKeyEvent& event);
 
 rpn::KeyModifiers ModifiersOf(const QKeyEvent& event);
 

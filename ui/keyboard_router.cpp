@@ -4,17 +4,10 @@
 #include <QLineEdit>
 #include <utility>
 
+#include "entry/control_characters.h"
 #include "ui/key_mapping.h"
 
 namespace rpn::ui {
-
-namespace {
-
-constexpr char kCtrlC = 3;
-constexpr char kCtrlX = 24;
-constexpr char kCtrlV = 22;
-
-}  // namespace
 
 KeyboardRouter::KeyboardRouter(QWidget* window, QLineEdit* editX, rpn::EntryController& entry,
                                ActionRunner runAction, std::function<void()> fieldPaste)
@@ -58,24 +51,23 @@ bool KeyboardRouter::eventFilter(QObject* watched, QEvent* event) {
 }
 
 bool KeyboardRouter::KeyPressed(QWidget* target, QKeyEvent& event) {
-    entry_.keyboard.FormKeyDown(VirtualKeyOf(event), ModifiersOf(event));
+    entry_.keyboard.KeyDown(KeyOf(event), ModifiersOf(event));
 
     const std::optional<char> typed = CharacterOf(event);
     if (!typed) {
         return false;
     }
-    char ch = *typed;
-    entry_.keyboard.FormKeyPress(ch);
-    if (ch == 0) {
+    const char ch = *typed;
+    if (entry_.keyboard.CharacterTyped(ch)) {
         return true;
     }
     if (target != editX_) {
         return false;
     }
-    entry_.xEntry.EditXKeyPress(ch);
+    if (entry_.xEntry.CharacterTyped(ch)) {
+        return true;
+    }
     switch (ch) {
-        case 0:
-            return true;
         // Reached only with Shift or Alt held as well, which the field does not bind: it
         // cuts, copies or pastes its whole text, selected by the handler just before.
         case kCtrlC:
@@ -104,12 +96,7 @@ bool KeyboardRouter::KeyReleased(QKeyEvent& event) {
     if (event.isAutoRepeat()) {
         return false;
     }
-    int key = VirtualKeyOf(event);
-    if (key == 0) {
-        return false;
-    }
-    entry_.keyboard.EditXKeyUp(key, ModifiersOf(event));
-    return key == 0;
+    return entry_.keyboard.XKeyReleased(KeyOf(event), ModifiersOf(event));
 }
 
 }  // namespace rpn::ui

@@ -9,8 +9,13 @@ install(TARGETS rpncalc RUNTIME DESTINATION ${RPNCALC_PROGRAM_DIR})
 install(FILES ${PROJECT_SOURCE_DIR}/help/rpncalc.hlp DESTINATION ${RPNCALC_PROGRAM_DIR})
 install(FILES ${CMAKE_CURRENT_LIST_DIR}/rpncalc.svg
         DESTINATION share/icons/hicolor/scalable/apps)
-install(FILES ${CMAKE_CURRENT_LIST_DIR}/io.github.rpncalc.rpncalc.metainfo.xml DESTINATION share/metainfo)
-install(FILES ${CMAKE_CURRENT_LIST_DIR}/rpncalc.1 DESTINATION share/man/man1)
+# The metadata and the manual page name the version of project(VERSION).
+configure_file(${CMAKE_CURRENT_LIST_DIR}/io.github.rpncalc.rpncalc.metainfo.xml.in
+               ${CMAKE_CURRENT_BINARY_DIR}/io.github.rpncalc.rpncalc.metainfo.xml @ONLY)
+configure_file(${CMAKE_CURRENT_LIST_DIR}/rpncalc.1.in ${CMAKE_CURRENT_BINARY_DIR}/rpncalc.1 @ONLY)
+install(FILES ${CMAKE_CURRENT_BINARY_DIR}/io.github.rpncalc.rpncalc.metainfo.xml
+        DESTINATION share/metainfo)
+install(FILES ${CMAKE_CURRENT_BINARY_DIR}/rpncalc.1 DESTINATION share/man/man1)
 
 # The link is relative, so that the installed tree may be moved (and packaged) as a whole.
 file(MAKE_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}/link)

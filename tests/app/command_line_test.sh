@@ -11,6 +11,10 @@ cleanup() {
     for pid in "${pids[@]}"; do
         kill "$pid" 2>/dev/null || true
     done
+    # The program saves its session when it is ended: its folder goes only after it has.
+    for pid in "${pids[@]}"; do
+        wait "$pid" 2>/dev/null || true
+    done
     rm -rf "$work"
 }
 trap cleanup EXIT
@@ -71,6 +75,7 @@ wait_for_session() {
 pids+=($!)
 wait_for_session
 kill "${pids[-1]}"
+wait "${pids[-1]}" || true
 rm -f "$work/rpncalc.cfg"
 
 exec {displayfd}<> <(:)

@@ -40,7 +40,7 @@ for run in $(seq "$runs"); do
     calc_pid=$!
     pids+=("$calc_pid")
     # Not --onlyvisible: the window as soon as it has its title.
-    window=$(timeout 20 xdotool search --sync --name '^Pelko RPN Calculator v1.21$' | head -n 1)
+    window=$(timeout 20 xdotool search --sync --name "^${RPNCALC_CAPTION:?the window caption}$" | head -n 1)
     [[ -n $window ]] || fail "run $run: the calculator window did not appear"
     /usr/bin/python3 "$here/entry_ui/close_window.py" "$window"
     for _ in $(seq 50); do

@@ -41,7 +41,7 @@ start_with_an_entry() {
     calc_pid=$!
     pids+=("$calc_pid")
     local window
-    window=$(timeout 20 xdotool search --sync --onlyvisible --name '^Pelko RPN Calculator v1.21$' | head -n 1)
+    window=$(timeout 20 xdotool search --sync --onlyvisible --name "^${RPNCALC_CAPTION:?the window caption}$" | head -n 1)
     [[ -n $window ]] || fail "the calculator window did not appear"
     xdotool windowfocus --sync "$window"
     xdotool type --delay 50 '6'

@@ -7,15 +7,14 @@
 #include "engine/calculator.h"
 #include "engine/number_text.h"
 #include "tests/engine/fake_window.h"
+#include "tests/engine/state_access.h"
 
 namespace rpn::testing {
-
-using Handler = void (Calculator::*)();
 
 // What an operation may change: the registers, the flags and the four field texts.
 struct Snapshot {
     Register x, y, z, t, committedX, memory;
-    bool stackLift, degreesMode, mathOk;
+    bool stackLift, degreesMode;
     std::array<std::string, 4> texts;
 
     bool operator==(const Snapshot&) const = default;
@@ -25,9 +24,8 @@ inline std::ostream& operator<<(std::ostream& out, const Snapshot& s) {
     out.precision(21);
     return out << "X=" << s.x << " Y=" << s.y << " Z=" << s.z << " T=" << s.t
                << " CommittedX=" << s.committedX << " M=" << s.memory
-               << " StackLift=" << s.stackLift << " DegreesMode=" << s.degreesMode
-               << " MathOk=" << s.mathOk << " texts=[" << s.texts[0] << "|" << s.texts[1] << "|"
-               << s.texts[2] << "|" << s.texts[3] << "]";
+               << " StackLift=" << s.stackLift << " DegreesMode=" << s.degreesMode << " texts=["
+               << s.texts[0] << "|" << s.texts[1] << "|" << s.texts[2] << "|" << s.texts[3] << "]";
 }
 
 // The display text of a value, as the register fields show it.
@@ -41,8 +39,8 @@ struct CalculatorRig {
     FakeWindow window;
     Calculator calc{window};
 
-    void Prepare(Register t, Register z, Register y, const std::string& typed) {
-        CalculatorState& s = calc.state;
+    void Prepare(const std::string& typed, Register y, Register z, Register t) {
+        CalculatorState& s = StateOf(calc);
         s.T = t;
         s.Z = z;
         s.Y = y;
@@ -57,7 +55,7 @@ struct CalculatorRig {
     }
 
     Snapshot Take() const {
-        const CalculatorState& s = calc.state;
+        const CalculatorState& s = calc.state();
         return {s.X,
                 s.Y,
                 s.Z,
@@ -66,7 +64,6 @@ struct CalculatorRig {
                 s.MemoryRegister,
                 s.StackLift,
                 s.DegreesMode,
-                s.MathOk,
                 {window.field(Field::X).text, window.field(Field::Y).text,
                  window.field(Field::Z).text, window.field(Field::T).text}};
     }

@@ -7,6 +7,7 @@
 
 #include "engine/arithmetic_fault.h"
 #include "tests/engine/fake_window.h"
+#include "tests/engine/state_access.h"
 
 namespace rpn {
 namespace {
@@ -14,14 +15,14 @@ namespace {
 using testing::FakeWindow;
 
 class CalculatorTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { InitialiseRegisterArithmetic(); }
 
-    void SetStack(Register t, Register z, Register y, Register x) {
-        calc.state.T = t;
-        calc.state.Z = z;
-        calc.state.Y = y;
-        calc.state.X = x;
+    void SetStack(Register x, Register y, Register z, Register t) {
+        StateOf(calc).T = t;
+        StateOf(calc).Z = z;
+        StateOf(calc).Y = y;
+        StateOf(calc).X = x;
     }
 
     FakeWindow window;
@@ -30,13 +31,12 @@ protected:
 
 TEST_F(CalculatorTest, StartsWithRegisterArithmeticAndStartValues) {
     EXPECT_EQ(CurrentControlWord(), kRegisterControlWord);
-    const CalculatorState& s = calc.state;
+    const CalculatorState& s = StateOf(calc);
     EXPECT_EQ(s.X, 0);
     EXPECT_EQ(s.CommittedX, 0);
     EXPECT_EQ(s.MemoryRegister, 0);
     EXPECT_FALSE(s.StackLift);
     EXPECT_TRUE(s.DegreesMode);
-    EXPECT_TRUE(s.MathOk);
 }
 
 // Enter on typed entries: each row types into X over a known stack and presses Enter.
@@ -50,19 +50,19 @@ class EnterTest : public CalculatorTest, public ::testing::WithParamInterface<En
 
 TEST_P(EnterTest, LiftsTheCommittedEntry) {
     const EnterCase& c = GetParam();
-    SetStack(4, 3, 2, 99);
+    SetStack(99, 2, 3, 4);
     window.TypeIntoX(c.typed);
-    calc.ButtonEClick();
+    calc.Run(Operation::Enter);
 
-    EXPECT_EQ(calc.state.X, c.x);
-    EXPECT_EQ(calc.state.Y, c.y);
-    EXPECT_EQ(calc.state.Z, c.z);
-    EXPECT_EQ(calc.state.T, c.t);
-    EXPECT_EQ(calc.state.CommittedX, c.x);
+    EXPECT_EQ(StateOf(calc).X, c.x);
+    EXPECT_EQ(StateOf(calc).Y, c.y);
+    EXPECT_EQ(StateOf(calc).Z, c.z);
+    EXPECT_EQ(StateOf(calc).T, c.t);
+    EXPECT_EQ(StateOf(calc).CommittedX, c.x);
     EXPECT_EQ(window.text(Field::X), c.xText);
     EXPECT_EQ(window.text(Field::Y), c.xText);
     EXPECT_TRUE(window.XAllSelected());
-    EXPECT_FALSE(calc.state.StackLift);
+    EXPECT_FALSE(StateOf(calc).StackLift);
     EXPECT_EQ(window.beeps, 0);
 }
 
@@ -73,85 +73,85 @@ INSTANTIATE_TEST_SUITE_P(Entries, EnterTest,
                                            EnterCase{" 007", 7, 7, 2, 3, "7"}));
 
 TEST_F(CalculatorTest, UnreadableEntryBeepsAndKeepsTheStack) {
-    SetStack(4, 3, 2, 1);
-    calc.state.CommittedX = 1;
-    calc.state.StackLift = true;
+    SetStack(1, 2, 3, 4);
+    StateOf(calc).CommittedX = 1;
+    StateOf(calc).StackLift = true;
     window.TypeIntoX("12x");
-    calc.ButtonEClick();
+    calc.Run(Operation::Enter);
 
     EXPECT_EQ(window.beeps, 1);
     EXPECT_EQ(window.text(Field::X), "0");
     EXPECT_TRUE(window.XAllSelected());
-    EXPECT_EQ(calc.state.X, 0);
-    EXPECT_FALSE(std::signbit(calc.state.X));
-    EXPECT_EQ(calc.state.Y, 2);
-    EXPECT_EQ(calc.state.Z, 3);
-    EXPECT_EQ(calc.state.T, 4);
-    EXPECT_EQ(calc.state.CommittedX, 1);
-    EXPECT_FALSE(calc.state.StackLift);
+    EXPECT_EQ(StateOf(calc).X, 0);
+    EXPECT_FALSE(std::signbit(StateOf(calc).X));
+    EXPECT_EQ(StateOf(calc).Y, 2);
+    EXPECT_EQ(StateOf(calc).Z, 3);
+    EXPECT_EQ(StateOf(calc).T, 4);
+    EXPECT_EQ(StateOf(calc).CommittedX, 1);
+    EXPECT_FALSE(StateOf(calc).StackLift);
 }
 
 TEST_F(CalculatorTest, EnterTwiceFillsTheStackAndLosesT) {
-    SetStack(4, 3, 2, 0);
+    SetStack(0, 2, 3, 4);
     window.TypeIntoX("7");
-    calc.ButtonEClick();
-    calc.ButtonEClick();
+    calc.Run(Operation::Enter);
+    calc.Run(Operation::Enter);
 
-    EXPECT_EQ(calc.state.X, 7);
-    EXPECT_EQ(calc.state.Y, 7);
-    EXPECT_EQ(calc.state.Z, 7);
-    EXPECT_EQ(calc.state.T, 2);
+    EXPECT_EQ(StateOf(calc).X, 7);
+    EXPECT_EQ(StateOf(calc).Y, 7);
+    EXPECT_EQ(StateOf(calc).Z, 7);
+    EXPECT_EQ(StateOf(calc).T, 2);
 }
 
 TEST_F(CalculatorTest, ResultIsCarriedAtDisplayPrecision) {
     // 2/3 shows .666666666667; the next Enter works with that text, not the full value.
-    calc.state.X = 2.0L / 3.0L;
+    StateOf(calc).X = 2.0L / 3.0L;
     calc.RefreshDisplay();
-    EXPECT_TRUE(calc.state.StackLift);
-    calc.ButtonEClick();
-    EXPECT_EQ(calc.state.Y, 0.666666666667L);
-    EXPECT_NE(calc.state.Y, 2.0L / 3.0L);
+    EXPECT_TRUE(StateOf(calc).StackLift);
+    calc.Run(Operation::Enter);
+    EXPECT_EQ(StateOf(calc).Y, 0.666666666667L);
+    EXPECT_NE(StateOf(calc).Y, 2.0L / 3.0L);
 }
 
 TEST_F(CalculatorTest, HugeDecimalScalePushesInfinity) {
     window.TypeIntoX("1e5200");
-    calc.ButtonEClick();
+    calc.Run(Operation::Enter);
 
-    EXPECT_EQ(calc.state.X, std::numeric_limits<Register>::infinity());
-    EXPECT_EQ(calc.state.Y, std::numeric_limits<Register>::infinity());
+    EXPECT_EQ(StateOf(calc).X, std::numeric_limits<Register>::infinity());
+    EXPECT_EQ(StateOf(calc).Y, std::numeric_limits<Register>::infinity());
     EXPECT_EQ(window.text(Field::X), "         +Inf");
     EXPECT_EQ(window.text(Field::Y), "         +Inf");
 
     // The shown text does not read back: the next operation rejects it, Y keeps infinity.
-    calc.ButtonEClick();
+    calc.Run(Operation::Enter);
     EXPECT_EQ(window.beeps, 1);
-    EXPECT_EQ(calc.state.X, 0);
-    EXPECT_EQ(calc.state.Y, std::numeric_limits<Register>::infinity());
+    EXPECT_EQ(StateOf(calc).X, 0);
+    EXPECT_EQ(StateOf(calc).Y, std::numeric_limits<Register>::infinity());
 }
 
 TEST_F(CalculatorTest, EntryBeyondTheRangeFaultsAndChangesNothing) {
-    SetStack(4, 3, 2, 1);
-    calc.state.CommittedX = 1;
-    calc.state.StackLift = true;
+    SetStack(1, 2, 3, 4);
+    StateOf(calc).CommittedX = 1;
+    StateOf(calc).StackLift = true;
     window.TypeIntoX("1e4933");
     try {
-        calc.ButtonEClick();
+        calc.Run(Operation::Enter);
         FAIL() << "expected an overflow fault";
     } catch (const ArithmeticFault& fault) {
         EXPECT_EQ(fault.kind(), FaultKind::Overflow);
         EXPECT_STREQ(fault.what(), "Floating point overflow");
     }
     EXPECT_EQ(window.text(Field::X), "1e4933");
-    EXPECT_EQ(calc.state.X, 1);
-    EXPECT_EQ(calc.state.Y, 2);
-    EXPECT_EQ(calc.state.CommittedX, 1);
-    EXPECT_TRUE(calc.state.StackLift);
+    EXPECT_EQ(StateOf(calc).X, 1);
+    EXPECT_EQ(StateOf(calc).Y, 2);
+    EXPECT_EQ(StateOf(calc).CommittedX, 1);
+    EXPECT_TRUE(StateOf(calc).StackLift);
     EXPECT_EQ(window.beeps, 0);
 }
 
 TEST_F(CalculatorTest, RefreshShowsEveryRegisterWithTheSeparator) {
     calc.decimalSeparator = ',';
-    SetStack(0.25L, -1, 100.5L, 0.5L);
+    SetStack(0.5L, 100.5L, -1, 0.25L);
     calc.RefreshDisplay();
     EXPECT_EQ(window.text(Field::X), ",5");
     EXPECT_EQ(window.text(Field::Y), "100,5");

@@ -11,7 +11,7 @@ namespace rpn::testing {
 // A window without a screen: four text fields with caret and selection, and counters for
 // the beeps, focus requests and math-error reports the calculator asks for.
 class FakeWindow : public WindowPort {
-public:
+  public:
     struct FieldState {
         std::string text;
         int selectionStart = 0;
@@ -23,6 +23,7 @@ public:
     int mathErrors = 0;
     int focusRequests = 0;
     bool xFocused = false;
+    std::string angleModeCaption = "Degrees";
 
     FieldState& field(Field f) { return fields[static_cast<int>(f)]; }
     const FieldState& field(Field f) const { return fields[static_cast<int>(f)]; }
@@ -65,6 +66,7 @@ public:
         s.selectionStart = 0;
         s.selectionLength = static_cast<int>(s.text.size());
     }
+    void ShowAngleMode(const char* caption) override { angleModeCaption = caption; }
     void Beep() override { ++beeps; }
     void ReportMathError() override {
         ++beeps;

@@ -12,7 +12,6 @@ namespace rpn {
 namespace {
 
 using testing::CalculatorRig;
-using testing::Handler;
 using testing::Shown;
 using testing::Snapshot;
 
@@ -20,9 +19,9 @@ constexpr Register kInf = std::numeric_limits<Register>::infinity();
 
 struct ResultCase {
     const char* name;
-    Handler handler;
-    Register t, z, y;
+    Operation operation;
     const char* typed;
+    Register y, z, t;
     // The new X to the displayed digits; compared bit for bit as well when `exact`.
     Register x;
     bool exact;
@@ -30,48 +29,40 @@ struct ResultCase {
     bool stackLift;
 };
 
-// Each row types an entry over the stack T=20, Z=10, Y=5 unless it says otherwise.
+// Each row types an entry over the stack Y=5, Z=10, T=20 unless it says otherwise.
 TEST(OperationsTest, ComputeTheNewStack) {
     const ResultCase cases[] = {
-        {"add", &Calculator::SpeedButtonPClick, 20, 10, 5, "3", 8, true, 10, 20, 20, true},
-        {"subtract", &Calculator::SpeedButtonMClick, 20, 10, 5, "3", 2, true, 10, 20, 20, true},
-        {"subtract, comma entry", &Calculator::SpeedButtonMClick, 20, 10, 5, "0,5", 4.5L, true, 10,
-         20, 20, true},
-        {"multiply", &Calculator::SpeedButtonMuClick, 20, 10, 5, "-3", -15, true, 10, 20, 20, true},
-        {"divide", &Calculator::SpeedButtonDClick, 20, 10, 6, "3", 2, true, 10, 20, 20, true},
-        {"divide, inexact", &Calculator::SpeedButtonDClick, 20, 10, 1, "3", 1.0L / 3, true, 10, 20,
-         20, true},
-        {"2 power 10", &Calculator::SpeedButtonYXClick, 20, 10, 2, "10", 1024, false, 10, 20, 20,
+        {"add", Operation::Add, "3", 5, 10, 20, 8, true, 10, 20, 20, true},
+        {"subtract", Operation::Subtract, "3", 5, 10, 20, 2, true, 10, 20, 20, true},
+        {"subtract, comma entry", Operation::Subtract, "0,5", 5, 10, 20, 4.5L, true, 10, 20, 20,
          true},
-        {"power 0.5", &Calculator::SpeedButtonYXClick, 20, 10, 2, "0.5", std::sqrt(2.0L), false, 10,
-         20, 20, true},
-        {"power -1", &Calculator::SpeedButtonYXClick, 20, 10, 4, "-1", 0.25L, false, 10, 20, 20,
+        {"multiply", Operation::Multiply, "-3", 5, 10, 20, -15, true, 10, 20, 20, true},
+        {"divide", Operation::Divide, "3", 6, 10, 20, 2, true, 10, 20, 20, true},
+        {"divide, inexact", Operation::Divide, "3", 1, 10, 20, 1.0L / 3, true, 10, 20, 20, true},
+        {"2 power 10", Operation::Power, "10", 2, 10, 20, 1024, false, 10, 20, 20, true},
+        {"power 0.5", Operation::Power, "0.5", 2, 10, 20, std::sqrt(2.0L), false, 10, 20, 20, true},
+        {"power -1", Operation::Power, "-1", 4, 10, 20, 0.25L, false, 10, 20, 20, true},
+        {"reciprocal", Operation::Reciprocal, "4", 5, 10, 20, 0.25L, true, 5, 10, 20, true},
+        {"reciprocal of an infinite entry", Operation::Reciprocal, "1e5200", 5, 10, 20, 0, true, 5,
+         10, 20, true},
+        {"square", Operation::Square, "-3", 5, 10, 20, 9, true, 5, 10, 20, true},
+        {"square root", Operation::SquareRoot, "2", 5, 10, 20, std::sqrt(2.0L), false, 5, 10, 20,
          true},
-        {"reciprocal", &Calculator::SpeedButton1XClick, 20, 10, 5, "4", 0.25L, true, 5, 10, 20,
-         true},
-        {"reciprocal of an infinite entry", &Calculator::SpeedButton1XClick, 20, 10, 5, "1e5200", 0,
-         true, 5, 10, 20, true},
-        {"square", &Calculator::SpeedButtonX2Click, 20, 10, 5, "-3", 9, true, 5, 10, 20, true},
-        {"square root", &Calculator::ButtonsqrtClick, 20, 10, 5, "2", std::sqrt(2.0L), false, 5, 10,
-         20, true},
-        {"square root of 4", &Calculator::ButtonsqrtClick, 20, 10, 5, "4", 2, false, 5, 10, 20,
-         true},
-        {"change sign", &Calculator::SpeedButtonPMClick, 20, 10, 5, "3", -3, true, 5, 10, 20,
-         false},
-        {"roll down", &Calculator::SpeedButtonRClick, 20, 10, 5, "3", 5, true, 10, 20, 3, true},
-        {"roll down (key)", &Calculator::RollDown, 20, 10, 5, "3", 5, true, 10, 20, 3, true},
-        {"roll up", &Calculator::RollUp, 20, 10, 5, "3", 20, true, 3, 5, 10, true},
-        {"exchange", &Calculator::SpeedButtonxyClick, 20, 10, 5, "3", 5, true, 3, 10, 20, true},
-        {"exchange keeps an infinite entry", &Calculator::SpeedButtonxyClick, 20, 10, 5, "1e5200",
-         5, true, kInf, 10, 20, true},
+        {"square root of 4", Operation::SquareRoot, "4", 5, 10, 20, 2, false, 5, 10, 20, true},
+        {"change sign", Operation::ChangeSign, "3", 5, 10, 20, -3, true, 5, 10, 20, false},
+        {"roll down", Operation::RollDown, "3", 5, 10, 20, 5, true, 10, 20, 3, true},
+        {"roll up", Operation::RollUp, "3", 5, 10, 20, 20, true, 3, 5, 10, true},
+        {"exchange", Operation::SwapXY, "3", 5, 10, 20, 5, true, 3, 10, 20, true},
+        {"exchange keeps an infinite entry", Operation::SwapXY, "1e5200", 5, 10, 20, 5, true, kInf,
+         10, 20, true},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         CalculatorRig rig;
-        rig.Prepare(c.t, c.z, c.y, c.typed);
-        (rig.calc.*c.handler)();
+        rig.Prepare(c.typed, c.y, c.z, c.t);
+        rig.calc.Run(c.operation);
 
-        const CalculatorState& s = rig.calc.state;
+        const CalculatorState& s = StateOf(rig.calc);
         EXPECT_EQ(rig.window.text(Field::X), Shown(c.x));
         if (c.exact) {
             EXPECT_EQ(s.X, c.x);
@@ -93,16 +84,16 @@ TEST(OperationsTest, ComputeTheNewStack) {
 
 TEST(OperationsTest, ChangeSignOfZeroShowsZero) {
     CalculatorRig rig;
-    rig.Prepare(0, 0, 0, "0");
-    rig.calc.SpeedButtonPMClick();
-    EXPECT_TRUE(std::signbit(rig.calc.state.X));
+    rig.Prepare("0", 0, 0, 0);
+    rig.calc.Run(Operation::ChangeSign);
+    EXPECT_TRUE(std::signbit(StateOf(rig.calc).X));
     EXPECT_EQ(rig.window.text(Field::X), "0");
-    EXPECT_FALSE(rig.calc.state.StackLift);
+    EXPECT_FALSE(StateOf(rig.calc).StackLift);
 }
 
 struct RejectCase {
     const char* name;
-    Handler handler;
+    Operation operation;
     Register y;
     const char* typed;
 };
@@ -110,21 +101,21 @@ struct RejectCase {
 // Beep only: X takes the value of its text, and nothing else changes.
 TEST(OperationsTest, GuardsBeepAndChangeNothingElse) {
     const RejectCase cases[] = {
-        {"power with Y = 0", &Calculator::SpeedButtonYXClick, 0, "3"},
-        {"power with Y = -0", &Calculator::SpeedButtonYXClick, -0.0L, "3"},
-        {"power with Y = -8", &Calculator::SpeedButtonYXClick, -8, "3"},
-        {"reciprocal of 0", &Calculator::SpeedButton1XClick, 5, "0"},
-        {"reciprocal of -0", &Calculator::SpeedButton1XClick, 5, "-0"},
-        {"square root of 0", &Calculator::ButtonsqrtClick, 5, "0"},
-        {"square root of -4", &Calculator::ButtonsqrtClick, 5, "-4"},
+        {"power with Y = 0", Operation::Power, 0, "3"},
+        {"power with Y = -0", Operation::Power, -0.0L, "3"},
+        {"power with Y = -8", Operation::Power, -8, "3"},
+        {"reciprocal of 0", Operation::Reciprocal, 5, "0"},
+        {"reciprocal of -0", Operation::Reciprocal, 5, "-0"},
+        {"square root of 0", Operation::SquareRoot, 5, "0"},
+        {"square root of -4", Operation::SquareRoot, 5, "-4"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         CalculatorRig rig;
-        rig.Prepare(20, 10, c.y, c.typed);
+        rig.Prepare(c.typed, c.y, 10, 20);
         Snapshot expected = rig.Take();
         expected.x = ParseEntry(c.typed).value;
-        (rig.calc.*c.handler)();
+        rig.calc.Run(c.operation);
 
         EXPECT_EQ(rig.Take(), expected);
         EXPECT_EQ(rig.window.beeps, 1);
@@ -135,30 +126,43 @@ TEST(OperationsTest, GuardsBeepAndChangeNothingElse) {
 
 // An unreadable entry stops every operation that commits X, recall excepted.
 TEST(OperationsTest, UnreadableEntryStopsTheOperation) {
-    const Handler handlers[] = {
-        &Calculator::SpeedButtonPClick,  &Calculator::SpeedButtonMClick,
-        &Calculator::SpeedButtonMuClick, &Calculator::SpeedButtonDClick,
-        &Calculator::SpeedButtonYXClick, &Calculator::SpeedButton1XClick,
-        &Calculator::SpeedButtonX2Click, &Calculator::ButtonsqrtClick,
-        &Calculator::SpeedButtonPMClick, &Calculator::SpeedButtonRClick,
-        &Calculator::RollDown,           &Calculator::RollUp,
-        &Calculator::SpeedButtonxyClick, &Calculator::ButtonSTOClick,
-        &Calculator::ButtonsinClick,     &Calculator::ButtoncosClick,
-        &Calculator::ButtontanClick,     &Calculator::ButtonasinClick,
-        &Calculator::ButtonacosClick,    &Calculator::ButtonatanClick,
-        &Calculator::ButtonlogClick,     &Calculator::Button10XClick,
-        &Calculator::ButtonlnClick,      &Calculator::ButtonexClick,
-        &Calculator::ButtondegradClick,  &Calculator::ButtonraddegClick,
+    const Operation operations[] = {
+        Operation::Add,
+        Operation::Subtract,
+        Operation::Multiply,
+        Operation::Divide,
+        Operation::Power,
+        Operation::Reciprocal,
+        Operation::Square,
+        Operation::SquareRoot,
+        Operation::ChangeSign,
+        Operation::RollDown,
+        Operation::RollDown,
+        Operation::RollUp,
+        Operation::SwapXY,
+        Operation::Store,
+        Operation::Sine,
+        Operation::Cosine,
+        Operation::Tangent,
+        Operation::ArcSine,
+        Operation::ArcCosine,
+        Operation::ArcTangent,
+        Operation::Log10,
+        Operation::TenToX,
+        Operation::NaturalLog,
+        Operation::NaturalExp,
+        Operation::DegreesToRadians,
+        Operation::RadiansToDegrees,
     };
     int row = 0;
-    for (const Handler handler : handlers) {
+    for (const Operation operation : operations) {
         SCOPED_TRACE(row++);
         CalculatorRig rig;
-        rig.Prepare(20, 10, 5, "12x");
+        rig.Prepare("12x", 5, 10, 20);
         Snapshot expected = rig.Take();
         expected.x = 0;
         expected.texts[0] = "0";
-        (rig.calc.*handler)();
+        rig.calc.Run(operation);
 
         EXPECT_EQ(rig.Take(), expected);
         EXPECT_EQ(rig.window.beeps, 1);
@@ -169,43 +173,39 @@ TEST(OperationsTest, UnreadableEntryStopsTheOperation) {
 
 struct FaultCase {
     const char* name;
-    Handler handler;
+    Operation operation;
     Register y;
     const char* typed;
     FaultKind kind;
 };
 
-// The fault leaves the handler before anything is stored; X keeps the value of its text.
+// The fault leaves the operation before anything is stored; X keeps the value of its text.
 TEST(OperationsTest, FaultLeavesEverythingAsItWas) {
     const FaultCase cases[] = {
-        {"1e4000 squared", &Calculator::SpeedButtonX2Click, 5, "1e4000", FaultKind::Overflow},
-        {"add overflows", &Calculator::SpeedButtonPClick, 1e4932L, "1e4932", FaultKind::Overflow},
-        {"divide overflows", &Calculator::SpeedButtonDClick, 1e4000L, "1e-4000",
-         FaultKind::Overflow},
-        {"reciprocal of a denormal", &Calculator::SpeedButton1XClick, 5, "1.5e-4950",
-         FaultKind::Overflow},
+        {"1e4000 squared", Operation::Square, 5, "1e4000", FaultKind::Overflow},
+        {"add overflows", Operation::Add, 1e4932L, "1e4932", FaultKind::Overflow},
+        {"divide overflows", Operation::Divide, 1e4000L, "1e-4000", FaultKind::Overflow},
+        {"reciprocal of a denormal", Operation::Reciprocal, 5, "1.5e-4950", FaultKind::Overflow},
         // The exponent times ln 10 overflows: an overflow, not an invalid operation.
-        {"10 power 1.1e4932", &Calculator::SpeedButtonYXClick, 10, "1.1e4932", FaultKind::Overflow},
-        {"2 power 20000", &Calculator::SpeedButtonYXClick, 2, "20000", FaultKind::Overflow},
-        {"2 power -infinity", &Calculator::SpeedButtonYXClick, 2, "-1e5200",
+        {"10 power 1.1e4932", Operation::Power, 10, "1.1e4932", FaultKind::Overflow},
+        {"2 power 20000", Operation::Power, 2, "20000", FaultKind::Overflow},
+        {"2 power -infinity", Operation::Power, 2, "-1e5200", FaultKind::InvalidOperation},
+        {"infinity times 0", Operation::Multiply, 0, "1e5200", FaultKind::InvalidOperation},
+        {"infinity less infinity", Operation::Subtract, kInf, "1e5200",
          FaultKind::InvalidOperation},
-        {"infinity times 0", &Calculator::SpeedButtonMuClick, 0, "1e5200",
+        {"square root of infinity", Operation::SquareRoot, 5, "1e5200",
          FaultKind::InvalidOperation},
-        {"infinity less infinity", &Calculator::SpeedButtonMClick, kInf, "1e5200",
-         FaultKind::InvalidOperation},
-        {"square root of infinity", &Calculator::ButtonsqrtClick, 5, "1e5200",
-         FaultKind::InvalidOperation},
-        {"deg>rad of 1e4932", &Calculator::ButtondegradClick, 5, "1e4932", FaultKind::Overflow},
-        {"rad>deg of 1e4931", &Calculator::ButtonraddegClick, 5, "1e4931", FaultKind::Overflow},
+        {"deg>rad of 1e4932", Operation::DegreesToRadians, 5, "1e4932", FaultKind::Overflow},
+        {"rad>deg of 1e4931", Operation::RadiansToDegrees, 5, "1e4931", FaultKind::Overflow},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         CalculatorRig rig;
-        rig.Prepare(20, 10, c.y, c.typed);
+        rig.Prepare(c.typed, c.y, 10, 20);
         Snapshot expected = rig.Take();
         expected.x = ParseEntry(c.typed).value;
         try {
-            (rig.calc.*c.handler)();
+            rig.calc.Run(c.operation);
             ADD_FAILURE() << "no fault";
         } catch (const ArithmeticFault& fault) {
             EXPECT_EQ(fault.kind(), c.kind);
@@ -220,18 +220,18 @@ TEST(OperationsTest, DivideByZeroBeepsAndLeavesTheZeroToBeLifted) {
     for (const char* zero : {"0", "-0"}) {
         SCOPED_TRACE(zero);
         CalculatorRig rig;
-        rig.Prepare(20, 10, 0, "5");
-        rig.calc.ButtonEClick();
+        rig.Prepare("5", 0, 10, 20);
+        rig.calc.Run(Operation::Enter);
         rig.window.TypeIntoX(zero);
         rig.window.focusRequests = 0;
         Snapshot expected = rig.Take();
         expected.x = 0;
         expected.stackLift = true;
-        rig.calc.SpeedButtonDClick();
+        rig.calc.Run(Operation::Divide);
 
         EXPECT_EQ(rig.Take(), expected);
-        EXPECT_EQ(rig.calc.state.Y, 5);
-        EXPECT_EQ(rig.calc.state.CommittedX, 5);
+        EXPECT_EQ(StateOf(rig.calc).Y, 5);
+        EXPECT_EQ(StateOf(rig.calc).CommittedX, 5);
         EXPECT_EQ(rig.window.beeps, 1);
         EXPECT_EQ(rig.window.focusRequests, 1);
         EXPECT_TRUE(rig.window.XAllSelected());
@@ -240,14 +240,14 @@ TEST(OperationsTest, DivideByZeroBeepsAndLeavesTheZeroToBeLifted) {
 
 TEST(OperationsTest, ClearXRewritesOnlyTheXField) {
     CalculatorRig rig;
-    rig.Prepare(20, 10, 5, "12x");
-    rig.calc.state.StackLift = true;
+    rig.Prepare("12x", 5, 10, 20);
+    StateOf(rig.calc).StackLift = true;
     Snapshot expected = rig.Take();
     expected.x = 0;
     expected.committedX = 0;
     expected.stackLift = false;
     expected.texts[0] = "0";
-    rig.calc.SpeedButtonCEClick();
+    rig.calc.Run(Operation::ClearX);
 
     EXPECT_EQ(rig.Take(), expected);
     EXPECT_EQ(rig.window.beeps, 0);
@@ -257,11 +257,11 @@ TEST(OperationsTest, ClearXRewritesOnlyTheXField) {
 
 TEST(OperationsTest, ClearAllKeepsMemoryAndAngleMode) {
     CalculatorRig rig;
-    rig.Prepare(20, 10, 5, "12x");
-    rig.calc.state.DegreesMode = false;
-    rig.calc.SpeedButtonCClick();
+    rig.Prepare("12x", 5, 10, 20);
+    StateOf(rig.calc).DegreesMode = false;
+    rig.calc.Run(Operation::ClearAll);
 
-    const Snapshot expected{0, 0, 0, 0, 0, 42, false, false, true, {"0", "0", "0", "0"}};
+    const Snapshot expected{0, 0, 0, 0, 0, 42, false, false, {"0", "0", "0", "0"}};
     EXPECT_EQ(rig.Take(), expected);
     EXPECT_EQ(rig.window.beeps, 0);
     EXPECT_TRUE(rig.window.XAllSelected());
@@ -269,12 +269,12 @@ TEST(OperationsTest, ClearAllKeepsMemoryAndAngleMode) {
 
 TEST(OperationsTest, StoreKeepsTheEntryAsTyped) {
     CalculatorRig rig;
-    rig.Prepare(20, 10, 5, "2,5");
+    rig.Prepare("2,5", 5, 10, 20);
     Snapshot expected = rig.Take();
     expected.x = 2.5L;
     expected.memory = 2.5L;
     expected.stackLift = true;
-    rig.calc.ButtonSTOClick();
+    rig.calc.Run(Operation::Store);
 
     EXPECT_EQ(rig.Take(), expected);
     EXPECT_TRUE(rig.window.XAllSelected());
@@ -283,33 +283,33 @@ TEST(OperationsTest, StoreKeepsTheEntryAsTyped) {
 
 TEST(OperationsTest, StoreClearAllRecallGivesTheMemoryBack) {
     CalculatorRig rig;
-    rig.Prepare(20, 10, 5, "9");
-    rig.calc.ButtonSTOClick();
-    rig.calc.SpeedButtonCClick();
-    rig.calc.ButtonRCLClick();
+    rig.Prepare("9", 5, 10, 20);
+    rig.calc.Run(Operation::Store);
+    rig.calc.Run(Operation::ClearAll);
+    rig.calc.Run(Operation::Recall);
 
-    const Snapshot expected{9, 0, 0, 0, 9, 9, true, true, true, {"9", "0", "0", "0"}};
+    const Snapshot expected{9, 0, 0, 0, 9, 9, true, true, {"9", "0", "0", "0"}};
     EXPECT_EQ(rig.Take(), expected);
 }
 
 TEST(OperationsTest, RecallRightAfterEnterLiftsAgain) {
     CalculatorRig rig;
-    rig.Prepare(20, 10, 5, "7");
-    rig.calc.state.MemoryRegister = 3;
-    rig.calc.ButtonEClick();
-    rig.calc.ButtonRCLClick();
+    rig.Prepare("7", 5, 10, 20);
+    StateOf(rig.calc).MemoryRegister = 3;
+    rig.calc.Run(Operation::Enter);
+    rig.calc.Run(Operation::Recall);
 
-    const Snapshot expected{3, 7, 7, 5, 3, 3, true, true, true, {"3", "7", "7", "5"}};
+    const Snapshot expected{3, 7, 7, 5, 3, 3, true, true, {"3", "7", "7", "5"}};
     EXPECT_EQ(rig.Take(), expected);
     EXPECT_TRUE(rig.window.XAllSelected());
 }
 
 TEST(OperationsTest, RecallWithUnreadableEntryLiftsZero) {
     CalculatorRig rig;
-    rig.Prepare(20, 10, 5, "1.2.3");
-    rig.calc.ButtonRCLClick();
+    rig.Prepare("1.2.3", 5, 10, 20);
+    rig.calc.Run(Operation::Recall);
 
-    const Snapshot expected{42, 0, 5, 10, 42, 42, true, true, true, {"42", "0", "5", "10"}};
+    const Snapshot expected{42, 0, 5, 10, 42, 42, true, true, {"42", "0", "5", "10"}};
     EXPECT_EQ(rig.Take(), expected);
     EXPECT_EQ(rig.window.beeps, 1);
 }
@@ -317,15 +317,15 @@ TEST(OperationsTest, RecallWithUnreadableEntryLiftsZero) {
 // Recall goes on after a rejected entry, and a scientific function reports its own faults,
 // but neither catches an entry beyond the register range: the fault leaves before any change.
 TEST(OperationsTest, EntryBeyondTheRangeFaultsBeforeAnyChange) {
-    const Handler handlers[] = {&Calculator::ButtonRCLClick, &Calculator::ButtonsinClick,
-                                &Calculator::ButtonlnClick, &Calculator::SpeedButtonPClick};
+    const Operation operations[] = {Operation::Recall, Operation::Sine, Operation::NaturalLog,
+                                    Operation::Add};
     int row = 0;
-    for (const Handler handler : handlers) {
+    for (const Operation operation : operations) {
         SCOPED_TRACE(row++);
         CalculatorRig rig;
-        rig.Prepare(20, 10, 5, "1e4933");
+        rig.Prepare("1e4933", 5, 10, 20);
         const Snapshot expected = rig.Take();
-        EXPECT_THROW((rig.calc.*handler)(), ArithmeticFault);
+        EXPECT_THROW(rig.calc.Run(operation), ArithmeticFault);
         EXPECT_EQ(rig.Take(), expected);
         EXPECT_EQ(rig.window.beeps, 0);
         EXPECT_EQ(rig.window.mathErrors, 0);

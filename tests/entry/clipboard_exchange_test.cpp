@@ -23,7 +23,7 @@ TEST_P(PasteTest, PushesTheNumberTheClipboardTextStartsWith) {
     state().StackLift = false;
     clipboard.text = c.clipboardText;
 
-    entry.clipboardExchange.ButtonPasteClick();
+    entry.clipboardExchange.Paste();
 
     if (c.parsedLast != nullptr) {
         const Register pasted = ParseEntry(c.parsedLast).value;
@@ -58,7 +58,7 @@ TEST_F(EntryTest, PasteOverAnUnreadableEntryLiftsZero) {
     window.TypeIntoX("1x");
     clipboard.text = "8";
 
-    entry.clipboardExchange.ButtonPasteClick();
+    entry.clipboardExchange.Paste();
 
     EXPECT_EQ(window.beeps, 1);
     EXPECT_EQ(state().X, 8.0L);
@@ -73,7 +73,7 @@ TEST_F(EntryTest, CopyOfXGivesTheDisplayFormAndKeepsTheTypedText) {
     state().StackLift = false;
     clipboard.text = "old";
 
-    entry.clipboardExchange.ButtonCOPYClick();
+    entry.clipboardExchange.Copy();
 
     EXPECT_EQ(clipboard.text, "1.5");
     EXPECT_EQ(xText(), "1,50");
@@ -94,7 +94,7 @@ TEST_F(EntryTest, CopyOfAnUnreadableOrEmptyXBeepsAndKeepsTheClipboard) {
         clipboard.text = "old";
         clipboard.writes = 0;
 
-        entry.clipboardExchange.ButtonCOPYClick();
+        entry.clipboardExchange.Copy();
 
         EXPECT_EQ(window.beeps, 1) << text;
         EXPECT_EQ(clipboard.writes, 0) << text;
@@ -110,26 +110,26 @@ TEST_F(EntryTest, CopyOfARegisterFieldServesOneCopy) {
     window.field(Field::T).selectionLength = 3;
     state().StackLift = false;
 
-    entry.clipboardExchange.EditTEnter();
-    entry.clipboardExchange.ButtonCOPYClick();
+    entry.clipboardExchange.FieldFocused(Field::T);
+    entry.clipboardExchange.Copy();
     EXPECT_EQ(clipboard.text, "4 as shown") << "the whole text whatever is selected";
     EXPECT_EQ(entry.clipboardExchange.CopySource, Field::X);
     EXPECT_FALSE(state().StackLift);
 
-    entry.clipboardExchange.ButtonCOPYClick();
+    entry.clipboardExchange.Copy();
     EXPECT_EQ(clipboard.text, "1");
 }
 
 TEST_F(EntryTest, CopyTakesTheFieldEnteredLast) {
     ShowStack(1, 2, 3, 4);
-    entry.clipboardExchange.EditTEnter();
-    entry.clipboardExchange.EditYEnter();
-    entry.clipboardExchange.ButtonCOPYClick();
+    entry.clipboardExchange.FieldFocused(Field::T);
+    entry.clipboardExchange.FieldFocused(Field::Y);
+    entry.clipboardExchange.Copy();
     EXPECT_EQ(clipboard.text, "2");
 
-    entry.clipboardExchange.EditZEnter();
-    entry.clipboardExchange.EditXEnter();
-    entry.clipboardExchange.ButtonCOPYClick();
+    entry.clipboardExchange.FieldFocused(Field::Z);
+    entry.clipboardExchange.FieldFocused(Field::X);
+    entry.clipboardExchange.Copy();
     EXPECT_EQ(clipboard.text, "1");
 }
 

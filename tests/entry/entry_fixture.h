@@ -8,6 +8,7 @@
 #include "engine/calculator.h"
 #include "entry/entry_controller.h"
 #include "tests/engine/fake_window.h"
+#include "tests/engine/state_access.h"
 
 namespace rpn::testing {
 
@@ -39,7 +40,7 @@ class EntryTest : public ::testing::Test {
     int keypadCloses = 0;
     EntryController entry{calc, clipboard, [this] { ++keypadCloses; }};
 
-    CalculatorState& state() { return calc.state; }
+    CalculatorState& state() { return StateOf(calc); }
     std::string& xText() { return window.text(Field::X); }
     FakeWindow::FieldState& x() { return window.field(Field::X); }
 
@@ -91,28 +92,23 @@ class EntryTest : public ::testing::Test {
     // One keystroke in the X field, in the order the main window delivers it: key-down to
     // the window, the character to the window and then to the field's handler and the
     // field, and the release to the field.
-    void Keystroke(int vkey, char ch, KeyModifiers modifiers = {}) {
-        entry.keyboard.FormKeyDown(vkey, modifiers);
-        if (ch != 0) {
-            entry.keyboard.FormKeyPress(ch);
-            if (ch != 0) {
-                entry.xEntry.EditXKeyPress(ch);
-            }
-            if (ch != 0) {
-                FieldProcesses(ch);
-            }
+    void Keystroke(Key key, char ch, KeyModifiers modifiers = {}) {
+        entry.keyboard.KeyDown(key, modifiers);
+        if (ch != 0 && !entry.keyboard.CharacterTyped(ch) && !entry.xEntry.CharacterTyped(ch)) {
+            FieldProcesses(ch);
         }
-        entry.keyboard.EditXKeyUp(vkey, modifiers);
+        entry.keyboard.XKeyReleased(key, modifiers);
     }
-    // Printable characters typed one by one (their virtual key does not matter here).
+    // Printable characters typed one by one (their key does not matter here).
     void Type(const std::string& chars) {
         for (char c : chars) {
-            Keystroke(0, c);
+            Keystroke(Key::Other, c);
         }
     }
     // Ctrl with one of the letters X, C, V.
     void CtrlKey(char letter, KeyModifiers modifiers = {.ctrl = true}) {
-        Keystroke(letter, static_cast<char>(letter - 'A' + 1), modifiers);
+        const Key key = letter == 'X' ? Key::LetterX : letter == 'C' ? Key::LetterC : Key::LetterV;
+        Keystroke(key, static_cast<char>(letter - 'A' + 1), modifiers);
     }
 };
 

@@ -40,11 +40,8 @@ TEST_F(EntryTest, CtrlVInsertsAtTheXCaretWhileYHasTheFocus) {
     window.text(Field::Y) = "3";
     clipboard.text = "7,x";
 
-    entry.keyboard.FormKeyDown(vk::kV, kCtrl);
-    char ch = 22;
-    entry.keyboard.FormKeyPress(ch);
-
-    EXPECT_EQ(ch, 0) << "the Y field's own paste must not run";
+    entry.keyboard.KeyDown(Key::LetterV, kCtrl);
+    EXPECT_TRUE(entry.keyboard.CharacterTyped(22)) << "the Y field's own paste must not run";
     EXPECT_EQ(xText(), "127,x.5") << "the clipboard text goes in unchanged";
     EXPECT_EQ(x().selectionStart, 2);
     EXPECT_EQ(window.text(Field::Y), "3");
@@ -83,7 +80,7 @@ TEST_F(EntryTest, RefusedClipboardChangesNothing) {
     };
     const Case cases[] = {
         {"Ctrl+V", [this] { CtrlKey('V'); }},
-        {"Paste button", [this] { entry.clipboardExchange.ButtonPasteClick(); }},
+        {"Paste button", [this] { entry.clipboardExchange.Paste(); }},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -113,16 +110,16 @@ TEST_F(EntryTest, CtrlCAfterEnteringZCopiesZOnceThenX) {
     window.field(Field::Z).selectionStart = 1;
     window.field(Field::Z).selectionLength = 2;
 
-    entry.clipboardExchange.EditZEnter();
-    entry.keyboard.FormKeyDown(vk::kC, kCtrl);
+    entry.clipboardExchange.FieldFocused(Field::Z);
+    entry.keyboard.KeyDown(Key::LetterC, kCtrl);
     EXPECT_EQ(clipboard.text, "45");
     EXPECT_EQ(window.field(Field::Z).selectionStart, 1);
     EXPECT_EQ(window.field(Field::Z).selectionLength, 0);
     EXPECT_EQ(entry.clipboardExchange.CopySource, Field::X);
     EXPECT_FALSE(entry.keyboard.SuppressNextKey) << "the Z field's own copy finds nothing";
 
-    entry.clipboardExchange.EditZEnter();
-    entry.keyboard.FormKeyDown(vk::kC, kCtrl);
+    entry.clipboardExchange.FieldFocused(Field::Z);
+    entry.keyboard.KeyDown(Key::LetterC, kCtrl);
     EXPECT_EQ(clipboard.text, "345") << "the whole text with nothing selected";
 
     CtrlKey('C');
@@ -163,50 +160,37 @@ TEST_F(EntryTest, ClipboardKeysWithShiftOrAltAreTheFieldsOwnOnTheWholeText) {
 }
 
 TEST_F(EntryTest, ClipboardKeyReleasesAreConsumedOnlyWithCtrlAlone) {
-    for (int key : {vk::kX, vk::kC, vk::kV}) {
-        int released = key;
-        entry.keyboard.EditXKeyUp(released, kCtrl);
-        EXPECT_EQ(released, 0);
-        released = key;
-        entry.keyboard.EditXKeyUp(released, kCtrlShift);
-        EXPECT_EQ(released, key);
-        released = key;
-        entry.keyboard.EditXKeyUp(released, {});
-        EXPECT_EQ(released, key);
+    for (Key key : {Key::LetterX, Key::LetterC, Key::LetterV}) {
+        EXPECT_TRUE(entry.keyboard.XKeyReleased(key, kCtrl));
+        EXPECT_FALSE(entry.keyboard.XKeyReleased(key, kCtrlShift));
+        EXPECT_FALSE(entry.keyboard.XKeyReleased(key, {}));
     }
 }
 
 TEST_F(EntryTest, EscClosesTheKeypadBeforeAnySuppressedCharacter) {
     entry.keyboard.SuppressNextKey = true;
-    char ch = 27;
-    entry.keyboard.FormKeyPress(ch);
-    EXPECT_EQ(ch, 0);
+    EXPECT_TRUE(entry.keyboard.CharacterTyped(27));
     EXPECT_EQ(keypadCloses, 1);
     EXPECT_TRUE(entry.keyboard.SuppressNextKey);
 
-    ch = 'a';
-    entry.keyboard.FormKeyPress(ch);
-    EXPECT_EQ(ch, 0);
+    EXPECT_TRUE(entry.keyboard.CharacterTyped('a'));
     EXPECT_FALSE(entry.keyboard.SuppressNextKey);
 
-    ch = 'a';
-    entry.keyboard.FormKeyPress(ch);
-    EXPECT_EQ(ch, 'a');
+    EXPECT_FALSE(entry.keyboard.CharacterTyped('a'));
 }
 
 TEST_F(EntryTest, ArrowReleasesRollTheStack) {
     const struct {
-        int key;
+        Key key;
         Register x, y, z, t;
     } cases[] = {
-        {vk::kDown, 2, 3, 4, 1},
-        {vk::kUp, 4, 1, 2, 3},
+        {Key::Down, 2, 3, 4, 1},
+        {Key::Up, 4, 1, 2, 3},
     };
     for (const auto& c : cases) {
         ShowStack(1, 2, 3, 4);
         window.field(Field::X).selectionLength = 0;
-        int key = c.key;
-        entry.keyboard.EditXKeyUp(key, {});
+        entry.keyboard.XKeyReleased(c.key, {});
         EXPECT_EQ(state().X, c.x);
         EXPECT_EQ(state().Y, c.y);
         EXPECT_EQ(state().Z, c.z);
@@ -219,8 +203,7 @@ TEST_F(EntryTest, ArrowReleasesRollTheStack) {
 TEST_F(EntryTest, ArrowReleaseOverAnUnreadableEntryOnlyResetsX) {
     SetStack(1, 2, 3, 4);
     window.TypeIntoX("1..2");
-    int key = vk::kDown;
-    entry.keyboard.EditXKeyUp(key, {});
+    entry.keyboard.XKeyReleased(Key::Down, {});
     EXPECT_EQ(window.beeps, 1);
     EXPECT_EQ(xText(), "0");
     EXPECT_EQ(state().Y, 2.0L);
@@ -230,13 +213,11 @@ TEST_F(EntryTest, ArrowReleaseOverAnUnreadableEntryOnlyResetsX) {
 
 TEST_F(EntryTest, PageKeyReleasesChangeTheSigns) {
     ShowStack(2.5L, 1);
-    int key = vk::kPageDown;
-    entry.keyboard.EditXKeyUp(key, {});
+    entry.keyboard.XKeyReleased(Key::PageDown, {});
     EXPECT_EQ(state().X, -2.5L);
     EXPECT_EQ(xText(), "-2.5");
 
-    key = vk::kPageUp;
-    entry.keyboard.EditXKeyUp(key, {});
+    entry.keyboard.XKeyReleased(Key::PageUp, {});
     EXPECT_EQ(xText(), "-2.5E+0000");
     EXPECT_FALSE(state().StackLift);
 }

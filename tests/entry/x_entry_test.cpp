@@ -95,9 +95,9 @@ TEST_F(EntryTest, ExponentToggleEditsTheTextOnlyAndClearsStackLift) {
     ShowStack(1.5L, 2);
     const int focusRequests = window.focusRequests;
 
-    entry.xEntry.SpeedButtonPMEClick();
+    entry.xEntry.ToggleEntryExponentSign();
     EXPECT_EQ(xText(), "1.5E+0000");
-    entry.xEntry.SpeedButtonPMEClick();
+    entry.xEntry.ToggleEntryExponentSign();
     EXPECT_EQ(xText(), "1.5E-0000");
 
     EXPECT_FALSE(state().StackLift);
@@ -110,7 +110,7 @@ TEST_F(EntryTest, ExponentToggleEditsTheTextOnlyAndClearsStackLift) {
 TEST_F(EntryTest, EditXOnAResultLetsTheNextDigitExtendIt) {
     ShowStack(12.5L, 2);
 
-    entry.xEntry.ButtoneditClick();
+    entry.xEntry.EditX();
     EXPECT_EQ(x().selectionStart, 4);
     EXPECT_EQ(x().selectionLength, 0);
     EXPECT_FALSE(state().StackLift);
@@ -122,7 +122,7 @@ TEST_F(EntryTest, EditXOnAResultLetsTheNextDigitExtendIt) {
 
 TEST_F(EntryTest, EditXKeepsACaretInsideTheText) {
     x() = {"12.5", 1, 0};
-    entry.xEntry.ButtoneditClick();
+    entry.xEntry.EditX();
     EXPECT_EQ(x().selectionStart, 1);
     EXPECT_TRUE(window.xFocused);
 }
@@ -143,10 +143,7 @@ TEST_F(EntryTest, OperatorAndEnterKeysActAndNeverReachTheField) {
         window.TypeIntoX("4");
         state().StackLift = false;
 
-        char key = c.key;
-        entry.xEntry.EditXKeyPress(key);
-
-        EXPECT_EQ(key, 0) << c.key;
+        EXPECT_TRUE(entry.xEntry.CharacterTyped(c.key)) << c.key;
         EXPECT_EQ(state().X, c.x) << c.key;
         EXPECT_EQ(state().Y, c.y) << c.key;
         EXPECT_EQ(state().StackLift, c.stackLift) << c.key;
@@ -169,10 +166,7 @@ TEST_F(EntryTest, ClipboardCharactersSelectAllAndPassOn) {
         x() = {"12.5", 2, 0};
         state().StackLift = c.liftBefore;
 
-        char key = c.key;
-        entry.xEntry.EditXKeyPress(key);
-
-        EXPECT_EQ(key, c.key);
+        EXPECT_FALSE(entry.xEntry.CharacterTyped(c.key));
         EXPECT_TRUE(window.XAllSelected()) << int(c.key);
         EXPECT_EQ(state().StackLift, c.stackLiftAfter) << int(c.key);
         EXPECT_EQ(state().Y, c.lifted ? 12.5L : 2.0L) << int(c.key);
@@ -183,15 +177,12 @@ TEST_F(EntryTest, AnyOtherCharacterLiftsAShownResultOnce) {
     const char keys[] = {'5', '.', 'e', ' ', 'x', 8};
     for (char k : keys) {
         ShowStack(7, 2);
-        char key = k;
-        entry.xEntry.EditXKeyPress(key);
-        EXPECT_EQ(key, k);
+        EXPECT_FALSE(entry.xEntry.CharacterTyped(k));
         EXPECT_EQ(state().Y, 7.0L) << int(k);
         EXPECT_EQ(state().Z, 2.0L) << int(k);
         EXPECT_FALSE(state().StackLift) << int(k);
 
-        key = k;
-        entry.xEntry.EditXKeyPress(key);
+        entry.xEntry.CharacterTyped(k);
         EXPECT_EQ(state().Z, 2.0L) << "no second lift for " << int(k);
     }
 }
@@ -199,7 +190,7 @@ TEST_F(EntryTest, AnyOtherCharacterLiftsAShownResultOnce) {
 TEST_F(EntryTest, ThreeEnterFourPlusShowsSeven) {
     window.TypeIntoX("");
     Type("3");
-    Keystroke(13, 13);
+    Keystroke(Key::Other, 13);
     Type("4+");
 
     EXPECT_EQ(xText(), "7");
@@ -210,11 +201,11 @@ TEST_F(EntryTest, ThreeEnterFourPlusShowsSeven) {
 
 TEST_F(EntryTest, BackspaceAfterAResultLiftsItAndLeavesTheFieldEmpty) {
     ShowStack(7, 2);
-    Keystroke(8, 8);
+    Keystroke(Key::Other, 8);
     EXPECT_EQ(xText(), "");
     EXPECT_EQ(state().Y, 7.0L);
 
-    Keystroke(13, 13);
+    Keystroke(Key::Other, 13);
     EXPECT_EQ(state().X, 0.0L) << "an empty entry commits as 0";
     EXPECT_EQ(window.beeps, 0);
 }
@@ -248,7 +239,7 @@ TEST_F(EntryTest, KeypadTypingAppendsEvenOperatorsAndControlCharacters) {
     EXPECT_EQ(x().selectionStart, 4);
     EXPECT_EQ(x().selectionLength, 0);
 
-    Keystroke(13, 13);
+    Keystroke(Key::Other, 13);
     EXPECT_EQ(window.beeps, 1) << "the appended Backspace fails the commit";
     EXPECT_EQ(xText(), "0");
 }

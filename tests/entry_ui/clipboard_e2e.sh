@@ -37,7 +37,7 @@ export QT_QPA_PLATFORM=xcb
 calc_pid=$!
 pids+=("$calc_pid")
 
-window=$(timeout 20 xdotool search --sync --onlyvisible --name '^Pelko RPN Calculator v1.21$' | head -n 1)
+window=$(timeout 20 xdotool search --sync --onlyvisible --name "^${RPNCALC_CAPTION:?the window caption}$" | head -n 1)
 [[ -n $window ]] || fail "the calculator window did not appear"
 [[ -f $work/rpncalc.cfg ]] || fail "no session file after start-up"
 xdotool windowfocus --sync "$window"

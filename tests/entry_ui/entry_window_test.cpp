@@ -11,9 +11,10 @@
 
 #include "engine/register.h"
 #include "entry/clipboard_port.h"
-#include "ui/calcx_window.h"
+#include "tests/engine/state_access.h"
 #include "ui/keypad_buttons.h"
-#include "ui/keys_window.h"
+#include "ui/keypad_window.h"
+#include "ui/main_window.h"
 #include "ui/message_boxes.h"
 #include "ui/register_edit.h"
 
@@ -47,10 +48,10 @@ class EntryWindowTest : public QObject {
   private:
     std::unique_ptr<QTemporaryDir> dir_;
     SilentBoxes boxes_;
-    std::unique_ptr<TCalcxF> window_;
-    TKeysF* keys_ = nullptr;
+    std::unique_ptr<MainWindow> window_;
+    KeypadWindow* keys_ = nullptr;
 
-    rpn::CalculatorState& State() { return window_->calculator().state; }
+    rpn::CalculatorState& State() { return rpn::StateOf(window_->calculator()); }
     RegisterEdit* Edit(Field f) { return window_->Edit(f); }
     QString Text(Field f) { return Edit(f)->text(); }
 
@@ -64,12 +65,12 @@ class EntryWindowTest : public QObject {
     // The program's two windows, shown, with a stack of Y = 2, Z = 3, T = 4 and X showing
     // `x` as a fresh result.
     void Start(const QString& x = QStringLiteral("1")) {
-        CalcxOptions options;
+        MainWindowOptions options;
         options.layoutScale = 1.0;
         options.programPath = dir_->filePath(QStringLiteral("rpncalc"));
         options.messageBoxes = &boxes_;
-        window_ = std::make_unique<TCalcxF>(options);
-        keys_ = new TKeysF(window_->keypad(), window_->layoutScale(), window_.get());
+        window_ = std::make_unique<MainWindow>(options);
+        keys_ = new KeypadWindow(window_->keypad(), window_->layoutScale(), window_.get());
         window_->AttachKeypad(keys_);
         window_->show();
         window_->activateWindow();
@@ -79,9 +80,9 @@ class EntryWindowTest : public QObject {
 
     void ShowResult(const QString& x) {
         auto& calc = window_->calculator();
-        calc.state.Y = 2;
-        calc.state.Z = 3;
-        calc.state.T = 4;
+        StateOf(calc).Y = 2;
+        StateOf(calc).Z = 3;
+        StateOf(calc).T = 4;
         Edit(Field::X)->setText(x);
         QVERIFY(calc.CommitX());
         calc.RefreshDisplay();
@@ -199,7 +200,7 @@ class EntryWindowTest : public QObject {
         const int beeps = window_->beepCount();
 
         if (button) {
-            window_->ButtonPasteClick();
+            window_->Button("ButtonPaste")->click();
         } else if (how == QLatin1String("Ctrl+V")) {
             Key(Qt::Key_V, Qt::ControlModifier);
         } else {

@@ -34,7 +34,7 @@ export QT_QPA_PLATFORM=xcb
 "$work/rpncalc" >"$work/rpncalc.log" 2>&1 &
 calc_pid=$!
 pids+=("$calc_pid")
-window=$(timeout 20 xdotool search --sync --onlyvisible --name '^Pelko RPN Calculator v1.21$' | head -n 1)
+window=$(timeout 20 xdotool search --sync --onlyvisible --name "^${RPNCALC_CAPTION:?the window caption}$" | head -n 1)
 [[ -n $window ]] || fail "the calculator window did not appear"
 xdotool windowfocus --sync "$window"
 

@@ -13,6 +13,7 @@
 #include "entry/clipboard_exchange.h"
 #include "entry/clipboard_port.h"
 #include "tests/engine/fake_window.h"
+#include "tests/engine/state_access.h"
 
 namespace {
 
@@ -32,22 +33,22 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     rpn::InitialiseRegisterArithmetic();
     rpn::testing::FakeWindow window;
     rpn::Calculator calc(window);
-    calc.state.Y = 5;
-    calc.state.Z = 6;
+    StateOf(calc).Y = 5;
+    StateOf(calc).Z = 6;
     window.TypeIntoX("7");
     FixedClipboard clipboard(std::string(reinterpret_cast<const char*>(data), size));
     rpn::ClipboardExchange exchange(calc, clipboard);
     try {
-        exchange.ButtonPasteClick();
+        exchange.Paste();
     } catch (const rpn::ArithmeticFault& fault) {
         if (fault.kind() != rpn::FaultKind::Overflow) {
             std::abort();
         }
         return 0;
     }
-    const bool lifted = calc.state.Y == 7 && calc.state.Z == 5 && calc.state.T == 6;
-    const bool refused = window.beeps == 1 && calc.state.Y == 5 && calc.state.Z == 6;
-    if (lifted == refused || std::isnan(calc.state.X)) {
+    const bool lifted = StateOf(calc).Y == 7 && StateOf(calc).Z == 5 && StateOf(calc).T == 6;
+    const bool refused = window.beeps == 1 && StateOf(calc).Y == 5 && StateOf(calc).Z == 6;
+    if (lifted == refused || std::isnan(StateOf(calc).X)) {
         std::abort();
     }
     return 0;

@@ -7,8 +7,8 @@
 #include <sstream>
 #include <string>
 
-#include "engine/file_numbers.h"
 #include "engine/number_text.h"
+#include "session/file_numbers.h"
 #include "tests/fuzz/register_bytes.h"
 
 namespace {

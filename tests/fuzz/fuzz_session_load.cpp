@@ -11,8 +11,8 @@
 #include <sstream>
 #include <string>
 
-#include "app/session.h"
 #include "engine/calculator.h"
+#include "session/calculator_session.h"
 #include "tests/engine/fake_window.h"
 
 namespace {
@@ -49,9 +49,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     rpn::Calculator calc(window);
     RecordingHost host;
     rpn::WindowPosition keypad{};
-    rpn::SessionFile session(SessionPath(), calc, host, keypad);
+    const rpn::SessionFile session(SessionPath());
 
-    const rpn::LoadedRegisters loaded = session.LoadSession();
+    rpn::ApplySession(session.Load(), calc, host, keypad);
+    const rpn::CalculatorState& loaded = calc.state();
     if (host.errorBoxes > 1) {
         std::abort();
     }
@@ -59,13 +60,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         (loaded.X != 0 || loaded.Y != 0 || loaded.Z != 0 || loaded.T != 0)) {
         std::abort();
     }
-    calc.state.X = loaded.X;
-    calc.state.Y = loaded.Y;
-    calc.state.Z = loaded.Z;
-    calc.state.T = loaded.T;
-    calc.RefreshDisplay();
     try {
-        session.SaveSession();
+        session.Save(rpn::CaptureSession(calc, host, keypad));
     } catch (const std::exception&) {
         // An X shown as +Inf does not read back as an entry; nothing was written then.
         return 0;
@@ -84,7 +80,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     rpn::testing::FakeWindow nextWindow;
     rpn::Calculator next(nextWindow);
     RecordingHost nextHost;
-    rpn::SessionFile(SessionPath(), next, nextHost, keypad).LoadSession();
+    rpn::ApplySession(session.Load(), next, nextHost, keypad);
     if (nextHost.errorBoxes != 0) {
         std::abort();
     }

@@ -1,4 +1,4 @@
-#include "ui/calcx_window.h"
+#include "ui/main_window.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -15,11 +15,11 @@
 #include <exception>
 
 #include "engine/arithmetic_fault.h"
+#include "layout/main_window_layout.h"
 #include "ui/frame_position.h"
 #include "ui/glyphs.h"
 #include "ui/help_viewer.h"
 #include "ui/layout_scale.h"
-#include "ui/main_window_layout.h"
 #include "ui/message_boxes.h"
 #include "ui/register_edit.h"
 
@@ -86,7 +86,7 @@ char SystemDecimalSeparator() {
     return c > 0 && c < 256 ? static_cast<char>(c) : '.';
 }
 
-TCalcxF::TCalcxF(CalcxOptions options)
+MainWindow::MainWindow(MainWindowOptions options)
     : QWidget(nullptr, kWindowFlags),
       scale_(options.layoutScale > 0 ? options.layoutScale : ScreenLayoutScale()),
       programPath_(options.programPath.isEmpty() ? QCoreApplication::applicationFilePath()
@@ -95,8 +95,7 @@ TCalcxF::TCalcxF(CalcxOptions options)
       calc_(*this),
       entry_(calc_, clipboard_, [this] { CloseKeypad(); }),
       session_(options.sessionPath.isEmpty() ? PathBesideProgram(programPath_.toStdString(), ".cfg")
-                                             : options.sessionPath.toStdString(),
-               calc_, *this, keypad_.KeypadPos),
+                                             : options.sessionPath.toStdString()),
       placer_(new FramePlacer(*this)) {
     setObjectName(QStringLiteral("CalcxF"));
     setWindowTitle(Latin1(kMainCaption));
@@ -110,7 +109,7 @@ TCalcxF::TCalcxF(CalcxOptions options)
     placer_->MoveTo({kDesignedTop, kDesignedLeft});
 
     BuildControls();
-    ConnectHandlers();
+    ConnectControls();
     ConnectEntry();
     help_ = new HelpViewer(this);
     ReadDecimalSeparator();
@@ -122,9 +121,9 @@ TCalcxF::TCalcxF(CalcxOptions options)
             [this](QWindow* w) { OnFocusWindowChanged(w); });
 }
 
-TCalcxF::~TCalcxF() = default;
+MainWindow::~MainWindow() = default;
 
-void TCalcxF::BuildControls() {
+void MainWindow::BuildControls() {
     for (const ControlLayout& control : MainWindowControls()) {
         QWidget* widget = nullptr;
         const QString name = Latin1(control.name);
@@ -192,70 +191,62 @@ void TCalcxF::BuildControls() {
     for (const Field f : {Field::X, Field::Y, Field::Z, Field::T}) {
         edits_[static_cast<int>(f)] = findChild<RegisterEdit*>(Latin1(FieldName(f)));
     }
-    label5_ = findChild<QLabel*>(QStringLiteral("Label5"));
-    QPalette red = label5_->palette();
+    angleModeLabel_ = findChild<QLabel*>(QStringLiteral("Label5"));
+    QPalette red = angleModeLabel_->palette();
     red.setColor(QPalette::WindowText, Qt::red);
-    label5_->setPalette(red);
+    angleModeLabel_->setPalette(red);
     // The X field comes first in the tab order, the Keys button after it.
     setTabOrder(Edit(Field::X), Button("Button1"));
     Edit(Field::X)->setFocus();
 }
 
-void TCalcxF::ConnectHandlers() {
-    using Handler = void (TCalcxF::*)();
-    static constexpr struct {
-        const char* name;
-        Handler handler;
-    } kHandlers[] = {
-        {"SpeedButtonPM", &TCalcxF::SpeedButtonPMClick},
-        {"SpeedButtonP", &TCalcxF::SpeedButtonPClick},
-        {"SpeedButtonM", &TCalcxF::SpeedButtonMClick},
-        {"SpeedButtonMu", &TCalcxF::SpeedButtonMuClick},
-        {"SpeedButtonD", &TCalcxF::SpeedButtonDClick},
-        {"SpeedButtonYX", &TCalcxF::SpeedButtonYXClick},
-        {"SpeedButtonSqr", &TCalcxF::ButtonsqrtClick},
-        {"SpeedButtonX2", &TCalcxF::SpeedButtonX2Click},
-        {"SpeedButton1X", &TCalcxF::SpeedButton1XClick},
-        {"SpeedButtonR", &TCalcxF::SpeedButtonRClick},
-        {"SpeedButtonxy", &TCalcxF::SpeedButtonxyClick},
-        {"SpeedButtonC", &TCalcxF::SpeedButtonCClick},
-        {"SpeedButtonCE", &TCalcxF::SpeedButtonCEClick},
-        {"ButtonE", &TCalcxF::ButtonEClick},
-        {"ButtonSTO", &TCalcxF::ButtonSTOClick},
-        {"ButtonRCL", &TCalcxF::ButtonRCLClick},
-        {"Buttonsin", &TCalcxF::ButtonsinClick},
-        {"Buttoncos", &TCalcxF::ButtoncosClick},
-        {"Buttontan", &TCalcxF::ButtontanClick},
-        {"Buttonasin", &TCalcxF::ButtonasinClick},
-        {"Buttonacos", &TCalcxF::ButtonacosClick},
-        {"Buttonatan", &TCalcxF::ButtonatanClick},
-        {"Buttonlog", &TCalcxF::ButtonlogClick},
-        {"Buttonln", &TCalcxF::ButtonlnClick},
-        {"Button10X", &TCalcxF::Button10XClick},
-        {"Buttonex", &TCalcxF::ButtonexClick},
-        {"Buttondegrad", &TCalcxF::ButtondegradClick},
-        {"Buttonraddeg", &TCalcxF::ButtonraddegClick},
-        {"Buttondeg", &TCalcxF::ButtondegClick},
-        {"Buttontop", &TCalcxF::ButtontopClick},
-        {"ButtonSmall", &TCalcxF::ButtonSmallClick},
-        {"ButtonH", &TCalcxF::ButtonHClick},
-        {"Buttondone", &TCalcxF::ButtondoneClick},
-    };
-    for (const auto& [name, handler] : kHandlers) {
-        connect(Button(name), &QAbstractButton::clicked, this,
-                [this, h = handler] { (this->*h)(); });
+void MainWindow::ConnectControls() {
+    for (const ControlLayout& control : MainWindowControls()) {
+        if (control.action.command == Command::None) {
+            continue;
+        }
+        connect(Button(control.name), &QAbstractButton::clicked, this,
+                [this, action = control.action] { RunControlAction(action); });
     }
 }
 
-RegisterEdit* TCalcxF::Edit(Field field) const {
+void MainWindow::RunControlAction(const ControlAction& action) {
+    switch (action.command) {
+        case Command::None:
+            return;
+        case Command::Calculate:
+            return RunAction([this, &action] { calc_.Run(action.operation); });
+        case Command::EditX:
+            return RunAction([this] { entry_.xEntry.EditX(); });
+        case Command::ToggleExponentSign:
+            return RunAction([this] { entry_.xEntry.ToggleEntryExponentSign(); });
+        case Command::Copy:
+            return RunAction([this] { entry_.clipboardExchange.Copy(); });
+        case Command::Paste:
+            return RunAction([this] { entry_.clipboardExchange.Paste(); });
+        case Command::ToggleKeypad:
+            return ToggleKeypad();
+        case Command::ToggleStayOnTop:
+            return RunAction([this] { ToggleStayOnTop(); });
+        case Command::ToggleTrigPanel:
+            return RunAction([this] { ToggleTrigPanel(); });
+        case Command::Help:
+            return RunAction([this] { ShowHelpContents(); });
+        case Command::Exit:
+            close();
+            return;
+    }
+}
+
+RegisterEdit* MainWindow::Edit(Field field) const {
     return edits_[static_cast<int>(field)];
 }
 
-QAbstractButton* TCalcxF::Button(const char* name) const {
+QAbstractButton* MainWindow::Button(const char* name) const {
     return findChild<QAbstractButton*>(Latin1(name));
 }
 
-void TCalcxF::RunAction(const std::function<void()>& action) {
+void MainWindow::RunAction(const std::function<void()>& action) {
     try {
         action();
     } catch (const std::exception& fault) {
@@ -263,7 +254,7 @@ void TCalcxF::RunAction(const std::function<void()>& action) {
     }
 }
 
-void TCalcxF::ShowGeneralError(const QString& message) {
+void MainWindow::ShowGeneralError(const QString& message) {
     QString text = message;
     if (!text.endsWith(QLatin1Char('.'))) {
         text += QLatin1Char('.');
@@ -271,149 +262,45 @@ void TCalcxF::ShowGeneralError(const QString& message) {
     boxes_.ShowStop(this, ApplicationTitle(programPath_), text);
 }
 
-// Operations of the calculator: each button runs its operation as one user action.
-void TCalcxF::SpeedButtonPMClick() {
-    RunAction([this] { calc_.SpeedButtonPMClick(); });
-}
-void TCalcxF::SpeedButtonPClick() {
-    RunAction([this] { calc_.SpeedButtonPClick(); });
-}
-void TCalcxF::SpeedButtonMClick() {
-    RunAction([this] { calc_.SpeedButtonMClick(); });
-}
-void TCalcxF::SpeedButtonMuClick() {
-    RunAction([this] { calc_.SpeedButtonMuClick(); });
-}
-void TCalcxF::SpeedButtonDClick() {
-    RunAction([this] { calc_.SpeedButtonDClick(); });
-}
-void TCalcxF::SpeedButtonYXClick() {
-    RunAction([this] { calc_.SpeedButtonYXClick(); });
-}
-void TCalcxF::ButtonsqrtClick() {
-    RunAction([this] { calc_.ButtonsqrtClick(); });
-}
-void TCalcxF::SpeedButtonX2Click() {
-    RunAction([this] { calc_.SpeedButtonX2Click(); });
-}
-void TCalcxF::SpeedButton1XClick() {
-    RunAction([this] { calc_.SpeedButton1XClick(); });
-}
-void TCalcxF::SpeedButtonRClick() {
-    RunAction([this] { calc_.SpeedButtonRClick(); });
-}
-void TCalcxF::SpeedButtonxyClick() {
-    RunAction([this] { calc_.SpeedButtonxyClick(); });
-}
-void TCalcxF::SpeedButtonCClick() {
-    RunAction([this] { calc_.SpeedButtonCClick(); });
-}
-void TCalcxF::SpeedButtonCEClick() {
-    RunAction([this] { calc_.SpeedButtonCEClick(); });
-}
-void TCalcxF::ButtonEClick() {
-    RunAction([this] { calc_.ButtonEClick(); });
-}
-void TCalcxF::ButtonSTOClick() {
-    RunAction([this] { calc_.ButtonSTOClick(); });
-}
-void TCalcxF::ButtonRCLClick() {
-    RunAction([this] { calc_.ButtonRCLClick(); });
-}
-void TCalcxF::ButtonsinClick() {
-    RunAction([this] { calc_.ButtonsinClick(); });
-}
-void TCalcxF::ButtoncosClick() {
-    RunAction([this] { calc_.ButtoncosClick(); });
-}
-void TCalcxF::ButtontanClick() {
-    RunAction([this] { calc_.ButtontanClick(); });
-}
-void TCalcxF::ButtonasinClick() {
-    RunAction([this] { calc_.ButtonasinClick(); });
-}
-void TCalcxF::ButtonacosClick() {
-    RunAction([this] { calc_.ButtonacosClick(); });
-}
-void TCalcxF::ButtonatanClick() {
-    RunAction([this] { calc_.ButtonatanClick(); });
-}
-void TCalcxF::ButtonlogClick() {
-    RunAction([this] { calc_.ButtonlogClick(); });
-}
-void TCalcxF::ButtonlnClick() {
-    RunAction([this] { calc_.ButtonlnClick(); });
-}
-void TCalcxF::Button10XClick() {
-    RunAction([this] { calc_.Button10XClick(); });
-}
-void TCalcxF::ButtonexClick() {
-    RunAction([this] { calc_.ButtonexClick(); });
-}
-void TCalcxF::ButtondegradClick() {
-    RunAction([this] { calc_.ButtondegradClick(); });
-}
-void TCalcxF::ButtonraddegClick() {
-    RunAction([this] { calc_.ButtonraddegClick(); });
-}
-void TCalcxF::ButtondegClick() {
-    RunAction([this] {
-        calc_.ButtondegClick();
-        const QString caption = Latin1(rpn::AngleModeCaption(calc_.state.DegreesMode));
-        label5_->setText(caption);
-        label5_->setAccessibleName(caption);
-    });
+void MainWindow::ToggleStayOnTop() {
+    const bool wasOnTop = stayOnTop_;
+    SetStayOnTopLevel(!wasOnTop);
+    // The caption names what the next click will do.
+    if (wasOnTop) {
+        SetTopButton(kTopCaptionOff, kTopHintOff);
+    } else {
+        SetTopButton(kTopCaptionOn, kTopHintOn);
+    }
+    stayOnTop_ = !wasOnTop;
+    calc_.FocusXSelectAll();
+    calc_.BeginEntry();
 }
 
-void TCalcxF::ButtontopClick() {
-    RunAction([this] {
-        const bool wasOnTop = stayOnTop_;
-        SetStayOnTopLevel(!wasOnTop);
-        // The caption names what the next click will do.
-        if (wasOnTop) {
-            SetTopButton(kTopCaptionOff, kTopHintOff);
-        } else {
-            SetTopButton(kTopCaptionOn, kTopHintOn);
-        }
-        stayOnTop_ = !wasOnTop;
-        calc_.FocusXSelectAll();
-        calc_.state.StackLift = false;
-    });
+void MainWindow::ToggleTrigPanel() {
+    if (trigPanelShown_) {
+        SetClientHeight(height() - trigPanelHeight_);
+        SetSmallButton(kSmallCaptionCompact, kSmallHintCompact);
+        trigPanelShown_ = false;
+    } else {
+        SetClientHeight(height() + trigPanelHeight_);
+        SetSmallButton(kSmallCaptionLarge, kSmallHintLarge);
+        trigPanelShown_ = true;
+    }
+    calc_.FocusXSelectAll();
+    calc_.EndEntry();
 }
 
-void TCalcxF::ButtonSmallClick() {
-    RunAction([this] {
-        if (trigPanelShown_) {
-            SetClientHeight(height() - trigPanelHeight_);
-            SetSmallButton(kSmallCaptionCompact, kSmallHintCompact);
-            trigPanelShown_ = false;
-        } else {
-            SetClientHeight(height() + trigPanelHeight_);
-            SetSmallButton(kSmallCaptionLarge, kSmallHintLarge);
-            trigPanelShown_ = true;
-        }
-        calc_.FocusXSelectAll();
-        calc_.state.StackLift = true;
-    });
+void MainWindow::ShowHelpContents() {
+    help_->ShowTopic(helpFilePath_, kHelpContentsTopic, stayOnTop_);
+    calc_.FocusXSelectAll();
+    calc_.BeginEntry();
 }
 
-void TCalcxF::ButtonHClick() {
-    RunAction([this] {
-        help_->ShowTopic(helpFilePath_, kHelpContentsTopic, stayOnTop_);
-        calc_.FocusXSelectAll();
-        calc_.state.StackLift = false;
-    });
-}
-
-void TCalcxF::HelpKeyPressed() {
+void MainWindow::HelpKeyPressed() {
     RunAction([this] { help_->ShowTopic(helpFilePath_, kWindowHelpTopic, stayOnTop_); });
 }
 
-void TCalcxF::ButtondoneClick() {
-    close();
-}
-
-void TCalcxF::FormShow() {
+void MainWindow::OnFirstShow() {
     if (!firstShow_) {
         return;
     }
@@ -430,55 +317,55 @@ void TCalcxF::FormShow() {
     trigPanelShown_ = false;
     helpFilePath_ = QString::fromStdString(PathBesideProgram(programPath_.toStdString(), ".hlp"));
     RunAction([this] {
-        const LoadedRegisters loaded = session_.LoadSession();
+        rpn::ApplySession(session_.Load(), calc_, *this, keypad_.KeypadPos);
         sessionLoaded_ = true;
-        calc_.state.X = loaded.X;
-        calc_.state.Y = loaded.Y;
-        calc_.state.Z = loaded.Z;
-        calc_.state.T = loaded.T;
-        calc_.RefreshDisplay();
-        session_.SaveSession();
-        calc_.state.StackLift = true;
+        SaveSession();
+        // The loaded X stays a finished value, even when the save could not read it back.
+        calc_.EndEntry();
     });
 }
 
-void TCalcxF::FormActivate() {
+void MainWindow::OnBecomingActive() {
     // Straight to the field: the engine's focus request would come back here.
     Edit(Field::X)->setFocus(Qt::ActiveWindowFocusReason);
     Edit(Field::X)->selectAll();
-    calc_.state.StackLift = false;
+    calc_.BeginEntry();
 }
 
-void TCalcxF::FormClose() {
+void MainWindow::SaveOnClose() {
     if (keys_) {
         keypad_.KeypadPos = keys_->Position();
     }
-    session_.SaveSession();
+    SaveSession();
 }
 
-std::string TCalcxF::SaveForShutdown() {
+void MainWindow::SaveSession() {
+    session_.Save(rpn::CaptureSession(calc_, *this, keypad_.KeypadPos));
+}
+
+std::string MainWindow::SaveForShutdown() {
     if (!sessionLoaded_) {
         return {};
     }
     try {
-        FormClose();
+        SaveOnClose();
     } catch (const std::exception& fault) {
         return fault.what();
     }
     return {};
 }
 
-void TCalcxF::showEvent(QShowEvent* event) {
+void MainWindow::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     if (!event->spontaneous()) {
-        FormShow();
+        OnFirstShow();
     }
 }
 
-void TCalcxF::closeEvent(QCloseEvent* event) {
+void MainWindow::closeEvent(QCloseEvent* event) {
     bool saved = false;
     RunAction([this, &saved] {
-        FormClose();
+        SaveOnClose();
         saved = true;
     });
     // A session that could not be saved keeps the window open, and the next close tries
@@ -491,18 +378,18 @@ void TCalcxF::closeEvent(QCloseEvent* event) {
     }
 }
 
-void TCalcxF::changeEvent(QEvent* event) {
+void MainWindow::changeEvent(QEvent* event) {
     if (event->type() == QEvent::LocaleChange) {
         ReadDecimalSeparator();
     }
     QWidget::changeEvent(event);
 }
 
-void TCalcxF::ReadDecimalSeparator() {
+void MainWindow::ReadDecimalSeparator() {
     calc_.decimalSeparator = SystemDecimalSeparator();
 }
 
-void TCalcxF::OnFocusWindowChanged(QWindow* focusWindow) {
+void MainWindow::OnFocusWindowChanged(QWindow* focusWindow) {
     QWindow* mine = windowHandle();
     if (reclaimFromKeypad_ && keys_ && focusWindow != nullptr &&
         focusWindow == keys_->windowHandle()) {
@@ -528,11 +415,11 @@ void TCalcxF::OnFocusWindowChanged(QWindow* focusWindow) {
         return;
     }
     if (runActivate) {
-        RunAction([this] { FormActivate(); });
+        RunAction([this] { OnBecomingActive(); });
     }
 }
 
-void TCalcxF::SetStayOnTopLevel(bool onTop) {
+void MainWindow::SetStayOnTopLevel(bool onTop) {
     // Changed on the native window in place: recreating it would flicker, could move it, and
     // would leave the keypad transient for a window that no longer exists.
     overrideWindowFlags(windowFlags().setFlag(Qt::WindowStaysOnTopHint, onTop));
@@ -545,55 +432,55 @@ void TCalcxF::SetStayOnTopLevel(bool onTop) {
     }
 }
 
-void TCalcxF::SetTopButton(const char* caption, const char* hint) {
+void MainWindow::SetTopButton(const char* caption, const char* hint) {
     QAbstractButton* button = Button("Buttontop");
     button->setText(Latin1(caption));
     button->setAccessibleName(Latin1(caption));
     SetHint(button, hint);
 }
 
-void TCalcxF::SetSmallButton(const char* caption, const char* hint) {
+void MainWindow::SetSmallButton(const char* caption, const char* hint) {
     QAbstractButton* button = Button("ButtonSmall");
     button->setText(Latin1(caption));
     button->setAccessibleName(Latin1(caption));
     SetHint(button, hint);
 }
 
-void TCalcxF::SetClientHeight(int height) {
+void MainWindow::SetClientHeight(int height) {
     setFixedSize(width(), height);
 }
 
-std::string TCalcxF::FieldText(Field field) const {
+std::string MainWindow::FieldText(Field field) const {
     return Edit(field)->text().toLatin1().toStdString();
 }
 
-void TCalcxF::SetFieldText(Field field, const std::string& text) {
+void MainWindow::SetFieldText(Field field, const std::string& text) {
     Edit(field)->setText(QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size())));
 }
 
-int TCalcxF::SelectionStart(Field field) const {
+int MainWindow::SelectionStart(Field field) const {
     const RegisterEdit* edit = Edit(field);
     return edit->hasSelectedText() ? edit->selectionStart() : edit->cursorPosition();
 }
 
-int TCalcxF::SelectionLength(Field field) const {
+int MainWindow::SelectionLength(Field field) const {
     return Edit(field)->selectionLength();
 }
 
-void TCalcxF::SetCaret(Field field, int position) {
+void MainWindow::SetCaret(Field field, int position) {
     RegisterEdit* edit = Edit(field);
     edit->deselect();
     edit->setCursorPosition(position);
 }
 
-void TCalcxF::Deselect(Field field) {
+void MainWindow::Deselect(Field field) {
     RegisterEdit* edit = Edit(field);
     const int caret = edit->cursorPosition();
     edit->deselect();
     edit->setCursorPosition(caret);
 }
 
-void TCalcxF::FocusX() {
+void MainWindow::FocusX() {
     Edit(Field::X)->setFocus(Qt::OtherFocusReason);
     QWindow* active = QGuiApplication::focusWindow();
     const bool fromOurWindow = isVisible() && active != nullptr && active != windowHandle() &&
@@ -603,20 +490,25 @@ void TCalcxF::FocusX() {
         // here and now, so its return runs before the caller goes on.
         activationAlreadyHandled_ = true;
         activateWindow();
-        FormActivate();
+        OnBecomingActive();
     }
 }
 
-void TCalcxF::SelectAllX() {
+void MainWindow::SelectAllX() {
     Edit(Field::X)->selectAll();
 }
 
-void TCalcxF::Beep() {
+void MainWindow::ShowAngleMode(const char* caption) {
+    angleModeLabel_->setText(Latin1(caption));
+    angleModeLabel_->setAccessibleName(Latin1(caption));
+}
+
+void MainWindow::Beep() {
     ++beeps_;
     QApplication::beep();
 }
 
-void TCalcxF::ReportMathError() {
+void MainWindow::ReportMathError() {
     const bool wasOnTop = stayOnTop_;
     if (wasOnTop) {
         // Off the top level, so that the message is not hidden behind the calculator.
@@ -633,15 +525,15 @@ void TCalcxF::ReportMathError() {
     }
 }
 
-WindowPosition TCalcxF::MainWindowPosition() const {
+WindowPosition MainWindow::MainWindowPosition() const {
     return placer_->Position();
 }
 
-void TCalcxF::MoveMainWindow(WindowPosition position) {
+void MainWindow::MoveMainWindow(WindowPosition position) {
     placer_->Place(position);
 }
 
-void TCalcxF::ShowErrorBox(const std::string& message) {
+void MainWindow::ShowErrorBox(const std::string& message) {
     boxes_.ShowStop(this, QStringLiteral("Error"), QString::fromLocal8Bit(message));
 }
 

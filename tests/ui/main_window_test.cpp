@@ -1,4 +1,4 @@
-#include "ui/calcx_window.h"
+#include "ui/main_window.h"
 
 #include <QAbstractButton>
 #include <QDir>
@@ -16,15 +16,17 @@
 #include <vector>
 
 #include "engine/register.h"
+#include "layout/main_window_layout.h"
+#include "tests/engine/state_access.h"
 #include "ui/glyphs.h"
 #include "ui/help_viewer.h"
-#include "ui/keys_window.h"
+#include "ui/keypad_window.h"
 #include "ui/layout_scale.h"
-#include "ui/main_window_layout.h"
 #include "ui/message_boxes.h"
 #include "ui/register_edit.h"
 
 using rpn::Field;
+using rpn::Operation;
 using namespace rpn::ui;
 
 namespace {
@@ -64,32 +66,32 @@ QStringList ReadLines(const QString& path) {
 
 }  // namespace
 
-class CalcxWindowTest : public QObject {
+class MainWindowTest : public QObject {
     Q_OBJECT
 
   private:
     std::unique_ptr<QTemporaryDir> dir_;
     RecordingBoxes boxes_;
-    std::unique_ptr<TCalcxF> window_;
-    TKeysF* keys_ = nullptr;
+    std::unique_ptr<MainWindow> window_;
+    KeypadWindow* keys_ = nullptr;
 
     QString ProgramPath() const { return dir_->filePath(QStringLiteral("rpncalc")); }
     QString SessionPath() const { return dir_->filePath(QStringLiteral("rpncalc.cfg")); }
 
     // The window as the program builds it, beside a program file in a folder of its own.
-    TCalcxF& MakeWindow(double scale = 1.0) {
-        CalcxOptions options;
+    MainWindow& MakeWindow(double scale = 1.0) {
+        MainWindowOptions options;
         options.layoutScale = scale;
         options.programPath = ProgramPath();
         options.messageBoxes = &boxes_;
-        window_ = std::make_unique<TCalcxF>(options);
-        keys_ = new TKeysF(window_->keypad(), window_->layoutScale(), window_.get());
+        window_ = std::make_unique<MainWindow>(options);
+        keys_ = new KeypadWindow(window_->keypad(), window_->layoutScale(), window_.get());
         window_->AttachKeypad(keys_);
         return *window_;
     }
 
-    TCalcxF& ShowWindow() {
-        TCalcxF& w = MakeWindow();
+    MainWindow& ShowWindow() {
+        MainWindow& w = MakeWindow();
         w.show();
         return w;
     }
@@ -117,9 +119,10 @@ class CalcxWindowTest : public QObject {
     }
 
     void windowFrameAndCaption() {
-        TCalcxF& w = MakeWindow();
+        MainWindow& w = MakeWindow();
         QCOMPARE(w.objectName(), QStringLiteral("CalcxF"));
-        QCOMPARE(w.windowTitle(), QStringLiteral("Pelko RPN Calculator v1.21"));
+        QCOMPARE(w.windowTitle(),
+                 QStringLiteral("Pelko RPN Calculator v") + QLatin1String(rpn::kProgramVersion));
         QCOMPARE(w.size(), QSize(522, 311));
         QCOMPARE(w.minimumSize(), w.maximumSize());
         const Qt::WindowFlags flags = w.windowFlags();
@@ -132,8 +135,60 @@ class CalcxWindowTest : public QObject {
         QVERIFY(!w.windowIcon().isNull());
     }
 
+    // A few rows written out, so that a wrong number in the table cannot pass as designed.
+    void layoutRowsAsDesigned() {
+        const struct {
+            const char* name;
+            QRect geometry;
+            int fontHeight;
+            const char* hint;
+            Command command;
+            Operation operation;
+        } rows[] = {
+            {"EditX", {36, 131, 193, 33}, 23, "", Command::None, Operation::Add},
+            {"SpeedButtonP",
+             {62, 176, 36, 36},
+             27,
+             "X = Y + X",
+             Command::Calculate,
+             Operation::Add},
+            {"SpeedButtonSqr",
+             {320, 176, 36, 36},
+             17,
+             "X = X^0.5",
+             Command::Calculate,
+             Operation::SquareRoot},
+            {"SpeedButtonR",
+             {241, 7, 36, 36},
+             20,
+             "Down Roll",
+             Command::Calculate,
+             Operation::RollDown},
+            {"Button1",
+             {336, 7, 54, 36},
+             20,
+             "Floating Key Board",
+             Command::ToggleKeypad,
+             Operation::Add},
+            {"Label5", {221, 230, 74, 30}, 15, "", Command::None, Operation::Add},
+            {"Buttonex", {446, 271, 66, 31}, 15, "", Command::Calculate, Operation::NaturalExp},
+        };
+        for (const auto& row : rows) {
+            const ControlLayout* control = FindControl(row.name);
+            QVERIFY2(control, row.name);
+            QCOMPARE(QRect(control->left, control->top, control->width, control->height),
+                     row.geometry);
+            QCOMPARE(control->fontHeight, row.fontHeight);
+            QCOMPARE(QString::fromLatin1(control->hint), QString::fromLatin1(row.hint));
+            QVERIFY2(control->action.command == row.command, row.name);
+            if (row.command == Command::Calculate) {
+                QVERIFY2(control->action.operation == row.operation, row.name);
+            }
+        }
+    }
+
     void everyControlAsDesigned() {
-        TCalcxF& w = MakeWindow();
+        MainWindow& w = MakeWindow();
         for (const ControlLayout& control : MainWindowControls()) {
             const QString name = QString::fromLatin1(control.name);
             auto* widget = w.findChild<QWidget*>(name);
@@ -184,7 +239,7 @@ class CalcxWindowTest : public QObject {
                 }
             }
         }
-        QCOMPARE(w.Label5()->palette().color(QPalette::WindowText), QColor(Qt::red));
+        QCOMPARE(w.angleModeLabel()->palette().color(QPalette::WindowText), QColor(Qt::red));
         QCOMPARE(w.Edit(Field::X)->nextInFocusChain(), w.Button("Button1"));
     }
 
@@ -229,7 +284,7 @@ class CalcxWindowTest : public QObject {
     void layoutFitsAtOtherResolutions() {
         QFETCH(double, dpi);
         const double scale = LayoutScaleForDpi(dpi);
-        TCalcxF& w = MakeWindow(scale);
+        MainWindow& w = MakeWindow(scale);
         const QRect client(QPoint(0, 0), w.size());
         std::vector<const QWidget*> controls;
         for (const ControlLayout& control : MainWindowControls()) {
@@ -267,7 +322,7 @@ class CalcxWindowTest : public QObject {
     }
 
     void firstShowCompactsLoadsAndSaves() {
-        TCalcxF& w = MakeWindow();
+        MainWindow& w = MakeWindow();
         QVERIFY(w.FirstShow());
         QVERIFY(w.TrigPanelShown());
         w.show();
@@ -297,7 +352,7 @@ class CalcxWindowTest : public QObject {
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write("1.5\r\n2\r\n3\r\n4\r\n40\r\n30\r\n7\r\n100\r\n200\r\n");
         file.close();
-        TCalcxF& w = ShowWindow();
+        MainWindow& w = ShowWindow();
         QCOMPARE(w.FieldText(Field::X), std::string("1.5"));
         QCOMPARE(w.FieldText(Field::Y), std::string("2"));
         QCOMPARE(w.FieldText(Field::T), std::string("4"));
@@ -312,7 +367,7 @@ class CalcxWindowTest : public QObject {
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write("0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n100\r\n200\r\n");
         file.close();
-        TCalcxF& w = ShowWindow();
+        MainWindow& w = ShowWindow();
         QVERIFY(w.close());
         const QStringList lines = ReadLines(SessionPath());
         QCOMPARE(lines.size(), 9);
@@ -321,7 +376,7 @@ class CalcxWindowTest : public QObject {
     }
 
     void closingRecordsWhereTheKeypadWasLeft() {
-        TCalcxF& w = ShowWindow();
+        MainWindow& w = ShowWindow();
         w.keypad().KeypadPos = {150, 250};
         keys_->show();
         QCOMPARE(keys_->pos(), QPoint(250, 150));
@@ -336,13 +391,13 @@ class CalcxWindowTest : public QObject {
         // A folder in the session file's place can be neither read nor written: the load
         // reports it in the error box, the first save in the general report.
         QVERIFY(QDir(dir_->path()).mkdir(QStringLiteral("rpncalc.cfg")));
-        TCalcxF& w = ShowWindow();
+        MainWindow& w = ShowWindow();
         QCOMPARE(boxes_.shown.size(), size_t{2});
         QCOMPARE(boxes_.shown[0].caption, QStringLiteral("Error"));
         QCOMPARE(boxes_.shown[1].caption, QStringLiteral("Rpncalc"));
         QVERIFY(boxes_.shown[1].text.endsWith(QLatin1Char('.')));
         // The initialisation ended at the save: the stack lift stays as the refresh left it.
-        QVERIFY(w.calculator().state.StackLift);
+        QVERIFY(StateOf(w.calculator()).StackLift);
 
         QVERIFY(!w.close());
         QVERIFY(w.isVisible());
@@ -367,7 +422,7 @@ class CalcxWindowTest : public QObject {
     void failedSaveAtClosingAsksWhetherToQuit() {
         QFETCH(QString, fault);
         QFETCH(bool, answerYes);
-        TCalcxF& w = ShowWindow();
+        MainWindow& w = ShowWindow();
         const QStringList savedAtStart = ReadLines(SessionPath());
         if (fault == QLatin1String("folder")) {
             QVERIFY(QFile::remove(SessionPath()));
@@ -392,14 +447,14 @@ class CalcxWindowTest : public QObject {
     }
 
     void exitButtonCloses() {
-        TCalcxF& w = ShowWindow();
+        MainWindow& w = ShowWindow();
         Click("Buttondone");
         QVERIFY(!w.isVisible());
         QCOMPARE(ReadLines(SessionPath()).size(), 9);
     }
 
     void trigSmallTogglesAndRestoresTheHeight() {
-        TCalcxF& w = ShowWindow();
+        MainWindow& w = ShowWindow();
         const int compact = w.height();
         const QPoint position = w.pos();
         Click("ButtonSmall");
@@ -407,22 +462,22 @@ class CalcxWindowTest : public QObject {
         QCOMPARE(w.height(), compact + w.TrigPanelHeight());
         QCOMPARE(w.Button("ButtonSmall")->text(), QStringLiteral("Small"));
         QCOMPARE(w.Button("ButtonSmall")->toolTip(), QStringLiteral("Click to shrink"));
-        QVERIFY(w.calculator().state.StackLift);
+        QVERIFY(StateOf(w.calculator()).StackLift);
         Click("ButtonSmall");
         QVERIFY(!w.TrigPanelShown());
         QCOMPARE(w.height(), compact);
         QCOMPARE(w.pos(), position);
         QCOMPARE(w.Button("ButtonSmall")->text(), QStringLiteral("Trig"));
         QCOMPARE(w.Button("ButtonSmall")->toolTip(), QStringLiteral("Click for Trig/Log"));
-        QVERIFY(w.calculator().state.StackLift);
+        QVERIFY(StateOf(w.calculator()).StackLift);
     }
 
     void backTopSwitchesTheLevelInPlace() {
-        TCalcxF& w = ShowWindow();
+        MainWindow& w = ShowWindow();
         w.move(50, 60);
         keys_->show();
         w.SetFieldText(Field::X, "12.5");
-        w.calculator().state.StackLift = true;
+        StateOf(w.calculator()).StackLift = true;
         Click("Buttontop");
         QVERIFY(!w.StayOnTop());
         QVERIFY(!w.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
@@ -430,7 +485,7 @@ class CalcxWindowTest : public QObject {
         QCOMPARE(w.pos(), QPoint(50, 60));
         QCOMPARE(w.Button("Buttontop")->text(), QStringLiteral("Top"));
         QCOMPARE(w.Button("Buttontop")->toolTip(), QStringLiteral("Click to stay on top"));
-        QVERIFY(!w.calculator().state.StackLift);
+        QVERIFY(!StateOf(w.calculator()).StackLift);
         QCOMPARE(w.FieldText(Field::X), std::string("12.5"));
         QCOMPARE(w.SelectionLength(Field::X), 4);
         // The keypad stays up while its owner changes level.
@@ -445,7 +500,7 @@ class CalcxWindowTest : public QObject {
     }
 
     void mathErrorLeavesTheTopLevelWhileShown() {
-        TCalcxF& w = ShowWindow();
+        MainWindow& w = ShowWindow();
         const int beeps = w.beepCount();
         bool onTopWhileShown = true;
         QString captionWhileShown;
@@ -466,11 +521,11 @@ class CalcxWindowTest : public QObject {
         QCOMPARE(w.Button("Buttontop")->text(), QStringLiteral("Back"));
         QCOMPARE(w.Button("Buttontop")->toolTip(), QStringLiteral("Click moves to back"));
         QCOMPARE(w.FieldText(Field::X), std::string("-1"));
-        QVERIFY(!w.calculator().state.StackLift);
+        QVERIFY(!StateOf(w.calculator()).StackLift);
     }
 
     void mathErrorWhenNotOnTopStaysThere() {
-        TCalcxF& w = ShowWindow();
+        MainWindow& w = ShowWindow();
         Click("Buttontop");
         w.SetFieldText(Field::X, "-1");
         Click("Buttonln");
@@ -496,7 +551,7 @@ class CalcxWindowTest : public QObject {
         QFETCH(QString, entry);
         QFETCH(QString, button);
         QFETCH(QString, message);
-        TCalcxF& w = ShowWindow();
+        MainWindow& w = ShowWindow();
         w.SetFieldText(Field::Y, "5");
         w.SetFieldText(Field::X, entry.toStdString());
         Click(button.toLatin1().constData());
@@ -510,25 +565,25 @@ class CalcxWindowTest : public QObject {
     }
 
     void operationButtonsReachTheCalculator() {
-        TCalcxF& w = ShowWindow();
+        MainWindow& w = ShowWindow();
         w.SetFieldText(Field::X, "3");
         Click("ButtonE");
         w.SetFieldText(Field::X, "4");
         Click("SpeedButtonP");
         QCOMPARE(w.FieldText(Field::X), std::string("7"));
-        QVERIFY(w.calculator().state.StackLift);
+        QVERIFY(StateOf(w.calculator()).StackLift);
         Click("Buttondeg");
-        QCOMPARE(w.Label5()->text(), QStringLiteral("Radians"));
+        QCOMPARE(w.angleModeLabel()->text(), QStringLiteral("Radians"));
         Click("Buttondeg");
-        QCOMPARE(w.Label5()->text(), QStringLiteral("Degrees"));
+        QCOMPARE(w.angleModeLabel()->text(), QStringLiteral("Degrees"));
     }
 
     void captionsAndAccessibleNamesChangeTogether() {
         // A screen reader announces the name: it must say what the control shows.
-        TCalcxF& w = ShowWindow();
+        MainWindow& w = ShowWindow();
         for (int click = 0; click < 2; ++click) {
             Click("Buttondeg");
-            QCOMPARE(w.Label5()->accessibleName(), w.Label5()->text());
+            QCOMPARE(w.angleModeLabel()->accessibleName(), w.angleModeLabel()->text());
             Click("Buttontop");
             QCOMPARE(w.Button("Buttontop")->accessibleName(), w.Button("Buttontop")->text());
             Click("ButtonSmall");
@@ -537,7 +592,7 @@ class CalcxWindowTest : public QObject {
     }
 
     void backTopKeepsTheNativeWindow() {
-        TCalcxF& w = ShowWindow();
+        MainWindow& w = ShowWindow();
         const WId id = w.winId();
         Click("Buttontop");
         QCOMPARE(w.winId(), id);
@@ -550,7 +605,7 @@ class CalcxWindowTest : public QObject {
     void displayUsesTheSystemDecimalSeparator() {
         // ctest runs this once more under a German locale, where it is a comma.
         const QString point = QLocale::system().decimalPoint();
-        TCalcxF& w = ShowWindow();
+        MainWindow& w = ShowWindow();
         w.SetFieldText(Field::X, "1");
         Click("ButtonE");
         w.SetFieldText(Field::X, "2");
@@ -561,13 +616,13 @@ class CalcxWindowTest : public QObject {
     void helpShowsTheFileAtItsTopic() {
         QVERIFY(QFile::copy(QStringLiteral(RPNCALC_HELP_FILE),
                             dir_->filePath(QStringLiteral("rpncalc.hlp"))));
-        TCalcxF& w = ShowWindow();
-        w.calculator().state.StackLift = true;
+        MainWindow& w = ShowWindow();
+        StateOf(w.calculator()).StackLift = true;
         Click("ButtonH");
         QVERIFY(w.helpViewer()->isVisible());
         QCOMPARE(w.helpViewer()->browser()->source().fragment(), QStringLiteral("topic-0"));
         QVERIFY(w.helpViewer()->browser()->toPlainText().contains(QStringLiteral("stack lift")));
-        QVERIFY(!w.calculator().state.StackLift);
+        QVERIFY(!StateOf(w.calculator()).StackLift);
         QCOMPARE(w.SelectionLength(Field::X), static_cast<int>(w.FieldText(Field::X).size()));
 
         w.activateWindow();
@@ -578,7 +633,7 @@ class CalcxWindowTest : public QObject {
     }
 
     void missingHelpFileIsSaidInTheViewer() {
-        TCalcxF& w = ShowWindow();
+        MainWindow& w = ShowWindow();
         Click("ButtonH");
         QVERIFY(w.helpViewer()->isVisible());
         QVERIFY(
@@ -597,18 +652,18 @@ class CalcxWindowTest : public QObject {
     }
 
     void returningFromTheKeypadActivates() {
-        TCalcxF& w = ShowWindow();
+        MainWindow& w = ShowWindow();
         QVERIFY(QTest::qWaitForWindowActive(&w));
         keys_->show();
         keys_->activateWindow();
         QTRY_COMPARE(QGuiApplication::focusWindow(), keys_->windowHandle());
         w.SetFieldText(Field::X, "12");
         w.SetCaret(Field::X, 1);
-        w.calculator().state.StackLift = true;
+        StateOf(w.calculator()).StackLift = true;
         w.activateWindow();
         // QWidget counts the main window active while its keypad is: wait for the window itself.
         QTRY_COMPARE(QGuiApplication::focusWindow(), w.windowHandle());
-        QVERIFY(!w.calculator().state.StackLift);
+        QVERIFY(!StateOf(w.calculator()).StackLift);
         QCOMPARE(w.SelectionLength(Field::X), 2);
         QVERIFY(w.Edit(Field::X)->hasFocus());
     }
@@ -616,15 +671,15 @@ class CalcxWindowTest : public QObject {
     void focusRequestFromTheKeypadActivatesAtOnce() {
         // The keypad's keys give the X field the focus and go on at once: the main window's
         // return must have run by then.
-        TCalcxF& w = ShowWindow();
+        MainWindow& w = ShowWindow();
         QVERIFY(QTest::qWaitForWindowActive(&w));
         keys_->show();
         keys_->activateWindow();
         QTRY_COMPARE(QGuiApplication::focusWindow(), keys_->windowHandle());
         w.SetFieldText(Field::X, "12");
-        w.calculator().state.StackLift = true;
+        StateOf(w.calculator()).StackLift = true;
         w.FocusX();
-        QVERIFY(!w.calculator().state.StackLift);
+        QVERIFY(!StateOf(w.calculator()).StackLift);
         QCOMPARE(w.SelectionLength(Field::X), 2);
         // The activation that follows does not run it a second time.
         w.Deselect(Field::X);
@@ -633,7 +688,7 @@ class CalcxWindowTest : public QObject {
     }
 
     void fieldsAreSingleByteText() {
-        TCalcxF& w = MakeWindow();
+        MainWindow& w = MakeWindow();
         const std::string text =
             "1\xB5"
             "2,5";
@@ -643,7 +698,7 @@ class CalcxWindowTest : public QObject {
     }
 
     void caretAndSelection() {
-        TCalcxF& w = MakeWindow();
+        MainWindow& w = MakeWindow();
         w.SetFieldText(Field::X, "12.5");
         w.Edit(Field::X)->setSelection(1, 2);
         QCOMPARE(w.SelectionStart(Field::X), 1);
@@ -663,7 +718,7 @@ class CalcxWindowTest : public QObject {
     }
 
     void selectionSurvivesLeavingTheField() {
-        TCalcxF& w = ShowWindow();
+        MainWindow& w = ShowWindow();
         QVERIFY(QTest::qWaitForWindowActive(&w));
         w.SetFieldText(Field::Z, "345");
         w.Edit(Field::Z)->setFocus();
@@ -675,7 +730,7 @@ class CalcxWindowTest : public QObject {
     }
 
     void tabbingIntoXKeepsItsCaret() {
-        TCalcxF& w = ShowWindow();
+        MainWindow& w = ShowWindow();
         QVERIFY(QTest::qWaitForWindowActive(&w));
         w.SetFieldText(Field::X, "123");
         w.SetCaret(Field::X, 1);
@@ -703,5 +758,5 @@ class CalcxWindowTest : public QObject {
     }
 };
 
-QTEST_MAIN(CalcxWindowTest)
-#include "calcx_window_test.moc"
+QTEST_MAIN(MainWindowTest)
+#include "main_window_test.moc"

@@ -1,4 +1,4 @@
-#include "ui/keys_window.h"
+#include "ui/keypad_window.h"
 
 #include <QCloseEvent>
 #include <QKeyEvent>
@@ -21,7 +21,7 @@ constexpr int kDesignedTop = 277;
 
 }  // namespace
 
-TKeysF::TKeysF(KeypadState& keypad, double scale, QWidget* owner)
+KeypadWindow::KeypadWindow(KeypadState& keypad, double scale, QWidget* owner)
     : QWidget(owner, Qt::Tool | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint |
                          Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
       keypad_(keypad),
@@ -34,49 +34,49 @@ TKeysF::TKeysF(KeypadState& keypad, double scale, QWidget* owner)
     placer_->MoveTo({kDesignedTop, kDesignedLeft});
 }
 
-rpn::WindowPosition TKeysF::Position() const {
+rpn::WindowPosition KeypadWindow::Position() const {
     return placer_->Position();
 }
 
-void TKeysF::ConnectKeys(const std::function<void(char)>& typeKey,
-                         std::function<void(char)> appendKey) {
+void KeypadWindow::ConnectKeys(const std::function<void(char)>& typeKey,
+                               std::function<void(char)> appendKey) {
     AddKeypadButtons(this, scale_, typeKey);
     appendKey_ = std::move(appendKey);
 }
 
-void TKeysF::FormShow() {
+void KeypadWindow::PlaceOnShow() {
     placer_->Place(keypad_.KeypadPos);
 }
 
-void TKeysF::FormClose() {
+void KeypadWindow::RecordOnClose() {
     keypad_.KeypadShown = false;
     keypad_.KeypadPos = Position();
 }
 
-void TKeysF::showEvent(QShowEvent* event) {
+void KeypadWindow::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     if (!event->spontaneous()) {
-        FormShow();
+        PlaceOnShow();
     }
 }
 
-void TKeysF::FormKeyPress(char key) {
+void KeypadWindow::AppendTypedKey(char key) {
     if (appendKey_) {
         appendKey_(key);
     }
 }
 
-void TKeysF::keyPressEvent(QKeyEvent* event) {
+void KeypadWindow::keyPressEvent(QKeyEvent* event) {
     // No control on the window takes the focus: the window gets the typed characters itself.
     if (const std::optional<char> typed = CharacterOf(*event)) {
-        FormKeyPress(*typed);
+        AppendTypedKey(*typed);
         return;
     }
     QWidget::keyPressEvent(event);
 }
 
-void TKeysF::closeEvent(QCloseEvent* event) {
-    FormClose();
+void KeypadWindow::closeEvent(QCloseEvent* event) {
+    RecordOnClose();
     // Closing only hides the window: it lives as long as the program.
     event->accept();
 }

@@ -1,4 +1,4 @@
-#include "app/session.h"
+#include "session/durable_file.h"
 
 #include <dirent.h>
 #include <fcntl.h>
@@ -7,118 +7,17 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <array>
 #include <cerrno>
 #include <cstring>
-#include <istream>
 #include <limits>
-#include <streambuf>
 #include <string_view>
 #include <utility>
 
-#include "engine/arithmetic_fault.h"
-#include "engine/file_numbers.h"
+#include "session/file_descriptor.h"
 
 namespace rpn {
 
 namespace {
-
-constexpr WindowPosition kDefaultKeypadPosition{300, 20};
-constexpr const char* kLineEnd = "\r\n";
-
-// An open file descriptor, closed when it goes.
-class FileDescriptor {
-  public:
-    explicit FileDescriptor(int fd) : fd_(fd) {}
-    FileDescriptor(const FileDescriptor&) = delete;
-    FileDescriptor& operator=(const FileDescriptor&) = delete;
-    ~FileDescriptor() {
-        if (fd_ >= 0) {
-            ::close(fd_);
-        }
-    }
-    int get() const { return fd_; }
-    bool valid() const { return fd_ >= 0; }
-
-  private:
-    int fd_;
-};
-
-// Reads a file descriptor through a small buffer. A read error leaves underflow by an
-// exception, which the istream turns into badbit: the reader's I/O error.
-class DescriptorBuffer : public std::streambuf {
-  public:
-    explicit DescriptorBuffer(int fd) : fd_(fd) {}
-
-  protected:
-    int_type underflow() override {
-        if (gptr() < egptr()) {
-            return traits_type::to_int_type(*gptr());
-        }
-        ssize_t got;
-        do {
-            got = ::read(fd_, buffer_.data(), buffer_.size());
-        } while (got < 0 && errno == EINTR);
-        if (got < 0) {
-            throw std::ios_base::failure(std::strerror(errno));
-        }
-        if (got == 0) {
-            return traits_type::eof();
-        }
-        setg(buffer_.data(), buffer_.data(), buffer_.data() + got);
-        return traits_type::to_int_type(*gptr());
-    }
-
-  private:
-    int fd_;
-    std::array<char, 4096> buffer_{};
-};
-
-// The session file cannot be read as one: unreadable, or a line that does not convert.
-struct IncompatibleFile {};
-
-// Reads the lines of the session file in order, raising IncompatibleFile at the first one
-// that fails. Text after a number on its line is ignored.
-class SessionLines {
-  public:
-    explicit SessionLines(std::istream& in) : reader_(in) {}
-
-    Register Real() {
-        Register value = 0;
-        try {
-            value = reader_.ReadFileReal();
-        } catch (const ArithmeticFault&) {
-            // A real beyond the register range cannot come from a save of this program.
-            throw IncompatibleFile{};
-        }
-        EndLine();
-        return value;
-    }
-    int32_t Integer() {
-        const int32_t value = reader_.ReadFileInteger();
-        EndLine();
-        return value;
-    }
-    bool AtEnd() {
-        const bool atEnd = reader_.AtEndOfData();
-        Check();
-        return atEnd;
-    }
-
-  private:
-    void EndLine() {
-        Check();
-        reader_.SkipLine();
-        Check();
-    }
-    void Check() const {
-        if (reader_.ioError()) {
-            throw IncompatibleFile{};
-        }
-    }
-
-    FileNumberReader reader_;
-};
 
 // The file that a save replaces: the end of the chain of symbolic links at `path`, whether
 // or not that file exists yet, so that a link stays a link. Only a regular file is ever
@@ -287,92 +186,11 @@ int ReplaceFile(const std::string& target, const std::string& content) {
 
 }  // namespace
 
-std::string PathBesideProgram(const std::string& programPath, const std::string& extension) {
-    const std::size_t slash = programPath.rfind('/');
-    const std::size_t nameStart = slash == std::string::npos ? 0 : slash + 1;
-    const std::size_t dot = programPath.rfind('.');
-    if (dot == std::string::npos || dot < nameStart) {
-        return programPath + extension;
-    }
-    return programPath.substr(0, dot) + extension;
-}
-
-SessionFile::SessionFile(std::string path, Calculator& calculator, SessionHost& host,
-                         WindowPosition& keypadPos)
-    : path_(std::move(path)), calculator_(calculator), host_(host), keypadPos_(keypadPos) {}
-
-LoadedRegisters SessionFile::LoadSession() {
-    CalculatorState& state = calculator_.state;
-    LoadedRegisters loaded;
-    struct stat info;
-    const bool found = ::stat(path_.c_str(), &info) == 0;
-    if (!found && (errno == ENOENT || errno == ENOTDIR)) {
-        host_.MoveMainWindow({0, 0});
-        keypadPos_ = kDefaultKeypadPosition;
-        return loaded;
-    }
-    try {
-        // Only a regular file is read: a device is not even opened. The open does not wait,
-        // so that a FIFO put in the file's place after the look cannot hang the start-up.
-        if (!found || !S_ISREG(info.st_mode)) {
-            throw IncompatibleFile{};
-        }
-        FileDescriptor fd(::open(path_.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
-        if (!fd.valid() || ::fstat(fd.get(), &info) != 0 || !S_ISREG(info.st_mode)) {
-            throw IncompatibleFile{};
-        }
-        DescriptorBuffer buffer(fd.get());
-        std::istream in(&buffer);
-        SessionLines lines(in);
-
-        loaded.X = lines.Real();
-        state.CommittedX = loaded.X;
-        loaded.Y = lines.Real();
-        loaded.Z = lines.Real();
-        loaded.T = lines.Real();
-        WindowPosition window;
-        window.top = lines.Integer();
-        window.left = lines.Integer();
-        if (!lines.AtEnd()) {
-            state.MemoryRegister = lines.Real();
-        }
-        host_.MoveMainWindow(window);
-        if (lines.AtEnd()) {
-            keypadPos_ = kDefaultKeypadPosition;
-        } else {
-            keypadPos_.top = lines.Integer();
-            keypadPos_.left = lines.Integer();
-        }
-        return loaded;
-    } catch (const IncompatibleFile&) {
-        // The file is closed by now; the message waits for the user.
-    }
-    host_.ShowErrorBox("The file " + path_ + " has an incompatible format.");
-    // X starts at 0, so the X that a save keeps starts there too.
-    state.CommittedX = 0;
-    return LoadedRegisters{};
-}
-
-void SessionFile::SaveSession() {
-    CalculatorState& state = calculator_.state;
-    if (calculator_.CommitX()) {
-        state.CommittedX = state.X;
-    }
-    const WindowPosition window = host_.MainWindowPosition();
-    std::string content;
-    for (const Register value : {state.CommittedX, state.Y, state.Z, state.T}) {
-        content += FormatFileReal(value) + kLineEnd;
-    }
-    content += FormatFileInteger(window.top) + kLineEnd;
-    content += FormatFileInteger(window.left) + kLineEnd;
-    content += FormatFileReal(state.MemoryRegister) + kLineEnd;
-    content += FormatFileInteger(keypadPos_.top) + kLineEnd;
-    content += FormatFileInteger(keypadPos_.left) + kLineEnd;
-
+void ReplaceFileDurably(const std::string& path, const std::string& content) {
     std::string target;
-    const std::string refusal = FindSaveTarget(path_, target);
+    const std::string refusal = FindSaveTarget(path, target);
     if (!refusal.empty()) {
-        throw SessionWriteError("Cannot write " + path_ + ": " + refusal);
+        throw FileWriteError("Cannot write " + path + ": " + refusal);
     }
     RemoveStaleTemporaryFiles(target);
     const int error = ReplaceFile(target, content);
@@ -380,10 +198,10 @@ void SessionFile::SaveSession() {
         const std::string folder = FolderOf(target);
         struct stat info;
         if ((error == ENOENT || error == ENOTDIR) && ::stat(folder.c_str(), &info) != 0) {
-            throw SessionWriteError("Cannot write " + path_ + ": the folder " + folder +
-                                    " does not exist");
+            throw FileWriteError("Cannot write " + path + ": the folder " + folder +
+                                 " does not exist");
         }
-        throw SessionWriteError("Cannot write " + path_ + ": " + std::strerror(error));
+        throw FileWriteError("Cannot write " + path + ": " + std::strerror(error));
     }
 }
 

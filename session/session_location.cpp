@@ -1,4 +1,4 @@
-#include "app/session_location.h"
+#include "session/session_location.h"
 
 #include <pwd.h>
 #include <sys/stat.h>
@@ -7,7 +7,7 @@
 #include <cerrno>
 #include <cstdlib>
 
-#include "app/session.h"
+#include "session/session_file.h"
 
 namespace rpn {
 namespace {

@@ -5,11 +5,12 @@
 #include <functional>
 #include <string>
 
-#include "app/session.h"
 #include "engine/calculator.h"
 #include "engine/window_port.h"
 #include "entry/entry_controller.h"
-#include "ui/keys_window.h"
+#include "layout/main_window_layout.h"
+#include "session/calculator_session.h"
+#include "ui/keypad_window.h"
 #include "ui/qt_clipboard.h"
 
 class QAbstractButton;
@@ -24,7 +25,7 @@ class MessageBoxes;
 class RegisterEdit;
 
 // What the window is built with. The defaults are the running program's; tests set their own.
-struct CalcxOptions {
+struct MainWindowOptions {
     // Layout factor from the designed 120 pixels per inch; 0 takes it from the screen.
     double layoutScale = 0;
     // The program file that the help and session files lie beside; empty: the running one.
@@ -37,18 +38,18 @@ struct CalcxOptions {
 
 // The calculator's main window. It owns the calculator state, the view modes and the
 // keypad's state for the whole run.
-class TCalcxF : public QWidget, public rpn::WindowPort, public rpn::SessionHost {
+class MainWindow : public QWidget, public rpn::WindowPort, public rpn::SessionHost {
     Q_OBJECT
   public:
-    explicit TCalcxF(CalcxOptions options = {});
-    ~TCalcxF() override;
+    explicit MainWindow(MainWindowOptions options = {});
+    ~MainWindow() override;
 
     rpn::Calculator& calculator() { return calc_; }
     KeypadState& keypad() { return keypad_; }
     double layoutScale() const { return scale_; }
     // The keypad window, created after this window at start-up.
-    void AttachKeypad(TKeysF* keys);
-    TKeysF* keysWindow() const { return keys_; }
+    void AttachKeypad(KeypadWindow* keys);
+    KeypadWindow* keypadWindow() const { return keys_; }
     HelpViewer* helpViewer() const { return help_; }
     MessageBoxes& messageBoxes() const { return boxes_; }
 
@@ -62,7 +63,7 @@ class TCalcxF : public QWidget, public rpn::WindowPort, public rpn::SessionHost 
 
     RegisterEdit* Edit(rpn::Field field) const;
     QAbstractButton* Button(const char* name) const;
-    QLabel* Label5() const { return label5_; }
+    QLabel* angleModeLabel() const { return angleModeLabel_; }
 
     // Runs one user action. A fault that escapes it ends the action and is shown in the
     // general error report, so that no action can end the program.
@@ -70,60 +71,23 @@ class TCalcxF : public QWidget, public rpn::WindowPort, public rpn::SessionHost 
     // The general error report: the message and ".", stop icon, the application's title.
     void ShowGeneralError(const QString& message);
 
-    // Button handlers.
-    void SpeedButtonPMClick();
-    void SpeedButtonPClick();
-    void SpeedButtonMClick();
-    void SpeedButtonMuClick();
-    void SpeedButtonDClick();
-    void SpeedButtonYXClick();
-    void ButtonsqrtClick();
-    void SpeedButtonX2Click();
-    void SpeedButton1XClick();
-    void SpeedButtonRClick();
-    void SpeedButtonxyClick();
-    void SpeedButtonCClick();
-    void SpeedButtonCEClick();
-    void ButtonEClick();
-    void ButtonSTOClick();
-    void ButtonRCLClick();
-    void ButtonsinClick();
-    void ButtoncosClick();
-    void ButtontanClick();
-    void ButtonasinClick();
-    void ButtonacosClick();
-    void ButtonatanClick();
-    void ButtonlogClick();
-    void ButtonlnClick();
-    void Button10XClick();
-    void ButtonexClick();
-    void ButtondegradClick();
-    void ButtonraddegClick();
-    void ButtondegClick();
-    void ButtontopClick();
-    void ButtonSmallClick();
-    void ButtonHClick();
-    void ButtondoneClick();
+    // Runs what a click on a control of the layout does, as one user action.
+    void RunControlAction(const ControlAction& action);
     // The help key: the window's own topic.
     void HelpKeyPressed();
 
-    // X entry, clipboard and keypad.
     // Types `ch` into X at the caret; the keypad's keys call it.
     void TypeKey(char ch);
-    void ButtoneditClick();
-    void SpeedButtonPMEClick();
-    void ButtonCOPYClick();
-    void ButtonPasteClick();
-    void Button1Click();
-    void EditXEnter();
-    void EditYEnter();
-    void EditZEnter();
-    void EditTEnter();
+    // Shows or hides the keypad window.
+    void ToggleKeypad();
 
     // Window events.
-    void FormShow();
-    void FormActivate();
-    void FormClose();
+    // The first showing: the compact view, and the session loaded and saved at once.
+    void OnFirstShow();
+    // Back from another of the calculator's windows: X focused, all of it selected.
+    void OnBecomingActive();
+    // Records the keypad's position and saves the session; raises FileWriteError.
+    void SaveOnClose();
     // The close step for an end that nobody can answer (a signal, the display gone): the
     // session is saved without any box. Returns why the save failed, or an empty text; also
     // empty, and nothing written, before the first showing has loaded the session.
@@ -138,6 +102,7 @@ class TCalcxF : public QWidget, public rpn::WindowPort, public rpn::SessionHost 
     void Deselect(rpn::Field field) override;
     void FocusX() override;
     void SelectAllX() override;
+    void ShowAngleMode(const char* caption) override;
     void Beep() override;
     void ReportMathError() override;
 
@@ -153,8 +118,11 @@ class TCalcxF : public QWidget, public rpn::WindowPort, public rpn::SessionHost 
 
   private:
     void BuildControls();
-    void ConnectHandlers();
+    void ConnectControls();
     void ConnectEntry();
+    void ToggleStayOnTop();
+    void ToggleTrigPanel();
+    void ShowHelpContents();
     void CloseKeypad();
     void SetStayOnTopLevel(bool onTop);
     void SetTopButton(const char* caption, const char* hint);
@@ -162,6 +130,8 @@ class TCalcxF : public QWidget, public rpn::WindowPort, public rpn::SessionHost 
     void SetClientHeight(int height);
     void OnFocusWindowChanged(QWindow* focusWindow);
     void ReadDecimalSeparator();
+    // Raises FileWriteError; the earlier file stays whole.
+    void SaveSession();
 
     double scale_;
     QString programPath_;
@@ -172,7 +142,7 @@ class TCalcxF : public QWidget, public rpn::WindowPort, public rpn::SessionHost 
     KeypadState keypad_;
     rpn::SessionFile session_;
     FramePlacer* placer_;
-    TKeysF* keys_ = nullptr;
+    KeypadWindow* keys_ = nullptr;
     HelpViewer* help_ = nullptr;
 
     bool firstShow_ = true;
@@ -183,7 +153,7 @@ class TCalcxF : public QWidget, public rpn::WindowPort, public rpn::SessionHost 
     QString helpFilePath_;
     int beeps_ = 0;
 
-    // Activation from another of this program's windows runs FormActivate; activation from
+    // Activation from another of this program's windows runs OnBecomingActive; activation from
     // another program does not.
     bool activatedOnce_ = false;
     bool focusCameFromOurWindow_ = false;
@@ -193,7 +163,7 @@ class TCalcxF : public QWidget, public rpn::WindowPort, public rpn::SessionHost 
     bool reclaimFromKeypad_ = false;
 
     RegisterEdit* edits_[4] = {};
-    QLabel* label5_ = nullptr;
+    QLabel* angleModeLabel_ = nullptr;
 };
 
 // The application's title: the program file's name without folder and extension, its first

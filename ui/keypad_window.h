@@ -3,7 +3,7 @@
 #include <QWidget>
 #include <functional>
 
-#include "app/session.h"
+#include "session/session_data.h"
 
 namespace rpn::ui {
 
@@ -17,11 +17,11 @@ struct KeypadState {
 };
 
 // The floating keypad window.
-class TKeysF : public QWidget {
+class KeypadWindow : public QWidget {
     Q_OBJECT
   public:
     // Designed at 120 pixels per inch; `scale` is the main window's layout factor.
-    TKeysF(KeypadState& keypad, double scale, QWidget* owner);
+    KeypadWindow(KeypadState& keypad, double scale, QWidget* owner);
 
     // Its current top and left edge.
     rpn::WindowPosition Position() const;
@@ -30,9 +30,12 @@ class TKeysF : public QWidget {
     // a character typed while the window is active goes to `appendKey`.
     void ConnectKeys(const std::function<void(char)>& typeKey, std::function<void(char)> appendKey);
 
-    void FormShow();
-    void FormClose();
-    void FormKeyPress(char key);
+    // Stands where the session put it, or where it was when it closed.
+    void PlaceOnShow();
+    // Records that it is down, and where it stood.
+    void RecordOnClose();
+    // A character typed while the keypad is the active window.
+    void AppendTypedKey(char key);
 
   protected:
     void showEvent(QShowEvent* event) override;

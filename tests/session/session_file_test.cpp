@@ -1,5 +1,3 @@
-#include "app/session.h"
-
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <sys/socket.h>
@@ -23,7 +21,10 @@
 #include <vector>
 
 #include "engine/arithmetic_fault.h"
+#include "session/calculator_session.h"
+#include "session/durable_file.h"
 #include "tests/engine/fake_window.h"
+#include "tests/engine/state_access.h"
 
 namespace rpn {
 namespace {
@@ -36,6 +37,14 @@ constexpr WindowPosition kDesignedPosition{616, 1003};
 constexpr WindowPosition kKeypadDefault{300, 20};
 // A memory value that no fixture file holds, to show whether line 7 was applied.
 constexpr Register kEarlierMemory = 5;
+
+// The stack that a load leaves in X, Y, Z and T.
+struct LoadedRegisters {
+    Register X = 0;
+    Register Y = 0;
+    Register Z = 0;
+    Register T = 0;
+};
 
 class FakeHost : public SessionHost {
   public:
@@ -75,7 +84,7 @@ class SessionTest : public ::testing::Test {
         ASSERT_NE(::mkdtemp(pattern.data()), nullptr) << std::strerror(errno);
         folder = pattern;
         path = folder + "/rpncalc.cfg";
-        calc.state.MemoryRegister = kEarlierMemory;
+        StateOf(calc).MemoryRegister = kEarlierMemory;
     }
     void TearDown() override {
         // A test may have taken the folder's write permission away.
@@ -101,7 +110,19 @@ class SessionTest : public ::testing::Test {
     FakeHost host;
     WindowPosition keypadPos;
 
-    SessionFile Session() { return SessionFile(path, calc, host, keypadPos); }
+    // The load and the save as the main window runs them.
+    static LoadedRegisters LoadInto(const std::string& file, Calculator& calculator,
+                                    SessionHost& sessionHost, WindowPosition& keypad) {
+        ApplySession(SessionFile(file).Load(), calculator, sessionHost, keypad);
+        const CalculatorState& s = calculator.state();
+        return {s.X, s.Y, s.Z, s.T};
+    }
+    static void SaveFrom(const std::string& file, Calculator& calculator,
+                         const SessionHost& sessionHost, WindowPosition keypad) {
+        SessionFile(file).Save(CaptureSession(calculator, sessionHost, keypad));
+    }
+    LoadedRegisters Load() { return LoadInto(path, calc, host, keypadPos); }
+    void Save() { SaveFrom(path, calc, host, keypadPos); }
 };
 
 TEST(PathBesideProgram, ReplacesTheExtensionOfTheFileName) {
@@ -114,7 +135,7 @@ TEST(PathBesideProgram, ReplacesTheExtensionOfTheFileName) {
 }
 
 TEST_F(SessionTest, NoFileGivesTheDefaultsAndTheFirstSaveWritesNineLines) {
-    const LoadedRegisters loaded = Session().LoadSession();
+    const LoadedRegisters loaded = Load();
     EXPECT_EQ(loaded.X, 0);
     EXPECT_EQ(loaded.Y, 0);
     EXPECT_EQ(loaded.Z, 0);
@@ -122,13 +143,13 @@ TEST_F(SessionTest, NoFileGivesTheDefaultsAndTheFirstSaveWritesNineLines) {
     EXPECT_EQ(host.position, (WindowPosition{0, 0}));
     EXPECT_EQ(keypadPos, kKeypadDefault);
     EXPECT_TRUE(host.errorBoxes.empty());
-    EXPECT_EQ(calc.state.MemoryRegister, kEarlierMemory);
+    EXPECT_EQ(StateOf(calc).MemoryRegister, kEarlierMemory);
 
-    calc.state.MemoryRegister = 0;
+    StateOf(calc).MemoryRegister = 0;
     window.TypeIntoX("0");
     // The keypad's own position is recorded by the caller before a save.
     keypadPos = {277, 69};
-    Session().SaveSession();
+    Save();
     const std::string zero = " 0.00000000000000E+0000\r\n";
     EXPECT_EQ(ReadWholeFile(path),
               zero + zero + zero + zero + "0\r\n0\r\n" + zero + "277\r\n69\r\n");
@@ -137,13 +158,13 @@ TEST_F(SessionTest, NoFileGivesTheDefaultsAndTheFirstSaveWritesNineLines) {
 
 TEST_F(SessionTest, SaveWritesCommittedXStackWindowMemoryAndKeypad) {
     window.TypeIntoX("1.5");
-    calc.state.Y = 2.0L / 3.0L;
-    calc.state.Z = -1.5e-20L;
-    calc.state.T = 1e100L;
-    calc.state.MemoryRegister = 1.0L / 3.0L;
+    StateOf(calc).Y = 2.0L / 3.0L;
+    StateOf(calc).Z = -1.5e-20L;
+    StateOf(calc).T = 1e100L;
+    StateOf(calc).MemoryRegister = 1.0L / 3.0L;
     keypadPos = {-40, 2000};
-    Session().SaveSession();
-    EXPECT_EQ(calc.state.CommittedX, 1.5L);
+    Save();
+    EXPECT_EQ(StateOf(calc).CommittedX, 1.5L);
     EXPECT_EQ(ReadWholeFile(path),
               " 1.50000000000000E+0000\r\n"
               " 6.66666666666667E-0001\r\n"
@@ -157,13 +178,13 @@ TEST_F(SessionTest, SaveWritesCommittedXStackWindowMemoryAndKeypad) {
 }
 
 TEST_F(SessionTest, SaveWithAnUnreadableEntryKeepsTheLastCommittedX) {
-    calc.state.CommittedX = 7;
+    StateOf(calc).CommittedX = 7;
     window.TypeIntoX("1.2.3");
-    Session().SaveSession();
+    Save();
     EXPECT_EQ(window.beeps, 1);
-    EXPECT_EQ(calc.state.X, 0);
+    EXPECT_EQ(StateOf(calc).X, 0);
     EXPECT_EQ(window.text(Field::X), "0");
-    EXPECT_EQ(calc.state.CommittedX, 7);
+    EXPECT_EQ(StateOf(calc).CommittedX, 7);
     EXPECT_EQ(ReadWholeFile(path).substr(0, 25), " 7.00000000000000E+0000\r\n");
 }
 
@@ -172,31 +193,30 @@ TEST_F(SessionTest, SaveWithAnOverflowingEntryWritesNothing) {
     const std::string previous = " 4.00000000000000E+0000\r\n";
     WriteWholeFile(path, previous);
     window.TypeIntoX("1e4933");
-    EXPECT_THROW(Session().SaveSession(), ArithmeticFault);
+    EXPECT_THROW(Save(), ArithmeticFault);
     EXPECT_EQ(ReadWholeFile(path), previous);
 }
 
 TEST_F(SessionTest, SavedSessionLoadsBack) {
     window.TypeIntoX("-12.25");
-    calc.state.Y = 1.0L / 3.0L;
-    calc.state.T = -8;
-    calc.state.MemoryRegister = 42;
+    StateOf(calc).Y = 1.0L / 3.0L;
+    StateOf(calc).T = -8;
+    StateOf(calc).MemoryRegister = 42;
     host.position = {-5, 3000};
     keypadPos = {277, 69};
-    Session().SaveSession();
+    Save();
 
     FakeWindow otherWindow;
     Calculator other{otherWindow};
     FakeHost otherHost;
     WindowPosition otherKeypad;
-    SessionFile next(path, other, otherHost, otherKeypad);
-    const LoadedRegisters loaded = next.LoadSession();
+    const LoadedRegisters loaded = LoadInto(path, other, otherHost, otherKeypad);
     EXPECT_EQ(loaded.X, -12.25L);
-    EXPECT_EQ(other.state.CommittedX, -12.25L);
+    EXPECT_EQ(other.state().CommittedX, -12.25L);
     EXPECT_EQ(loaded.Y, 0.333333333333333L);
     EXPECT_EQ(loaded.Z, 0);
     EXPECT_EQ(loaded.T, -8);
-    EXPECT_EQ(other.state.MemoryRegister, 42);
+    EXPECT_EQ(other.state().MemoryRegister, 42);
     EXPECT_EQ(otherHost.position, (WindowPosition{-5, 3000}));
     EXPECT_EQ(otherKeypad, (WindowPosition{277, 69}));
     EXPECT_TRUE(otherHost.errorBoxes.empty());
@@ -270,14 +290,14 @@ class SessionLoadTest : public SessionTest, public ::testing::WithParamInterface
 TEST_P(SessionLoadTest, LoadsWhatTheFileHolds) {
     const LoadCase& c = GetParam();
     WriteWholeFile(path, c.bytes);
-    const LoadedRegisters loaded = Session().LoadSession();
+    const LoadedRegisters loaded = Load();
     EXPECT_EQ(loaded.X, c.registers.X);
     EXPECT_EQ(loaded.Y, c.registers.Y);
     EXPECT_EQ(loaded.Z, c.registers.Z);
     EXPECT_EQ(loaded.T, c.registers.T);
     // X and the X that a save keeps start out alike.
-    EXPECT_EQ(calc.state.CommittedX, c.registers.X);
-    EXPECT_EQ(calc.state.MemoryRegister, c.memory);
+    EXPECT_EQ(StateOf(calc).CommittedX, c.registers.X);
+    EXPECT_EQ(StateOf(calc).MemoryRegister, c.memory);
     EXPECT_EQ(host.position, c.window);
     EXPECT_LE(host.moves.size(), 1u);
     EXPECT_EQ(keypadPos, c.keypad);
@@ -291,25 +311,25 @@ TEST_P(SessionLoadTest, LoadsWhatTheFileHolds) {
 // Start-up saves at once, so that even a file that could not be read is whole again.
 TEST_P(SessionLoadTest, FirstSaveLeavesAFileThatLoadsBackTheSameState) {
     WriteWholeFile(path, GetParam().bytes);
-    const LoadedRegisters loaded = Session().LoadSession();
-    calc.state.X = loaded.X;
-    calc.state.Y = loaded.Y;
-    calc.state.Z = loaded.Z;
-    calc.state.T = loaded.T;
+    const LoadedRegisters loaded = Load();
+    StateOf(calc).X = loaded.X;
+    StateOf(calc).Y = loaded.Y;
+    StateOf(calc).Z = loaded.Z;
+    StateOf(calc).T = loaded.T;
     calc.RefreshDisplay();
-    Session().SaveSession();
+    Save();
 
     FakeWindow nextWindow;
     Calculator next{nextWindow};
     FakeHost nextHost;
     WindowPosition nextKeypad;
-    const LoadedRegisters reloaded = SessionFile(path, next, nextHost, nextKeypad).LoadSession();
+    const LoadedRegisters reloaded = LoadInto(path, next, nextHost, nextKeypad);
     EXPECT_TRUE(nextHost.errorBoxes.empty());
     EXPECT_EQ(reloaded.X, loaded.X);
     EXPECT_EQ(reloaded.Y, loaded.Y);
     EXPECT_EQ(reloaded.Z, loaded.Z);
     EXPECT_EQ(reloaded.T, loaded.T);
-    EXPECT_EQ(next.state.MemoryRegister, calc.state.MemoryRegister);
+    EXPECT_EQ(next.state().MemoryRegister, StateOf(calc).MemoryRegister);
     EXPECT_EQ(nextHost.position, host.position);
     EXPECT_EQ(nextKeypad, keypadPos);
 }
@@ -394,7 +414,7 @@ TEST_F(SessionTest, PlacesThatAreNoReadableFile) {
         host = FakeHost{};
         keypadPos = {};
         c.make(path);
-        const LoadedRegisters loaded = Session().LoadSession();
+        const LoadedRegisters loaded = Load();
         EXPECT_EQ(loaded.X, 0);
         if (c.incompatible) {
             EXPECT_EQ(host.errorBoxes, std::vector<std::string>{IncompatibleMessage(path)});
@@ -413,7 +433,7 @@ TEST_F(SessionTest, FileWithoutReadPermissionIsIncompatible) {
     }
     WriteWholeFile(path, "1\r\n2\r\n");
     ASSERT_EQ(::chmod(path.c_str(), 0200), 0);
-    Session().LoadSession();
+    Load();
     EXPECT_EQ(host.errorBoxes, std::vector<std::string>{IncompatibleMessage(path)});
 }
 
@@ -423,7 +443,7 @@ TEST_F(SessionTest, SaveThroughALinkKeepsTheLinkAndThePermissions) {
     ASSERT_EQ(::chmod(target.c_str(), 0640), 0);
     fs::create_symlink("kept.cfg", path);
     window.TypeIntoX("3");
-    Session().SaveSession();
+    Save();
     EXPECT_TRUE(fs::is_symlink(path));
     EXPECT_EQ(ReadWholeFile(target).substr(0, 25), " 3.00000000000000E+0000\r\n");
     struct stat info;
@@ -485,8 +505,8 @@ TEST_F(SessionTest, SaveThroughALinkReplacesOnlyARegularFile) {
         window.TypeIntoX("3");
         std::string message;
         try {
-            Session().SaveSession();
-        } catch (const SessionWriteError& error) {
+            Save();
+        } catch (const FileWriteError& error) {
             message = error.what();
         }
         EXPECT_TRUE(fs::is_symlink(path));
@@ -507,9 +527,9 @@ TEST_F(SessionTest, SaveThroughALinkIntoAMissingFolderNamesThatFolder) {
     fs::create_symlink(folder + "/gone/rpncalc.cfg", path);
     window.TypeIntoX("3");
     try {
-        Session().SaveSession();
+        Save();
         ADD_FAILURE() << "saved";
-    } catch (const SessionWriteError& error) {
+    } catch (const FileWriteError& error) {
         EXPECT_EQ(std::string(error.what()),
                   "Cannot write " + path + ": the folder " + folder + "/gone does not exist");
     }
@@ -537,7 +557,7 @@ TEST_F(SessionTest, SaveRemovesTheTemporaryFilesOfEndedSaves) {
         WriteWholeFile(folder + "/" + name, " 1.0");
     }
     window.TypeIntoX("3");
-    Session().SaveSession();
+    Save();
     std::vector<std::string> left = StrayFiles();
     std::sort(left.begin(), left.end());
     std::vector<std::string> expected = kept;
@@ -604,8 +624,8 @@ TEST_F(SessionTest, FailedSaveLeavesWhatWasThereWhole) {
                 limit.emplace(c.sizeLimit);
             }
             try {
-                SessionFile(place, calc, host, keypadPos).SaveSession();
-            } catch (const SessionWriteError& error) {
+                SaveFrom(place, calc, host, keypadPos);
+            } catch (const FileWriteError& error) {
                 message = error.what();
             }
         }
@@ -626,9 +646,9 @@ TEST_F(SessionTest, SaveIntoAReadOnlyFolderLeavesTheOldFileWhole) {
     ASSERT_EQ(::chmod(folder.c_str(), 0500), 0);
     window.TypeIntoX("9");
     try {
-        Session().SaveSession();
+        Save();
         ADD_FAILURE() << "saved";
-    } catch (const SessionWriteError& error) {
+    } catch (const FileWriteError& error) {
         EXPECT_EQ(std::string(error.what()), "Cannot write " + path + ": Permission denied");
     }
     EXPECT_EQ(ReadWholeFile(path), previous);

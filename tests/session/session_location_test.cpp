@@ -1,4 +1,4 @@
-#include "app/session_location.h"
+#include "session/session_location.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>

@@ -1,4 +1,4 @@
-#include "engine/file_numbers.h"
+#include "session/file_numbers.h"
 
 #include <limits>
 #include <string_view>

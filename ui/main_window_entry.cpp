@@ -6,8 +6,8 @@
 #include <optional>
 #include <string>
 
-#include "ui/calcx_window.h"
 #include "ui/keyboard_router.h"
+#include "ui/main_window.h"
 #include "ui/register_edit.h"
 #include "ui/x11_frame.h"
 
@@ -20,34 +20,10 @@ constexpr std::chrono::milliseconds kKeypadActivationDelay{1000};
 
 }  // namespace
 
-void TCalcxF::ConnectEntry() {
-    using Handler = void (TCalcxF::*)();
-    static constexpr struct {
-        const char* name;
-        Handler handler;
-    } kButtons[] = {
-        {"Buttonedit", &TCalcxF::ButtoneditClick},
-        {"SpeedButtonPME", &TCalcxF::SpeedButtonPMEClick},
-        {"ButtonCOPY", &TCalcxF::ButtonCOPYClick},
-        {"ButtonPaste", &TCalcxF::ButtonPasteClick},
-        {"Button1", &TCalcxF::Button1Click},
-    };
-    for (const auto& [name, handler] : kButtons) {
-        connect(Button(name), &QAbstractButton::clicked, this,
-                [this, h = handler] { (this->*h)(); });
-    }
-    static constexpr struct {
-        Field field;
-        Handler handler;
-    } kFields[] = {
-        {Field::X, &TCalcxF::EditXEnter},
-        {Field::Y, &TCalcxF::EditYEnter},
-        {Field::Z, &TCalcxF::EditZEnter},
-        {Field::T, &TCalcxF::EditTEnter},
-    };
-    for (const auto& [field, handler] : kFields) {
+void MainWindow::ConnectEntry() {
+    for (const Field field : {Field::X, Field::Y, Field::Z, Field::T}) {
         connect(Edit(field), &RegisterEdit::focusEntered, this,
-                [this, h = handler] { (this->*h)(); });
+                [this, field] { entry_.clipboardExchange.FieldFocused(field); });
     }
     // The field's own paste goes through the same clipboard reader as Ctrl+V, with its limits
     // on size and waiting.
@@ -66,13 +42,13 @@ void TCalcxF::ConnectEntry() {
     router->Install();
 }
 
-void TCalcxF::AttachKeypad(TKeysF* keys) {
+void MainWindow::AttachKeypad(KeypadWindow* keys) {
     keys_ = keys;
     keys_->ConnectKeys([this](char ch) { TypeKey(ch); },
                        [this](char ch) { RunAction([this, ch] { entry_.xEntry.AppendKey(ch); }); });
 }
 
-void TCalcxF::TypeKey(char ch) {
+void MainWindow::TypeKey(char ch) {
     RunAction([this, ch] { entry_.xEntry.TypeKey(ch); });
     // The typed character went to X, and so do the next keys: the main window is the active
     // one after every click on the keypad, also when the window system activates the keypad
@@ -85,43 +61,14 @@ void TCalcxF::TypeKey(char ch) {
     }
 }
 
-void TCalcxF::ButtoneditClick() {
-    RunAction([this] { entry_.xEntry.ButtoneditClick(); });
-}
-
-void TCalcxF::SpeedButtonPMEClick() {
-    RunAction([this] { entry_.xEntry.SpeedButtonPMEClick(); });
-}
-
-void TCalcxF::ButtonCOPYClick() {
-    RunAction([this] { entry_.clipboardExchange.ButtonCOPYClick(); });
-}
-
-void TCalcxF::ButtonPasteClick() {
-    RunAction([this] { entry_.clipboardExchange.ButtonPasteClick(); });
-}
-
-void TCalcxF::EditXEnter() {
-    entry_.clipboardExchange.EditXEnter();
-}
-void TCalcxF::EditYEnter() {
-    entry_.clipboardExchange.EditYEnter();
-}
-void TCalcxF::EditZEnter() {
-    entry_.clipboardExchange.EditZEnter();
-}
-void TCalcxF::EditTEnter() {
-    entry_.clipboardExchange.EditTEnter();
-}
-
-void TCalcxF::CloseKeypad() {
+void MainWindow::CloseKeypad() {
     // Its close step records the position and clears KeypadShown, shown or not.
     if (keys_ != nullptr) {
         keys_->close();
     }
 }
 
-void TCalcxF::Button1Click() {
+void MainWindow::ToggleKeypad() {
     if (keys_ == nullptr) {
         return;
     }
@@ -137,8 +84,8 @@ void TCalcxF::Button1Click() {
     // its becoming-active step runs now rather than after the stack-lift below.
     activationAlreadyHandled_ = true;
     activateWindow();
-    FormActivate();
-    calc_.state.StackLift = true;
+    OnBecomingActive();
+    calc_.EndEntry();
 }
 
 }  // namespace rpn::ui

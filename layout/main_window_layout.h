@@ -3,11 +3,43 @@
 #include <span>
 #include <string_view>
 
+#include "engine/operation.h"
+#include "version/program_version.h"
+
 namespace rpn::ui {
 
 // The main window as designed at 120 pixels per inch. The window scales every number here by
 // one factor when it is created.
 enum class ControlKind { GlyphButton, PushButton, Label, EditField };
+
+// What a click on a control does: run an operation of the calculator, or a command of the
+// window around it. Labels and fields do nothing.
+enum class Command {
+    None,
+    Calculate,
+    EditX,
+    ToggleExponentSign,
+    Copy,
+    Paste,
+    ToggleKeypad,
+    ToggleStayOnTop,
+    ToggleTrigPanel,
+    Help,
+    Exit,
+};
+
+struct ControlAction {
+    Command command = Command::None;
+    // The operation that Command::Calculate runs.
+    Operation operation = Operation::Add;
+};
+
+constexpr ControlAction Calculate(Operation operation) {
+    return {Command::Calculate, operation};
+}
+constexpr ControlAction Run(Command command) {
+    return {command, Operation::Add};
+}
 
 struct ControlLayout {
     const char* name;
@@ -22,9 +54,9 @@ struct ControlLayout {
     int height;
     // Character height of the control's bold font.
     int fontHeight;
+    ControlAction action = {};
 };
 
-inline constexpr const char* kMainCaption = "Pelko RPN Calculator v1.21";
 inline constexpr int kClientWidth = 522;
 inline constexpr int kClientHeight = 311;
 inline constexpr int kDesignedLeft = 1003;

@@ -1,0 +1,39 @@
+#pragma once
+
+namespace rpn {
+
+// Everything a button of the calculator can ask the engine to do; Calculator::Run runs one.
+enum class Operation {
+    Add,
+    Subtract,
+    Multiply,
+    Divide,
+    Power,
+    Reciprocal,
+    Square,
+    SquareRoot,
+    ChangeSign,
+    ClearX,
+    ClearAll,
+    RollDown,
+    RollUp,
+    SwapXY,
+    Enter,
+    Store,
+    Recall,
+    Sine,
+    Cosine,
+    Tangent,
+    ArcSine,
+    ArcCosine,
+    ArcTangent,
+    Log10,
+    TenToX,
+    NaturalLog,
+    NaturalExp,
+    DegreesToRadians,
+    RadiansToDegrees,
+    ToggleAngleMode,
+};
+
+}  // namespace rpn

@@ -1,0 +1,47 @@
+#!/usr/bin/env bash
+# Fails when a folder includes a folder above it, or when a folder below ui/ includes Qt or
+# the X libraries. Each folder may include only itself and the folders listed for it; every
+# arrow between folders points down.
+set -euo pipefail
+root=${1:?usage: layer_test.sh SOURCE_DIR}
+
+declare -A allowed=(
+    [engine]="engine"
+    [entry]="engine entry"
+    [session]="engine session"
+    [layout]="engine layout version"
+    [ui]="engine entry session layout version ui"
+)
+# Only the widgets may use the toolkit and the display.
+declare -A toolkit=([ui]=1)
+
+failures=0
+checked=()
+for folder in "${!allowed[@]}"; do
+    [[ -d $root/$folder ]] || continue
+    checked+=("$folder")
+    while IFS= read -r line; do
+        file=${line%%:*}
+        include=$(sed -E 's/^[^:]*:[0-9]+:[[:space:]]*#[[:space:]]*include[[:space:]]*//' <<<"$line")
+        if [[ -z ${toolkit[$folder]:-} && $include =~ ^\<(Q|q[a-z]+/|xcb) ]]; then
+            echo "$file includes $include: no toolkit or display below ui/" >&2
+            failures=$((failures + 1))
+        elif [[ $include =~ ^\"([a-z_]+)/ ]]; then
+            target=${BASH_REMATCH[1]}
+            if [[ " ${allowed[$folder]} " != *" $target "* ]]; then
+                echo "$file includes $include: $folder/ may include only ${allowed[$folder]}" >&2
+                failures=$((failures + 1))
+            fi
+        elif [[ $include =~ ^\" ]]; then
+            echo "$file includes $include: name the folder of every project header" >&2
+            failures=$((failures + 1))
+        fi
+    done < <(grep -rnE '^[[:space:]]*#[[:space:]]*include' "$root/$folder" --include='*.h' \
+                 --include='*.cpp' --include='*.h.in' || true)
+done
+
+if ((failures > 0)); then
+    echo "$failures include(s) break the layers" >&2
+    exit 1
+fi
+echo "layers hold: ${checked[*]}"
