@@ -50,7 +50,9 @@ export QT_QPA_PLATFORM=xcb
 # The desktop's font resolution, as xrdb would set it.
 xlib "d.screen().root.change_property(d.intern_atom('RESOURCE_MANAGER'), Xatom.STRING, 8,
 b'Xft.dpi:\t$dpi\n'); d.sync()"
-openbox --config-file /dev/null >"$work/openbox.log" 2>&1 &
+# Its defaults, from a settings file of its own: an empty one opens an error dialog.
+echo '<openbox_config xmlns="http://openbox.org/3.4/rc"/>' >"$work/openbox.xml"
+openbox --config-file "$work/openbox.xml" >"$work/openbox.log" 2>&1 &
 pids+=($!)
 for _ in $(seq 100); do
     xlib "import sys; sys.exit(not d.screen().root.get_full_property(
@@ -106,6 +108,6 @@ if [[ -n $keypad_png ]]; then
     xdotool key Tab space
     keypad=$(timeout 10 xdotool search --sync --onlyvisible --name '^RPN KEYS$' | head -n 1)
     [[ -n $keypad ]] || { echo "the keypad window did not appear" >&2; exit 1; }
-    sleep 0.5
+    sleep 2
     save "$keypad" "$keypad_png"
 fi
