@@ -74,10 +74,11 @@ xdotool type --delay 50 "113"
 xdotool type "/"
 
 # The Trig button takes no keyboard focus and has no key: click its centre, taken from the
-# window's layout table and scaled as the program scales its layout (designed at 120 dpi,
-# in screen pixels).
+# window's layout table (its row: name, kind, caption, hint, left, top, width, height, ...)
+# and scaled as the program scales its layout (designed at 120 dpi, in screen pixels).
 read -r left top width height < <(
-    tr '\n' ' ' <"$root/ui/main_window_layout.cpp" |
+    grep -rlE --include='*.cpp' --include='*.h' --exclude-dir=build --exclude-dir=tests \
+        '"ButtonSmall",' "$root" | xargs cat | tr '\n' ' ' |
         grep -oE '\{"ButtonSmall",[^}]*\}' | grep -oE '(, *-?[0-9]+){4}' | head -n 1 | tr -d ','
 )
 [[ -n $height ]] || { echo "no ButtonSmall row in the layout table" >&2; exit 1; }
