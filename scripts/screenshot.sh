@@ -1,62 +1,114 @@
 #!/usr/bin/env bash
-# Runs build/rpncalc on a virtual X screen, works a division, opens the Trig/Log panel and
-# saves the window as docs/screenshot.png. Needs Xvfb, xdotool and xwd (scripts/install-deps.sh).
+# Runs build/rpncalc on a virtual X screen under a window manager (openbox), works a division,
+# opens the Trig/Log panel and saves the window, frame and all, as docs/screenshot.png.
+# Needs Xvfb, openbox, xdotool, xwd and python3-xlib (scripts/install-deps.sh).
+# Usage: screenshot.sh [--dpi N] [--keypad KEYPAD.png] [OUTPUT.png]
+#   --dpi N     the screen's Xft.dpi (120, the layout's designed resolution, unless told)
+#   --keypad F  also opens the keypad window and saves it, frame and all, as F
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 program="$root/build/rpncalc"
+dpi=120
+keypad_png=
+output=$root/docs/screenshot.png
+while (($#)); do
+    case $1 in
+        --dpi) dpi=$2 && shift 2 ;;
+        --keypad) keypad_png=$(realpath -m "$2") && shift 2 ;;
+        -*) echo "unknown option $1" >&2 && exit 2 ;;
+        *) output=$(realpath -m "$1") && shift ;;
+    esac
+done
 [[ -x "$program" ]] || { echo "build the program first: scripts/build.sh" >&2; exit 1; }
+xlib() { /usr/bin/python3 -c "from Xlib import X, Xatom, display; d = display.Display(); $1"; }
 
 # The program writes its session file beside itself: run a copy, so that the screenshot
 # neither reads nor changes the user's session.
 work=$(mktemp -d)
 cp "$program" "$root/build/rpncalc.hlp" "$work/"
-
-display=:99
-while [[ -e /tmp/.X11-unix/X${display#:} ]]; do
-    display=:$((${display#:} + 1))
-done
-Xvfb "$display" -screen 0 800x500x24 -nolisten tcp &
-xvfb=$!
-app=
+pids=()
 cleanup() {
-    [[ -n "$app" ]] && kill "$app" 2>/dev/null || true
-    kill "$xvfb" 2>/dev/null || true
+    for pid in "${pids[@]}"; do
+        kill "$pid" 2>/dev/null || true
+    done
+    # The program writes its session file as it ends: let it finish before the folder goes.
+    wait "${pids[@]}" 2>/dev/null || true
     rm -rf "$work"
 }
 trap cleanup EXIT
-export DISPLAY=$display
-for _ in $(seq 50); do
-    xdpyinfo >/dev/null 2>&1 && break
+
+# The X server picks a free display itself and says which; -noreset keeps the resources
+# set below when their setter disconnects.
+exec {displayfd}<> <(:)
+Xvfb -displayfd "$displayfd" -screen 0 1024x768x24 -nolisten tcp -noreset >"$work/xvfb.log" 2>&1 &
+pids+=($!)
+read -r -t 20 display <&"$displayfd" || { echo "Xvfb did not start" >&2; exit 1; }
+export DISPLAY=:$display
+unset WAYLAND_DISPLAY
+export QT_QPA_PLATFORM=xcb
+
+# The desktop's font resolution, as xrdb would set it.
+xlib "d.screen().root.change_property(d.intern_atom('RESOURCE_MANAGER'), Xatom.STRING, 8,
+b'Xft.dpi:\t$dpi\n'); d.sync()"
+# Its defaults, from a settings file of its own: an empty one opens an error dialog.
+echo '<openbox_config xmlns="http://openbox.org/3.4/rc"/>' >"$work/openbox.xml"
+openbox --config-file "$work/openbox.xml" >"$work/openbox.log" 2>&1 &
+pids+=($!)
+for _ in $(seq 100); do
+    xlib "import sys; sys.exit(not d.screen().root.get_full_property(
+d.intern_atom('_NET_SUPPORTING_WM_CHECK'), X.AnyPropertyType))" && break
     sleep 0.1
 done
 
-# Qt's own setting puts the screen at the layout's designed 120 pixels per inch.
-QT_FONT_DPI=120 "$work/rpncalc" &
-app=$!
-window=$(xdotool search --sync --onlyvisible --name "Pelko RPN Calculator")
-xdotool windowfocus --sync "$window" 2>/dev/null || true
+"$work/rpncalc" >"$work/rpncalc.log" 2>&1 &
+pids+=($!)
+window=$(timeout 20 xdotool search --sync --onlyvisible --name '^Pelko RPN Calculator v1.21$' |
+    head -n 1)
+[[ -n $window ]] || { echo "the calculator window did not appear" >&2; exit 1; }
+xdotool windowactivate --sync "$window" 2>/dev/null || xdotool windowfocus --sync "$window"
 
-# Clicks a control at its designed centre, scaled as the window scaled its layout
-# (522 pixels wide as designed).
-eval "$(xdotool getwindowgeometry --shell "$window")"
-click() {
-    local x y
-    x=$(python3 -c "print(round($1 * $WIDTH / 522))")
-    y=$(python3 -c "print(round($2 * $WIDTH / 522))")
-    xdotool mousemove --window "$window" "$x" "$y" click 1
-    sleep 0.2
-}
-
-# 355 Enter 113 divide, then the Trig/Log panel.
+# 355 Enter 113 divide, typed.
 xdotool type --delay 50 "355"
-click 282 148 # Enter
+xdotool key Return
 xdotool type --delay 50 "113"
-click 235 194 # divide
-click 482 66  # Trig
-xdotool mousemove 790 490
+xdotool type "/"
+
+# The Trig button takes no keyboard focus and has no key: click its centre, taken from the
+# window's layout table (its row: name, kind, caption, hint, left, top, width, height, ...)
+# and scaled as the program scales its layout (designed at 120 dpi, in screen pixels).
+read -r left top width height < <(
+    grep -rlE --include='*.cpp' --include='*.h' --exclude-dir=build --exclude-dir=tests \
+        '"ButtonSmall",' "$root" | xargs cat | tr '\n' ' ' |
+        grep -oE '\{"ButtonSmall",[^}]*\}' | grep -oE '(, *-?[0-9]+){4}' | head -n 1 | tr -d ','
+)
+[[ -n $height ]] || { echo "no ButtonSmall row in the layout table" >&2; exit 1; }
+xdotool mousemove --window "$window" $(((2 * left + width) * dpi / 240)) \
+    $(((2 * top + height) * dpi / 240)) click 1
+xdotool mousemove 1020 760
 sleep 0.5
 
-mkdir -p "$root/docs"
-xwd -silent -id "$window" >"$work/window.xwd"
-python3 "$root/scripts/xwd_to_png.py" "$work/window.xwd" "$root/docs/screenshot.png"
-echo "saved $root/docs/screenshot.png"
+frame_of() {  # the root's child that holds the window: its frame
+    xlib "
+w = d.create_resource_object('window', $1)
+while w.query_tree().parent != d.screen().root:
+    w = w.query_tree().parent
+print(w.id)"
+}
+
+save() {  # window png
+    xwd -silent -id "$(frame_of "$1")" >"$work/window.xwd"
+    python3 "$root/scripts/xwd_to_png.py" "$work/window.xwd" "$2"
+    echo "saved $2"
+}
+
+mkdir -p "$(dirname "$output")"
+save "$window" "$output"
+
+if [[ -n $keypad_png ]]; then
+    # Keys is the one push button that Tab reaches from the X field.
+    xdotool key Tab space
+    keypad=$(timeout 10 xdotool search --sync --onlyvisible --name '^RPN KEYS$' | head -n 1)
+    [[ -n $keypad ]] || { echo "the keypad window did not appear" >&2; exit 1; }
+    sleep 2
+    save "$keypad" "$keypad_png"
+fi

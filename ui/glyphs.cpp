@@ -1,8 +1,9 @@
 #include "ui/glyphs.h"
 
-#include <QFont>
+#include <QImage>
 #include <QPainter>
 #include <QPainterPath>
+#include <algorithm>
 #include <cmath>
 #include <functional>
 #include <string>
@@ -16,105 +17,235 @@ constexpr int kGlyphWidth = 16;
 constexpr int kWideGlyphWidth = 18;
 constexpr int kGlyphHeight = 14;
 
-void Line(QPainter& p, qreal x1, qreal y1, qreal x2, qreal y2) {
-    p.drawLine(QPointF(x1, y1), QPointF(x2, y2));
-}
+// Stroke weights in designed pixels. Below about 1.5 device pixels a stroke is either one
+// pixel or two, so the weight is rounded to whole device pixels and every point snapped to
+// the pixel grid: a stroke that straddles two pixels at half strength is what makes a small
+// glyph a smudge.
+constexpr qreal kSignWeight = 1.6;    // + - x / and the root sign
+constexpr qreal kLetterWeight = 1.6;  // letters and digits at full size
+constexpr qreal kSmallWeight = 1.1;   // raised letters, arrows, x and y of the interchange
 
-// Letters in the glyphs are italic serif, the way formulas are set.
-void Letter(QPainter& p, const QString& text, QRectF box, int pixelSize, bool italic = true) {
-    QFont font(QStringLiteral("Liberation Serif"));
-    font.setStyleHint(QFont::Serif);
-    font.setPixelSize(pixelSize);
-    font.setItalic(italic);
-    font.setBold(true);
-    p.setFont(font);
-    p.drawText(box, Qt::AlignCenter, text);
-}
+// Draws on a field of designed pixels, `devicePixels` device pixels each. Letters are drawn
+// as strokes rather than set in a font: no font face has to be found and loaded for them, and
+// a stroke can be put on the pixel grid at every size.
+class GlyphPainter {
+  public:
+    GlyphPainter(QPainter& painter, qreal devicePixels)
+        : painter_(painter), devicePixels_(devicePixels) {
+        Weight(kSignWeight);
+    }
 
-void PlusMinus(QPainter& p, qreal cx, qreal top, qreal half) {
-    Line(p, cx - half, top + half, cx + half, top + half);
-    Line(p, cx, top, cx, top + 2 * half);
-    Line(p, cx - half, top + 2 * half + 3, cx + half, top + 2 * half + 3);
-}
+    void Weight(qreal designed) {
+        penWidth_ = std::max<qreal>(1, std::round(designed * devicePixels_));
+        painter_.setPen(QPen(Qt::black, penWidth_, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin));
+        // A one-pixel slant smoothed at the edges comes out grey and faint: keep it solid.
+        painter_.setRenderHint(QPainter::Antialiasing, penWidth_ > 1);
+        painter_.setBrush(Qt::NoBrush);
+    }
 
-void ArrowHead(QPainter& p, QPointF tip, qreal dx, qreal dy) {
-    // dx, dy: the direction the arrow points, as a unit step.
-    const QPointF back(-dx * 2.5, -dy * 2.5);
-    const QPointF side(-dy * 2.2, dx * 2.2);
-    Line(p, tip.x(), tip.y(), tip.x() + back.x() + side.x(), tip.y() + back.y() + side.y());
-    Line(p, tip.x(), tip.y(), tip.x() + back.x() - side.x(), tip.y() + back.y() - side.y());
-}
+    // A designed coordinate on the device: on a pixel centre for an odd stroke width, on a
+    // pixel edge for an even one, so that straight strokes cover whole pixels.
+    qreal Snap(qreal designed) const {
+        const qreal offset = std::fmod(penWidth_, 2) / 2;
+        return std::round(designed * devicePixels_ - offset) + offset;
+    }
+    QPointF At(qreal x, qreal y) const { return {Snap(x), Snap(y)}; }
 
-using Painter = std::function<void(QPainter&)>;
+    void Line(qreal x1, qreal y1, qreal x2, qreal y2) { painter_.drawLine(At(x1, y1), At(x2, y2)); }
+
+    void Path(const QPainterPath& designed) {
+        QPainterPath device;
+        for (int i = 0; i < designed.elementCount(); ++i) {
+            const QPainterPath::Element e = designed.elementAt(i);
+            if (e.isMoveTo()) {
+                device.moveTo(At(e.x, e.y));
+            } else if (e.isLineTo()) {
+                device.lineTo(At(e.x, e.y));
+            } else {
+                // A curve: its two control points follow in the next two elements.
+                const QPainterPath::Element c2 = designed.elementAt(i + 1);
+                const QPainterPath::Element end = designed.elementAt(i + 2);
+                device.cubicTo(At(e.x, e.y), At(c2.x, c2.y), At(end.x, end.y));
+                i += 2;
+            }
+        }
+        painter_.drawPath(device);
+    }
+
+    void Dot(qreal cx, qreal cy, qreal radius) {
+        painter_.setPen(Qt::NoPen);
+        painter_.setBrush(Qt::black);
+        painter_.setRenderHint(QPainter::Antialiasing);
+        const qreal r = std::max<qreal>(0.8, radius * devicePixels_);
+        painter_.drawEllipse(
+            QPointF(std::round(cx * devicePixels_), std::round(cy * devicePixels_)), r, r);
+        Weight(kSignWeight);
+    }
+
+    // The letters, each in the box left..right, top..bottom (the x-height for x and y, whose
+    // descender reaches below `bottom`).
+    void LetterX(qreal left, qreal top, qreal right, qreal bottom) {
+        // Leaning like an italic x, so that it does not read as the multiplication cross.
+        const qreal lean = (bottom - top) * 0.15;
+        Line(left + lean, top, right - lean * 0.3, bottom);
+        Line(right + lean * 0.3, top, left - lean * 0.3, bottom);
+    }
+
+    void LetterY(qreal left, qreal top, qreal right, qreal bottom, qreal descender) {
+        const qreal middle = (left + right) / 2;
+        Line(left, top, middle, bottom);
+        Line(right, top, left, bottom + descender);
+    }
+
+    void DigitTwo(qreal left, qreal top, qreal right, qreal bottom) {
+        const qreal h = bottom - top;
+        QPainterPath two;
+        two.moveTo(left, top + h * 0.3);
+        two.cubicTo(left, top - h * 0.05, right, top - h * 0.05, right, top + h * 0.3);
+        two.cubicTo(right, top + h * 0.5, left, top + h * 0.75, left, bottom);
+        two.lineTo(right, bottom);
+        Path(two);
+    }
+
+    void DigitOne(qreal left, qreal top, qreal right, qreal bottom) {
+        const qreal stem = (left + right) / 2 + 0.5;
+        QPainterPath one;
+        one.moveTo(left, top + (bottom - top) * 0.3);
+        one.lineTo(stem, top);
+        one.lineTo(stem, bottom);
+        Path(one);
+    }
+
+    void LetterE(qreal left, qreal top, qreal right, qreal bottom) {
+        QPainterPath e;
+        e.moveTo(right, top);
+        e.lineTo(left, top);
+        e.lineTo(left, bottom);
+        e.lineTo(right, bottom);
+        Path(e);
+        Line(left, (top + bottom) / 2, right - 1, (top + bottom) / 2);
+    }
+
+    void LetterR(qreal left, qreal top, qreal right, qreal bottom) {
+        const qreal middle = std::round((top + bottom) / 2);
+        const qreal bowl = right - (middle - top) / 2;
+        QPainterPath r;
+        r.moveTo(left, bottom);
+        r.lineTo(left, top);
+        r.lineTo(bowl, top);
+        r.cubicTo(right + 0.5, top, right + 0.5, middle, bowl, middle);
+        r.lineTo(left, middle);
+        Path(r);
+        Line(bowl - 1, middle, right, bottom);
+    }
+
+    void PlusMinus(qreal cx, qreal top, qreal half) {
+        Line(cx - half, top + half, cx + half, top + half);
+        Line(cx, top, cx, top + 2 * half);
+        Line(cx - half, top + 2 * half + 2.5, cx + half, top + 2 * half + 2.5);
+    }
+
+    // An arrow along a row from `fromX` to `toX` (either way) with one barb at `toX`, bent
+    // `barb` pixels down (up when negative).
+    void Harpoon(qreal fromX, qreal toX, qreal y, qreal barb) {
+        const qreal back = toX > fromX ? -std::abs(barb) : std::abs(barb);
+        QPainterPath harpoon;
+        harpoon.moveTo(fromX, y);
+        harpoon.lineTo(toX, y);
+        harpoon.lineTo(toX + back, y + barb);
+        Path(harpoon);
+    }
+
+  private:
+    QPainter& painter_;
+    qreal devicePixels_;
+    qreal penWidth_ = 1;
+};
+
+using Painter = std::function<void(GlyphPainter&)>;
 
 const std::unordered_map<std::string, Painter>& Painters() {
     static const std::unordered_map<std::string, Painter> painters = {
-        {"SpeedButtonPM", [](QPainter& p) { PlusMinus(p, 8, 1.5, 4); }},
+        {"SpeedButtonPM", [](GlyphPainter& g) { g.PlusMinus(8, 1, 4); }},
         {"SpeedButtonP",
-         [](QPainter& p) {
-             Line(p, 2.5, 7, 13.5, 7);
-             Line(p, 8, 1.5, 8, 12.5);
+         [](GlyphPainter& g) {
+             g.Line(2, 7, 14, 7);
+             g.Line(8, 1, 8, 13);
          }},
-        {"SpeedButtonM", [](QPainter& p) { Line(p, 2.5, 7, 13.5, 7); }},
+        {"SpeedButtonM", [](GlyphPainter& g) { g.Line(2, 7, 14, 7); }},
         {"SpeedButtonMu",
-         [](QPainter& p) {
-             Line(p, 3.5, 2.5, 12.5, 11.5);
-             Line(p, 12.5, 2.5, 3.5, 11.5);
+         [](GlyphPainter& g) {
+             g.Line(3, 2, 13, 12);
+             g.Line(13, 2, 3, 12);
          }},
         {"SpeedButtonD",
-         [](QPainter& p) {
-             Line(p, 2.5, 7, 13.5, 7);
-             p.setBrush(Qt::black);
-             p.drawEllipse(QPointF(8, 2.8), 1.4, 1.4);
-             p.drawEllipse(QPointF(8, 11.2), 1.4, 1.4);
+         [](GlyphPainter& g) {
+             g.Line(2, 7, 14, 7);
+             g.Dot(8, 2.5, 1.5);
+             g.Dot(8, 11.5, 1.5);
          }},
         {"SpeedButtonYX",
-         [](QPainter& p) {
-             Letter(p, QStringLiteral("y"), QRectF(1, 0, 10, 12), 13);
-             Letter(p, QStringLiteral("x"), QRectF(8, -1, 8, 9), 9);
+         [](GlyphPainter& g) {
+             g.Weight(kLetterWeight);
+             g.LetterY(1, 5, 9, 11, 3);
+             g.Weight(kSmallWeight);
+             g.LetterX(10, 1, 15, 6);
          }},
         {"SpeedButtonSqr",
-         [](QPainter& p) {
+         [](GlyphPainter& g) {
              QPainterPath root;
-             root.moveTo(0.5, 8);
-             root.lineTo(2.5, 7);
-             root.lineTo(4.5, 12.5);
-             root.lineTo(7.5, 1.5);
-             root.lineTo(15.5, 1.5);
-             p.drawPath(root);
-             Letter(p, QStringLiteral("x"), QRectF(7, 3, 9, 11), 11);
+             root.moveTo(0, 8);
+             root.lineTo(2, 7);
+             root.lineTo(4.5, 13);
+             root.lineTo(7.5, 1);
+             root.lineTo(16, 1);
+             g.Path(root);
+             g.Weight(kLetterWeight);
+             g.LetterX(9, 5, 15, 12);
          }},
         {"SpeedButtonX2",
-         [](QPainter& p) {
-             Letter(p, QStringLiteral("x"), QRectF(0, 2, 10, 12), 13);
-             Letter(p, QStringLiteral("2"), QRectF(9, -1, 7, 9), 9, false);
+         [](GlyphPainter& g) {
+             g.Weight(kLetterWeight);
+             g.LetterX(1, 5, 9, 13);
+             g.Weight(kSmallWeight);
+             g.DigitTwo(10, 0.5, 15, 6.5);
          }},
         {"SpeedButton1X",
-         [](QPainter& p) {
-             Letter(p, QStringLiteral("1"), QRectF(0, 0, 7, 10), 10, false);
-             Line(p, 11, 1.5, 5, 12.5);
-             Letter(p, QStringLiteral("x"), QRectF(9, 4, 7, 10), 11);
+         [](GlyphPainter& g) {
+             g.Weight(kSmallWeight);
+             g.DigitOne(1, 0.5, 5, 6.5);
+             g.Weight(kLetterWeight);
+             g.Line(11, 0, 4, 14);
+             g.LetterX(9, 6, 16, 13);
          }},
         {"SpeedButtonPME",
-         [](QPainter& p) {
-             Letter(p, QStringLiteral("E"), QRectF(0, 0, 10, 14), 13, false);
-             PlusMinus(p, 13.5, 2, 3);
+         [](GlyphPainter& g) {
+             g.Weight(kLetterWeight);
+             g.LetterE(1, 1, 8, 13);
+             g.Weight(kSmallWeight);
+             g.PlusMinus(13.5, 3, 3);
          }},
         {"SpeedButtonR",
-         [](QPainter& p) {
-             Letter(p, QStringLiteral("R"), QRectF(0, 0, 10, 14), 13, false);
-             Line(p, 12.5, 1.5, 12.5, 12);
-             ArrowHead(p, QPointF(12.5, 12.5), 0, 1);
+         [](GlyphPainter& g) {
+             g.Weight(kLetterWeight);
+             g.LetterR(1, 1, 8, 13);
+             g.Weight(kSmallWeight);
+             g.Line(13, 1, 13, 13);
+             QPainterPath head;
+             head.moveTo(10.5, 10.5);
+             head.lineTo(13, 13);
+             head.lineTo(15.5, 10.5);
+             g.Path(head);
          }},
         {"SpeedButtonxy",
-         [](QPainter& p) {
-             Letter(p, QStringLiteral("x"), QRectF(-1, 0, 7, 12), 11);
-             Letter(p, QStringLiteral("y"), QRectF(10, 0, 7, 12), 11);
-             p.setPen(QPen(Qt::black, 1.1, Qt::SolidLine, Qt::RoundCap));
-             Line(p, 6, 3.5, 10.5, 3.5);
-             ArrowHead(p, QPointF(10.5, 3.5), 1, 0);
-             Line(p, 5.5, 10.5, 10, 10.5);
-             ArrowHead(p, QPointF(5.5, 10.5), -1, 0);
+         [](GlyphPainter& g) {
+             g.Weight(kSmallWeight);
+             g.LetterX(0, 4, 4.5, 10);
+             g.LetterY(11.5, 4, 16, 10, 3);
+             // Two half-headed arrows, one each way, as in a reversible reaction: full heads
+             // on both run into each other at this size.
+             g.Harpoon(5.5, 10.5, 5.5, -2);
+             g.Harpoon(10.5, 5.5, 8.5, 2);
          }},
     };
     return painters;
@@ -128,17 +259,20 @@ QPixmap GlyphPixmap(std::string_view controlName, qreal scale, qreal devicePixel
     if (it == painters.end()) {
         return {};
     }
+    // Never fewer device pixels than designed: below that the strokes run into each other.
+    const qreal devicePixels = std::max<qreal>(1, scale * devicePixelRatio);
     const int width = controlName == "SpeedButtonPME" ? kWideGlyphWidth : kGlyphWidth;
-    QPixmap pixmap(static_cast<int>(std::lround(width * scale * devicePixelRatio)),
-                   static_cast<int>(std::lround(kGlyphHeight * scale * devicePixelRatio)));
+    QImage image(static_cast<int>(std::lround(width * devicePixels)),
+                 static_cast<int>(std::lround(kGlyphHeight * devicePixels)),
+                 QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    {
+        QPainter painter(&image);
+        GlyphPainter glyph(painter, devicePixels);
+        it->second(glyph);
+    }
+    QPixmap pixmap = QPixmap::fromImage(image);
     pixmap.setDevicePixelRatio(devicePixelRatio);
-    pixmap.fill(Qt::transparent);
-    QPainter painter(&pixmap);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setRenderHint(QPainter::TextAntialiasing);
-    painter.scale(scale, scale);
-    painter.setPen(QPen(Qt::black, 1.6, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-    it->second(painter);
     return pixmap;
 }
 

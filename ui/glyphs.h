@@ -8,7 +8,8 @@ namespace rpn::ui {
 
 // The face bitmap of the glyph button `controlName`: black strokes on a transparent
 // 16 x 14 field (18 x 14 for the exponent sign button), drawn at `scale` times that size in
-// logical pixels, sharp at `devicePixelRatio`.
+// logical pixels, sharp at `devicePixelRatio`, but never on fewer device pixels than the
+// designed field.
 // A null pixmap for a control that shows a caption instead.
 QPixmap GlyphPixmap(std::string_view controlName, qreal scale, qreal devicePixelRatio = 1);
 

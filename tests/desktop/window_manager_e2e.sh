@@ -4,10 +4,16 @@
 # shows the whole title bar; Back/Top changes the level in place; help opens above the
 # calculator; keypad clicks leave the keyboard with the main window; closing is prompt.
 # The keypad and keyboard check runs once more without a window manager.
-# Usage: window_manager_e2e.sh path/to/rpncalc
+# Usage: window_manager_e2e.sh path/to/rpncalc [openbox|xfwm4|icewm|fluxbox [RUNS [DPI]]]
+# The test command runs it under openbox; the other managers are for trying by hand (they are
+# not installed by scripts/install-deps.sh). RUNS is the number of start/close cycles (3), DPI
+# the screens' Xft.dpi (none: 96).
 set -euo pipefail
 
 program=$1
+window_manager=${2:-openbox}
+runs=${3:-3}
+dpi=${4:-}
 here=$(cd "$(dirname "$0")" && pwd)
 probe() { /usr/bin/python3 "$here/x11_probe.py" "$@"; }
 work=$(mktemp -d)
@@ -39,10 +45,18 @@ wait_until() {
 
 start_x_server() {
     exec {displayfd}<> <(:)
-    Xvfb -displayfd "$displayfd" -screen 0 1280x1024x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+    # -noreset: the resources below stay when their setter disconnects.
+    Xvfb -displayfd "$displayfd" -screen 0 1280x1024x24 -nolisten tcp -noreset \
+        >"$work/xvfb.log" 2>&1 &
     pids+=($!)
     read -r -t 20 display <&"$displayfd" || fail "Xvfb did not start"
     export DISPLAY=":$display"
+    if [[ -n $dpi ]]; then
+        /usr/bin/python3 -c "from Xlib import Xatom, display; d = display.Display()
+d.screen().root.change_property(d.intern_atom('RESOURCE_MANAGER'), Xatom.STRING, 8,
+                                b'Xft.dpi:\t$dpi\n')
+d.sync()"
+    fi
 }
 
 unset WAYLAND_DISPLAY
@@ -70,13 +84,9 @@ start_calculator() {
     [[ -n $main ]] || fail "the calculator window did not appear"
 }
 
-# Closes the main window as a window manager's close box does; it must be gone within a
-# second. A request that comes within about a second of a click on Keys is at times lost
-# before it reaches the window (not understood yet): that one is said, and asked once more.
+# Closes the main window as a window manager's close box does, with one request: the program
+# must be gone within a second of it.
 close_calculator() {
-    /usr/bin/python3 "$here/../entry_ui/close_window.py" "$main"
-    wait_until 1 eval '! kill -0 "$calc_pid" 2>/dev/null' && return 0
-    echo "WARNING: a close request was lost; asking again" >&2
     /usr/bin/python3 "$here/../entry_ui/close_window.py" "$main"
     wait_until 1 eval '! kill -0 "$calc_pid" 2>/dev/null' ||
         fail "the program still runs a second after the close request"
@@ -119,18 +129,29 @@ check_keypad_then_enter() {
 }
 
 start_x_server
-openbox --config-file /dev/null >"$work/openbox.log" 2>&1 &
+case $window_manager in
+    # Its defaults, from a settings file of its own: an empty one opens an error dialog.
+    openbox)
+        echo '<openbox_config xmlns="http://openbox.org/3.4/rc"/>' >"$work/openbox.xml"
+        wm_command=(openbox --config-file "$work/openbox.xml")
+        ;;
+    # xfwm4 reads its settings over a D-Bus session bus.
+    xfwm4) wm_command=(dbus-run-session -- xfwm4 --compositor=off) ;;
+    icewm | fluxbox) wm_command=("$window_manager") ;;
+    *) fail "unknown window manager $window_manager" ;;
+esac
+"${wm_command[@]}" >"$work/wm.log" 2>&1 &
 pids+=($!)
-wait_until 10 eval '[[ $(probe wm) == 1 ]]' || fail "openbox did not start"
+wait_until 10 eval '[[ $(probe wm) == 1 ]]' || fail "$window_manager did not start"
 
 # A first run without a session file: the frame at the screen's corner, title bar and all.
 start_calculator
 wait_until 5 frame_is "$main" 0 0 || fail "first run: frame at $(probe frame "$main"), not 0 0"
 close_calculator
 
-# Known positions, three runs: the frames land there and the file keeps them unchanged.
+# Known positions, run after run: the frames land there and the file keeps them unchanged.
 write_session 100 200 240 300
-for run in 1 2 3; do
+for ((run = 1; run <= runs; run++)); do
     start_calculator
     wait_until 5 frame_is "$main" 200 100 ||
         fail "run $run: main frame at $(probe frame "$main"), not 200 100"
@@ -176,7 +197,7 @@ close_calculator
 
 # Keypad clicks and then Enter, under the window manager and without one.
 start_calculator
-check_keypad_then_enter "with openbox"
+check_keypad_then_enter "with $window_manager"
 start_x_server
 start_calculator
 check_keypad_then_enter "without a window manager"
