@@ -251,6 +251,19 @@ const std::unordered_map<std::string, Painter>& Painters() {
     return painters;
 }
 
+// The least number of device pixels, from `devicePixels` on, that is a whole number of
+// logical pixels at `ratio`. A button lays its icon out in whole logical pixels: an icon of a
+// fractional logical size would be stretched to fit, and its one-pixel strokes go soft.
+int WholeLogicalPixels(int devicePixels, qreal ratio) {
+    for (int n = devicePixels; n < devicePixels + 16; ++n) {
+        const qreal logical = n / ratio;
+        if (std::abs(logical - std::round(logical)) < 1e-6) {
+            return n;
+        }
+    }
+    return devicePixels;
+}
+
 }  // namespace
 
 QPixmap GlyphPixmap(std::string_view controlName, qreal scale, qreal devicePixelRatio) {
@@ -262,12 +275,16 @@ QPixmap GlyphPixmap(std::string_view controlName, qreal scale, qreal devicePixel
     // Never fewer device pixels than designed: below that the strokes run into each other.
     const qreal devicePixels = std::max<qreal>(1, scale * devicePixelRatio);
     const int width = controlName == "SpeedButtonPME" ? kWideGlyphWidth : kGlyphWidth;
-    QImage image(static_cast<int>(std::lround(width * devicePixels)),
-                 static_cast<int>(std::lround(kGlyphHeight * devicePixels)),
+    const int drawnWidth = static_cast<int>(std::lround(width * devicePixels));
+    const int drawnHeight = static_cast<int>(std::lround(kGlyphHeight * devicePixels));
+    QImage image(WholeLogicalPixels(drawnWidth, devicePixelRatio),
+                 WholeLogicalPixels(drawnHeight, devicePixelRatio),
                  QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
     {
         QPainter painter(&image);
+        // Centred on whole device pixels in the margin that the padding added.
+        painter.translate((image.width() - drawnWidth) / 2, (image.height() - drawnHeight) / 2);
         GlyphPainter glyph(painter, devicePixels);
         it->second(glyph);
     }

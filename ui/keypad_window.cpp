@@ -30,6 +30,9 @@ KeypadWindow::KeypadWindow(KeypadState& keypad, double scale, QWidget* owner)
     setObjectName(QStringLiteral("KeysF"));
     setWindowTitle(QStringLiteral("RPN KEYS"));
     setFixedSize(Scaled(kClientWidth, scale), Scaled(kClientHeight, scale));
+    // It comes up beside the main window without taking the keyboard from it; a click on it
+    // still makes it the active window.
+    setAttribute(Qt::WA_ShowWithoutActivating);
     // The designed position is in screen pixels: only what lies inside the window scales.
     placer_->MoveTo({kDesignedTop, kDesignedLeft});
 }

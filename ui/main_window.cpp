@@ -10,8 +10,10 @@
 #include <QPushButton>
 #include <QShortcut>
 #include <QShowEvent>
+#include <QTimer>
 #include <QToolButton>
 #include <QWindow>
+#include <chrono>
 #include <exception>
 
 #include "engine/arithmetic_fault.h"
@@ -34,6 +36,10 @@ constexpr Qt::WindowFlags kWindowFlags =
 // The Math Error report words the Back/Top button its own way while it moves the window.
 constexpr const char* kMathErrorTopHint = "Click stays on top";
 constexpr const char* kMathErrorBackHint = "Click moves to back";
+
+// How soon after taking the focus back from the keypad the main window looks whether it
+// still has it.
+constexpr std::chrono::milliseconds kKeypadRecheckDelay{100};
 
 const QColor kLime(0x00, 0xff, 0x00);
 
@@ -391,14 +397,22 @@ void MainWindow::ReadDecimalSeparator() {
 
 void MainWindow::OnFocusWindowChanged(QWindow* focusWindow) {
     QWindow* mine = windowHandle();
-    if (reclaimFromKeypad_ && keys_ && focusWindow != nullptr &&
-        focusWindow == keys_->windowHandle()) {
-        // The keypad's own activation for a click on one of its keys arrived after the main
-        // window took the focus back: take it back once more. The click has run the
-        // becoming-active step already, and left the caret after the typed character.
-        reclaimFromKeypad_ = false;
+    if (keys_ && focusWindow != nullptr && focusWindow == keys_->windowHandle() &&
+        std::chrono::steady_clock::now() < reclaimFromKeypadUntil_) {
+        // The keypad's own activation for a click on one of its keys, or for its showing,
+        // arrived after the main window took the focus back: take it back once more. The
+        // click or the Keys button has run the becoming-active step already.
         activationAlreadyHandled_ = true;
         activateWindow();
+        // A window manager may hand the keypad the focus once more as it finishes mapping or
+        // raising it, after it has carried out this request: look again a moment later.
+        QTimer::singleShot(kKeypadRecheckDelay, this, [this] {
+            if (keys_ && QGuiApplication::focusWindow() == keys_->windowHandle() &&
+                std::chrono::steady_clock::now() < reclaimFromKeypadUntil_) {
+                activationAlreadyHandled_ = true;
+                activateWindow();
+            }
+        });
     }
     if (focusWindow == nullptr || focusWindow != mine) {
         // The help viewer stands for another program: coming back from it is not a return

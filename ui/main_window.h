@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QWidget>
+#include <chrono>
 #include <functional>
 #include <string>
 
@@ -124,6 +125,8 @@ class MainWindow : public QWidget, public rpn::WindowPort, public rpn::SessionHo
     void ToggleTrigPanel();
     void ShowHelpContents();
     void CloseKeypad();
+    // For a moment, an activation of the keypad goes back to the main window.
+    void ReclaimFocusFromKeypad();
     void SetStayOnTopLevel(bool onTop);
     void SetTopButton(const char* caption, const char* hint);
     void SetSmallButton(const char* caption, const char* hint);
@@ -158,9 +161,10 @@ class MainWindow : public QWidget, public rpn::WindowPort, public rpn::SessionHo
     bool activatedOnce_ = false;
     bool focusCameFromOurWindow_ = false;
     bool activationAlreadyHandled_ = false;
-    // A key of the keypad was clicked a moment ago: the keypad's activation for that click
-    // goes back to the main window, whenever the window system delivers it.
-    bool reclaimFromKeypad_ = false;
+    // A key of the keypad was clicked, or the keypad shown, a moment ago: until then an
+    // activation of the keypad goes back to the main window, however late and however often
+    // the window system delivers it (some window managers focus a new window twice).
+    std::chrono::steady_clock::time_point reclaimFromKeypadUntil_;
 
     RegisterEdit* edits_[4] = {};
     QLabel* angleModeLabel_ = nullptr;

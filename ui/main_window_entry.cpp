@@ -1,7 +1,6 @@
 // The entry side of the main window: X editing, the clipboard exchange, the keyboard
 // commands and the keypad window's keys.
 #include <QAbstractButton>
-#include <QTimer>
 #include <chrono>
 #include <optional>
 #include <string>
@@ -15,7 +14,8 @@ namespace rpn::ui {
 
 namespace {
 
-// How long after a click on a keypad key the keypad's activation for it may still arrive.
+// How long after a click on a keypad key, or after the keypad is shown, the keypad's
+// activation for it may still arrive.
 constexpr std::chrono::milliseconds kKeypadActivationDelay{1000};
 
 }  // namespace
@@ -54,10 +54,13 @@ void MainWindow::TypeKey(char ch) {
     // one after every click on the keypad, also when the window system activates the keypad
     // for the click only after this.
     activateWindow();
+    ReclaimFocusFromKeypad();
+}
+
+void MainWindow::ReclaimFocusFromKeypad() {
     // Only an X server delivers the keypad's activation late, through the window manager.
     if (OnX11()) {
-        reclaimFromKeypad_ = true;
-        QTimer::singleShot(kKeypadActivationDelay, this, [this] { reclaimFromKeypad_ = false; });
+        reclaimFromKeypadUntil_ = std::chrono::steady_clock::now() + kKeypadActivationDelay;
     }
 }
 
@@ -84,6 +87,8 @@ void MainWindow::ToggleKeypad() {
     // its becoming-active step runs now rather than after the stack-lift below.
     activationAlreadyHandled_ = true;
     activateWindow();
+    // Some window managers hand the focus to a window as they map it, a moment after this.
+    ReclaimFocusFromKeypad();
     OnBecomingActive();
     calc_.EndEntry();
 }

@@ -11,6 +11,8 @@
 #include <QTextBrowser>
 #include <QToolButton>
 #include <QtTest>
+#include <algorithm>
+#include <cmath>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -244,22 +246,37 @@ class MainWindowTest : public QObject {
     }
 
     void glyphsAreDrawn_data() {
+        QTest::addColumn<double>("scale");
         QTest::addColumn<double>("ratio");
-        QTest::newRow("1") << 1.0;
-        QTest::newRow("2") << 2.0;
+        QTest::newRow("designed") << 1.0 << 1.0;
+        QTest::newRow("ratio 2") << 1.0 << 2.0;
+        // 96 dpi: the layout shrinks, the glyph keeps its designed device pixels.
+        QTest::newRow("96 dpi") << 0.8 << 1.0;
+        // The toolkit's own scaling at 120 and 144 dpi: fractional device pixel ratios.
+        QTest::newRow("ratio 1.25") << 0.8 << 1.25;
+        QTest::newRow("ratio 1.5") << 1.0 << 1.5;
     }
 
     void glyphsAreDrawn() {
+        QFETCH(double, scale);
         QFETCH(double, ratio);
         for (const ControlLayout& control : MainWindowControls()) {
             if (control.kind != ControlKind::GlyphButton || *control.caption) {
                 continue;
             }
-            const QPixmap glyph = GlyphPixmap(control.name, 1.0, ratio);
+            const QPixmap glyph = GlyphPixmap(control.name, scale, ratio);
             const QSize designed(
                 QLatin1String(control.name) == QLatin1String("SpeedButtonPME") ? 18 : 16, 14);
-            QCOMPARE(glyph.deviceIndependentSize().toSize(), designed);
-            QCOMPARE(glyph.size(), designed * ratio);
+            if (scale == 1.0 && ratio == std::round(ratio)) {
+                QCOMPARE(glyph.deviceIndependentSize().toSize(), designed);
+                QCOMPARE(glyph.size(), designed * ratio);
+            }
+            // A whole number of logical pixels, so that the button draws it unstretched...
+            const QSizeF logical = glyph.deviceIndependentSize();
+            QCOMPARE(QSizeF(logical.toSize()), logical);
+            // ...and never on fewer device pixels than designed.
+            QVERIFY2(glyph.width() >= designed.width() && glyph.height() >= designed.height(),
+                     control.name);
             // Black strokes on a transparent field.
             const QImage image = glyph.toImage();
             int dark = 0;
@@ -269,7 +286,8 @@ class MainWindowTest : public QObject {
                     dark += c.alpha() > 200 && c.lightness() < 60;
                 }
             }
-            QVERIFY2(dark >= 8 * ratio * ratio, control.name);
+            const double devicePixels = std::max(1.0, scale * ratio);
+            QVERIFY2(dark >= 8 * devicePixels * devicePixels, control.name);
         }
     }
 
