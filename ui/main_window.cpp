@@ -117,7 +117,6 @@ MainWindow::MainWindow(MainWindowOptions options)
     BuildControls();
     ConnectControls();
     ConnectEntry();
-    help_ = new HelpViewer(this);
     ReadDecimalSeparator();
 
     auto* helpKey = new QShortcut(QKeySequence(Qt::Key_F1), this);
@@ -296,14 +295,22 @@ void MainWindow::ToggleTrigPanel() {
     calc_.EndEntry();
 }
 
+HelpViewer& MainWindow::Help() {
+    // Made when first asked for: a text browser costs the start-up time of many buttons.
+    if (help_ == nullptr) {
+        help_ = new HelpViewer(this);
+    }
+    return *help_;
+}
+
 void MainWindow::ShowHelpContents() {
-    help_->ShowTopic(helpFilePath_, kHelpContentsTopic, stayOnTop_);
+    Help().ShowTopic(helpFilePath_, kHelpContentsTopic, stayOnTop_);
     calc_.FocusXSelectAll();
     calc_.BeginEntry();
 }
 
 void MainWindow::HelpKeyPressed() {
-    RunAction([this] { help_->ShowTopic(helpFilePath_, kWindowHelpTopic, stayOnTop_); });
+    RunAction([this] { Help().ShowTopic(helpFilePath_, kWindowHelpTopic, stayOnTop_); });
 }
 
 void MainWindow::OnFirstShow() {
@@ -417,7 +424,8 @@ void MainWindow::OnFocusWindowChanged(QWindow* focusWindow) {
     if (focusWindow == nullptr || focusWindow != mine) {
         // The help viewer stands for another program: coming back from it is not a return
         // from one of the calculator's own windows.
-        const bool helpWindow = help_->windowHandle() && focusWindow == help_->windowHandle();
+        const bool helpWindow =
+            help_ && help_->windowHandle() && focusWindow == help_->windowHandle();
         focusCameFromOurWindow_ = focusWindow != nullptr && !helpWindow;
         return;
     }
@@ -498,7 +506,7 @@ void MainWindow::FocusX() {
     Edit(Field::X)->setFocus(Qt::OtherFocusReason);
     QWindow* active = QGuiApplication::focusWindow();
     const bool fromOurWindow = isVisible() && active != nullptr && active != windowHandle() &&
-                               !(help_->windowHandle() && active == help_->windowHandle());
+                               !(help_ && help_->windowHandle() && active == help_->windowHandle());
     if (fromOurWindow) {
         // The focus comes back from another window of the calculator: it becomes active again
         // here and now, so its return runs before the caller goes on.

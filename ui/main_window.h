@@ -51,6 +51,7 @@ class MainWindow : public QWidget, public rpn::WindowPort, public rpn::SessionHo
     // The keypad window, created after this window at start-up.
     void AttachKeypad(KeypadWindow* keys);
     KeypadWindow* keypadWindow() const { return keys_; }
+    // Null until help has first been asked for.
     HelpViewer* helpViewer() const { return help_; }
     MessageBoxes& messageBoxes() const { return boxes_; }
 
@@ -124,6 +125,7 @@ class MainWindow : public QWidget, public rpn::WindowPort, public rpn::SessionHo
     void ToggleStayOnTop();
     void ToggleTrigPanel();
     void ShowHelpContents();
+    HelpViewer& Help();
     void CloseKeypad();
     // For a moment, an activation of the keypad goes back to the main window.
     void ReclaimFocusFromKeypad();
