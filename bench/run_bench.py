@@ -40,8 +40,15 @@ from Xlib import display as xdisplay
 from Xlib.ext import damage, xtest
 from Xlib.protocol import event as xevent
 
-PROGRAM_TITLE = "Pelko RPN Calculator v1.21"
 FLOOR_TITLE = "rpncalc floor"
+
+
+def program_title(program):
+    """The main window's caption, which names the program's own version."""
+    version = subprocess.run([program, "--version"], capture_output=True, text=True,
+                             check=True).stdout.split()[1]
+    return "Pelko RPN Calculator v" + version
+
 
 # Layout is designed at 120 pixels per inch; giving Qt that resolution keeps both windows at
 # their designed pixel sizes whatever Xvfb reports as the screen's physical size.
@@ -760,7 +767,8 @@ def main():
     p.add_argument("--display", help="use this X server instead of starting an Xvfb")
     p.add_argument("--floor", default=os.path.join(build, "bench", "rpncalc_floor"))
     p.add_argument("--program", default=os.path.join(build, "rpncalc"))
-    p.add_argument("--program-title", default=PROGRAM_TITLE)
+    p.add_argument("--program-title",
+                   help="the main window's caption (default: from the program's --version)")
     p.add_argument("--program-arg", action="append", default=[],
                    help="argument for the program (to run a second floor in its place)")
     p.add_argument("--json", help="write every measurement to this file")
@@ -780,7 +788,7 @@ def main():
             display_name = xvfb.display
         harness = Harness(display_name, workdir)
         floor = Role("floor", a.floor, FLOOR_TITLE, is_floor=True)
-        program = Role("program", a.program, a.program_title, list(a.program_arg),
+        program = Role("program", a.program, a.program_title or program_title(a.program), list(a.program_arg),
                        [os.path.join(os.path.dirname(a.program), "rpncalc.hlp")])
         for role in (floor, program):
             prepare(role, workdir)

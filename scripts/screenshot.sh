@@ -62,7 +62,9 @@ done
 
 "$work/rpncalc" >"$work/rpncalc.log" 2>&1 &
 pids+=($!)
-window=$(timeout 20 xdotool search --sync --onlyvisible --name '^Pelko RPN Calculator v1.21$' |
+# The caption names the program's own version.
+caption="Pelko RPN Calculator v$("$program" --version | cut -d' ' -f2)"
+window=$(timeout 20 xdotool search --sync --onlyvisible --name "^$caption$" |
     head -n 1)
 [[ -n $window ]] || { echo "the calculator window did not appear" >&2; exit 1; }
 xdotool windowactivate --sync "$window" 2>/dev/null || xdotool windowfocus --sync "$window"

@@ -15,6 +15,8 @@ window_manager=${2:-openbox}
 runs=${3:-3}
 dpi=${4:-}
 here=$(cd "$(dirname "$0")" && pwd)
+# The caption comes from the build; by hand, from the program's own version.
+caption=${RPNCALC_CAPTION:-Pelko RPN Calculator v$("$program" --version | cut -d" " -f2)}
 probe() { /usr/bin/python3 "$here/x11_probe.py" "$@"; }
 work=$(mktemp -d)
 pids=()
@@ -79,7 +81,7 @@ start_calculator() {
     "$work/rpncalc" >>"$work/rpncalc.log" 2>&1 &
     calc_pid=$!
     pids+=("$calc_pid")
-    main=$(timeout 20 xdotool search --sync --onlyvisible --name '^Pelko RPN Calculator v1.21$' |
+    main=$(timeout 20 xdotool search --sync --onlyvisible --name "^$caption$" |
         head -n 1)
     [[ -n $main ]] || fail "the calculator window did not appear"
 }
@@ -172,7 +174,7 @@ wait_until 5 frame_is "$main" 200 100 || fail "frame at $(probe frame "$main") b
 for level in Back Top; do
     click_control "$main" 522 336 48 54 36
     sleep 0.3 # nothing to poll for: the window must not change at all
-    [[ -n $(xdotool search --onlyvisible --name '^Pelko RPN Calculator v1.21$' | grep -x "$main") ]] ||
+    [[ -n $(xdotool search --onlyvisible --name "^$caption$" | grep -x "$main") ]] ||
         fail "after $level the main window has another id"
     frame_is "$main" 200 100 || fail "after $level the frame is at $(probe frame "$main")"
     [[ $(probe transient "$keypad") == "$main" ]] ||
