@@ -63,14 +63,6 @@ std::string FindSaveTarget(const std::string& path, std::string& target) {
     }
 }
 
-std::string FolderOf(const std::string& path) {
-    const std::size_t slash = path.rfind('/');
-    if (slash == std::string::npos) {
-        return ".";
-    }
-    return slash == 0 ? "/" : path.substr(0, slash);
-}
-
 // The name ending of a save's temporary file beside the session file; the process id in it
 // tells whether the save that made it can still be running.
 std::string TemporarySuffix(pid_t pid, unsigned attempt) {
@@ -203,6 +195,14 @@ void ReplaceFileDurably(const std::string& path, const std::string& content) {
         }
         throw FileWriteError("Cannot write " + path + ": " + std::strerror(error));
     }
+}
+
+std::string FolderOf(const std::string& path) {
+    const std::size_t slash = path.rfind('/');
+    if (slash == std::string::npos) {
+        return ".";
+    }
+    return slash == 0 ? "/" : path.substr(0, slash);
 }
 
 }  // namespace rpn

@@ -17,4 +17,7 @@ class FileWriteError : public std::runtime_error {
 // of saves that ended half-way are removed. Raises FileWriteError.
 void ReplaceFileDurably(const std::string& path, const std::string& content);
 
+// The folder that `path` names a file in: "." for a bare name, "/" for a file in the root.
+std::string FolderOf(const std::string& path);
+
 }  // namespace rpn

@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <cstdlib>
 
+#include "session/durable_file.h"
 #include "session/session_file.h"
 
 namespace rpn {
@@ -14,14 +15,6 @@ namespace {
 
 bool IsAbsolute(const std::string& path) {
     return !path.empty() && path.front() == '/';
-}
-
-std::string FolderOf(const std::string& path) {
-    const std::size_t slash = path.rfind('/');
-    if (slash == std::string::npos) {
-        return ".";
-    }
-    return slash == 0 ? "/" : path.substr(0, slash);
 }
 
 // Nothing under /usr is written at run time: a program there is a system installation even
@@ -84,6 +77,11 @@ SessionPlaceFacts GatherSessionPlaceFacts(const std::string& programPath) {
 
 void PrepareSessionFolder(const std::string& sessionPath) {
     const std::string folder = FolderOf(sessionPath);
+    // Almost always there already, beside the program or from an earlier run.
+    struct stat info;
+    if (::stat(folder.c_str(), &info) == 0) {
+        return;
+    }
     for (std::size_t slash = folder.find('/', 1);; slash = folder.find('/', slash + 1)) {
         const std::string step = folder.substr(0, slash);
         if (::mkdir(step.c_str(), 0700) != 0 && errno != EEXIST) {

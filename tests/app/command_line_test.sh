@@ -5,23 +5,9 @@
 set -euo pipefail
 program=$1
 version=$2
-work=$(mktemp -d)
-pids=()
-cleanup() {
-    for pid in "${pids[@]}"; do
-        kill "$pid" 2>/dev/null || true
-    done
-    # The program saves its session when it is ended: its folder goes only after it has.
-    for pid in "${pids[@]}"; do
-        wait "$pid" 2>/dev/null || true
-    done
-    rm -rf "$work"
-}
-trap cleanup EXIT
-fail() {
-    echo "FAIL: $*" >&2
-    exit 1
-}
+here=$(cd "$(dirname "$0")" && pwd)
+# shellcheck source=../lib/e2e_common.sh
+source "$here/../lib/e2e_common.sh"
 
 unset DISPLAY WAYLAND_DISPLAY QT_QPA_PLATFORM XDG_SESSION_TYPE
 # A display number with no server behind it.

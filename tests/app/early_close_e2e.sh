@@ -7,31 +7,12 @@ set -euo pipefail
 program=$1
 runs=${2:-10}
 here=$(cd "$(dirname "$0")/.." && pwd)
-work=$(mktemp -d)
-pids=()
-cleanup() {
-    for pid in "${pids[@]}"; do
-        kill "$pid" 2>/dev/null || true
-    done
-    wait 2>/dev/null || true
-    rm -rf "$work"
-}
-trap cleanup EXIT
-
-fail() {
-    echo "FAIL: $*" >&2
-    exit 1
-}
+# shellcheck source=../lib/e2e_common.sh
+source "$here/lib/e2e_common.sh"
 
 cp "$program" "$work/rpncalc"
 
-exec {displayfd}<> <(:)
-Xvfb -displayfd "$displayfd" -screen 0 1280x1024x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-pids+=($!)
-read -r -t 20 display <&"$displayfd" || fail "Xvfb did not start"
-export DISPLAY=":$display"
-unset WAYLAND_DISPLAY
-export QT_QPA_PLATFORM=xcb
+start_xvfb
 
 session=$' 5.00000000000000E+0000\r\n 6.00000000000000E+0000\r\n0\r\n0\r\n10\r\n20\r\n0\r\n300\r\n20\r\n'
 for run in $(seq "$runs"); do

@@ -5,34 +5,14 @@
 set -euo pipefail
 
 program=$1
-work=$(mktemp -d)
-pids=()
-cleanup() {
-    for pid in "${pids[@]}"; do
-        kill "$pid" 2>/dev/null || true
-    done
-    wait 2>/dev/null || true
-    rm -rf "$work"
-}
-trap cleanup EXIT
-
-fail() {
-    echo "FAIL: $*" >&2
-    [[ -f $work/rpncalc.log ]] && cat "$work/rpncalc.log" >&2
-    exit 1
-}
+here=$(cd "$(dirname "$0")" && pwd)
+# shellcheck source=../lib/e2e_common.sh
+source "$here/../lib/e2e_common.sh"
 
 # The program keeps its session file beside itself: run a copy in a folder of its own.
 cp "$program" "$work/rpncalc"
 
-exec {displayfd}<> <(:)
-Xvfb -displayfd "$displayfd" -screen 0 1280x1024x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-xvfb_pid=$!
-pids+=("$xvfb_pid")
-read -r -t 20 display <&"$displayfd" || fail "Xvfb did not start"
-export DISPLAY=":$display"
-unset WAYLAND_DISPLAY
-export QT_QPA_PLATFORM=xcb
+start_xvfb
 
 # Starts the calculator, types 6 Enter 7 and leaves the 7 as an entry; sets calc_pid.
 start_with_an_entry() {

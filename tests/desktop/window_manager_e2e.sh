@@ -18,41 +18,12 @@ here=$(cd "$(dirname "$0")" && pwd)
 # The caption comes from the build; by hand, from the program's own version.
 caption=${RPNCALC_CAPTION:-Pelko RPN Calculator v$("$program" --version | cut -d" " -f2)}
 probe() { /usr/bin/python3 "$here/x11_probe.py" "$@"; }
-work=$(mktemp -d)
-pids=()
-cleanup() {
-    for pid in "${pids[@]}"; do
-        kill "$pid" 2>/dev/null || true
-    done
-    rm -rf "$work"
-}
-trap cleanup EXIT
-
-fail() {
-    echo "FAIL: $*" >&2
-    exit 1
-}
-
-# Runs `$@` every 0.05 s until it succeeds, for at most $1 seconds.
-wait_until() {
-    local seconds=$1
-    shift
-    local tries=$((seconds * 20))
-    for ((i = 0; i < tries; i++)); do
-        "$@" && return 0
-        sleep 0.05
-    done
-    return 1
-}
+# shellcheck source=../lib/e2e_common.sh
+source "$here/../lib/e2e_common.sh"
 
 start_x_server() {
-    exec {displayfd}<> <(:)
     # -noreset: the resources below stay when their setter disconnects.
-    Xvfb -displayfd "$displayfd" -screen 0 1280x1024x24 -nolisten tcp -noreset \
-        >"$work/xvfb.log" 2>&1 &
-    pids+=($!)
-    read -r -t 20 display <&"$displayfd" || fail "Xvfb did not start"
-    export DISPLAY=":$display"
+    start_xvfb -noreset
     if [[ -n $dpi ]]; then
         /usr/bin/python3 -c "from Xlib import Xatom, display; d = display.Display()
 d.screen().root.change_property(d.intern_atom('RESOURCE_MANAGER'), Xatom.STRING, 8,
@@ -61,8 +32,6 @@ d.sync()"
     fi
 }
 
-unset WAYLAND_DISPLAY
-export QT_QPA_PLATFORM=xcb
 cp "$program" "$work/rpncalc"
 session=$work/rpncalc.cfg
 

@@ -6,30 +6,12 @@ set -euo pipefail
 
 program=$1
 here=$(cd "$(dirname "$0")" && pwd)
-work=$(mktemp -d)
-pids=()
-cleanup() {
-    for pid in "${pids[@]}"; do
-        kill "$pid" 2>/dev/null || true
-    done
-    rm -rf "$work"
-}
-trap cleanup EXIT
-
-fail() {
-    echo "FAIL: $*" >&2
-    exit 1
-}
+# shellcheck source=../lib/e2e_common.sh
+source "$here/../lib/e2e_common.sh"
 
 cp "$program" "$work/rpncalc"
 
-exec {displayfd}<> <(:)
-Xvfb -displayfd "$displayfd" -screen 0 1280x1024x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-pids+=($!)
-read -r -t 20 display <&"$displayfd" || fail "Xvfb did not start"
-export DISPLAY=":$display"
-unset WAYLAND_DISPLAY
-export QT_QPA_PLATFORM=xcb
+start_xvfb
 
 "$work/rpncalc" >"$work/rpncalc.log" 2>&1 &
 calc_pid=$!
