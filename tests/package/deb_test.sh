@@ -50,8 +50,9 @@ appstreamcli validate --no-net /usr/share/metainfo/*.metainfo.xml >/dev/null ||
     fail "appstreamcli rejects the installed metadata"
 [[ $(command -v rpncalc) == /usr/bin/rpncalc ]] || fail "rpncalc is not /usr/bin/rpncalc"
 [[ -s /usr/lib/rpncalc/rpncalc.hlp ]] || fail "no help file beside the installed program"
-# Read from the package: slim systems leave manual pages out when installing.
-dpkg-deb -c "$deb" | grep -q ' ./usr/share/man/man1/rpncalc.1.gz$' ||
+# Read from the package: slim systems leave manual pages out when installing. The whole list
+# is read: grep -q would stop at the match and break dpkg-deb's pipe, a failure to pipefail.
+dpkg-deb -c "$deb" | grep ' ./usr/share/man/man1/rpncalc.1.gz$' >/dev/null ||
     fail "no manual page in the package"
 [[ $(rpncalc --version) == "rpncalc $(dpkg-parsechangelog -l "$root/debian/changelog" \
     -S Version | sed 's/-[^-]*$//')" ]] || fail "rpncalc --version: $(rpncalc --version)"
