@@ -184,6 +184,14 @@ void ReplaceFileDurably(const std::string& path, const std::string& content) {
     if (!refusal.empty()) {
         throw FileWriteError("Cannot write " + path + ": " + refusal);
     }
+    // The rename would replace a file that the user may not write (chmod 444 is a way to
+    // keep a session as it is): the file's own permission decides, as for any writer, by
+    // the effective user, so that root may write it still.
+    struct stat info;
+    if (::lstat(target.c_str(), &info) == 0 &&
+        ::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0) {
+        throw FileWriteError("Cannot write " + path + ": " + std::strerror(errno));
+    }
     RemoveStaleTemporaryFiles(target);
     const int error = ReplaceFile(target, content);
     if (error != 0) {

@@ -13,7 +13,8 @@ class FileWriteError : public std::runtime_error {
 
 // Replaces the file at `path` with `content` so that a failed save leaves the earlier file
 // whole: written beside it, synced, and renamed over it. A symbolic link stays a link and
-// the file at its end is replaced; only a regular file is ever replaced. The temporary files
+// the file at its end is replaced; only a regular file that the user may write is ever
+// replaced. The temporary files
 // of saves that ended half-way are removed. Raises FileWriteError.
 void ReplaceFileDurably(const std::string& path, const std::string& content);
 

@@ -28,11 +28,12 @@ class FileDescriptor {
     int fd_;
 };
 
-// Reads a file descriptor through a small buffer. A read error leaves underflow by an
-// exception, which the istream turns into badbit: the reader's I/O error.
+// Reads a file descriptor through a small buffer, at most `limit` bytes. A read error, and a
+// file that grows beyond the limit while it is read, leave underflow by an exception, which
+// the istream turns into badbit: the reader's I/O error.
 class DescriptorBuffer : public std::streambuf {
   public:
-    explicit DescriptorBuffer(int fd) : fd_(fd) {}
+    DescriptorBuffer(int fd, std::size_t limit) : fd_(fd), left_(limit) {}
 
   protected:
     int_type underflow() override {
@@ -49,12 +50,17 @@ class DescriptorBuffer : public std::streambuf {
         if (got == 0) {
             return traits_type::eof();
         }
+        if (static_cast<std::size_t>(got) > left_) {
+            throw std::ios_base::failure(std::strerror(EFBIG));
+        }
+        left_ -= static_cast<std::size_t>(got);
         setg(buffer_.data(), buffer_.data(), buffer_.data() + got);
         return traits_type::to_int_type(*gptr());
     }
 
   private:
     int fd_;
+    std::size_t left_;
     std::array<char, 4096> buffer_{};
 };
 

@@ -22,6 +22,14 @@ bool IsSeparator(int byte) {
     return byte <= 32;
 }
 
+// The bytes that a session file holds: printable ASCII, blanks, tabs and line ends. Any other
+// byte (a NUL, a control character, the second byte of a UTF-16 text, a non-ASCII letter) is
+// a damaged or converted file, whose digits must not be taken for the values saved.
+bool IsFileByte(int byte) {
+    return byte == '\t' || byte == kLineFeed || byte == kCarriageReturn ||
+           (byte >= 32 && byte < 127);
+}
+
 int HexDigitValue(char c) {
     if (c >= '0' && c <= '9') {
         return c - '0';
@@ -84,6 +92,7 @@ bool ParseFileInteger(std::string_view token, int32_t& value) {
 constexpr int kNoByte = -1;
 
 // The next byte, left unread; kNoByte where the data ends.
+// A byte that no saved file holds sets ioError and ends the data.
 int PeekByte(std::istream& in, bool& ioError) {
     const int byte = in.peek();
     if (in.bad()) {
@@ -91,6 +100,10 @@ int PeekByte(std::istream& in, bool& ioError) {
         return kNoByte;
     }
     if (byte == std::istream::traits_type::eof() || byte == kEndOfDataByte) {
+        return kNoByte;
+    }
+    if (!IsFileByte(byte)) {
+        ioError = true;
         return kNoByte;
     }
     return byte;

@@ -14,6 +14,10 @@ namespace rpn {
 
 namespace {
 
+// Far more than any session file this program writes (nine lines of at most 25 bytes): a
+// larger file is not a session, and reading it whole would only hold up the start.
+constexpr off_t kLargestSessionFile = 64 * 1024;
+
 SessionRead FirstRun() {
     SessionRead read;
     read.data.window = {0, 0};
@@ -53,8 +57,9 @@ LoadedSession SessionFile::Load() const {
     // that a FIFO put in the file's place after the look cannot hang the start-up.
     if (found && S_ISREG(info.st_mode)) {
         FileDescriptor fd(::open(path_.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
-        if (fd.valid() && ::fstat(fd.get(), &info) == 0 && S_ISREG(info.st_mode)) {
-            DescriptorBuffer buffer(fd.get());
+        if (fd.valid() && ::fstat(fd.get(), &info) == 0 && S_ISREG(info.st_mode) &&
+            info.st_size <= kLargestSessionFile) {
+            DescriptorBuffer buffer(fd.get(), kLargestSessionFile);
             std::istream in(&buffer);
             loaded.read = SessionData::Read(in);
         } else {

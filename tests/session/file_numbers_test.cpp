@@ -230,7 +230,7 @@ TEST(FileNumberReader, LineLayouts) {
         {"no line end after the last number", "1\r\n2", 2},
         {"lone CR ends a line", "1\r2\r", 2},
         {"rest of the line ignored", "1 7 8\r\n2\r\n", 2},
-        {"blank lines and control bytes skipped", "1\r\n\r\n \t\x01\r\n2\r\n", 2},
+        {"blank lines, blanks and tabs skipped", "1\r\n\r\n \t\r\n2\r\n", 2},
         // A lone LF does not end a line: skipping runs to the end of the data.
         {"LF only", "1\n2\n", 0},
         {"26 at a line start",
@@ -255,6 +255,42 @@ TEST(FileNumberReader, LineLayouts) {
         EXPECT_EQ(file.reader.ReadFileReal(), 0);
         EXPECT_EQ(file.reader.ReadFileInteger(), 0);
         EXPECT_FALSE(file.reader.ioError());
+    }
+}
+
+// A byte that no saved file holds, wherever it stands before the end of the data, is a
+// damaged or converted file: the read fails rather than skip it as a blank.
+TEST(FileNumberReader, ByteThatNoSavedFileHoldsFails) {
+    struct Case {
+        const char* name;
+        std::string bytes;
+    };
+    const Case cases[] = {
+        {"NUL inside the number", std::string("1\0"
+                                              "5\r\n2\r\n",
+                                              7)},
+        {"NUL before the number", std::string("\0"
+                                              "1\r\n2\r\n",
+                                              6)},
+        {"NUL on a blank line", std::string("1\r\n\0\r\n2\r\n", 9)},
+        {"UTF-16LE", std::string("1\0\r\0\n\0"
+                                 "2\0\r\0\n\0",
+                                 12)},
+        {"control byte on a blank line", "1\r\n\x01\r\n2\r\n"},
+        {"form feed", "1\r\n\f2\r\n"},
+        {"DEL after the number", "1\x7f\r\n2\r\n"},
+        {"Latin-1 letter on the skipped rest of a line", "1 caf\xe9\r\n2\r\n"},
+        {"UTF-8 byte-order mark",
+         "\xef\xbb\xbf"
+         "1\r\n2\r\n"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        FileText file(c.bytes);
+        file.reader.ReadFileReal();
+        file.reader.SkipLine();
+        file.reader.ReadFileReal();
+        EXPECT_TRUE(file.reader.ioError());
     }
 }
 

@@ -1,4 +1,6 @@
+#include <grp.h>
 #include <gtest/gtest.h>
+#include <pwd.h>
 #include <sys/resource.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
@@ -238,6 +240,23 @@ constexpr Register kInfinity = std::numeric_limits<Register>::infinity();
 constexpr LoadedRegisters kZeros{0, 0, 0, 0};
 constexpr LoadedRegisters kOneToFour{1, 2, 3, 4};
 
+const std::string kNineLines = "1\r\n2\r\n3\r\n4\r\n100\r\n200\r\n9\r\n277\r\n69\r\n";
+
+// `bytes` as UTF-16LE without a byte-order mark, as a text editor may convert it.
+std::string Utf16LittleEndian(const std::string& bytes) {
+    std::string wide;
+    for (const char c : bytes) {
+        wide += c;
+        wide += '\0';
+    }
+    return wide;
+}
+
+// The nine lines followed by blanks up to `size` bytes.
+std::string PaddedTo(std::size_t size) {
+    return kNineLines + std::string(size - kNineLines.size(), ' ');
+}
+
 // clang-format off
 const LoadCase kLoadCases[] = {
     {"nine lines", "1.5\r\n2\r\n3\r\n4\r\n100\r\n200\r\n9\r\n277\r\n69\r\n",
@@ -277,6 +296,28 @@ const LoadCase kLoadCases[] = {
     {"out-of-range real in line 1", "1e4933\r\n2\r\n3\r\n4\r\n100\r\n200\r\n",
      kZeros, kEarlierMemory, kDesignedPosition, {0, 0}, true},
     {"out-of-range memory", "1\r\n2\r\n3\r\n4\r\n100\r\n200\r\n-1e4933\r\n277\r\n69\r\n",
+     kZeros, kEarlierMemory, kDesignedPosition, {0, 0}, true},
+    {"tabs and blanks around the numbers", "\t1\t\r\n 2 \t\r\n3\r\n4\r\n100\r\n200\r\n9\r\n277\r\n69 \r\n",
+     kOneToFour, 9, {100, 200}, {277, 69}, false},
+    // Whatever follows the end marker is not session data.
+    {"bytes after byte 26", "1\r\n2\r\n3\r\n4\r\n100\r\n200\r\n\x1a\xff\xfe" + std::string(1, '\0'),
+     kOneToFour, kEarlierMemory, {100, 200}, kKeypadDefault, false},
+    {"largest file read", PaddedTo(64 * 1024),
+     kOneToFour, 9, {100, 200}, {277, 69}, false},
+    // No save writes so much: the file is refused before it is read.
+    {"file larger than 64 KiB", PaddedTo(64 * 1024 + 1),
+     kZeros, kEarlierMemory, kDesignedPosition, {0, 0}, true},
+    // Every other byte is a NUL, which read as a blank would give 1, 2, 3, 4 and 5.
+    {"UTF-16LE without a byte-order mark",
+     Utf16LittleEndian("11\r\n22\r\n33\r\n44\r\n100\r\n200\r\n55\r\n277\r\n69\r\n"),
+     kZeros, kEarlierMemory, kDesignedPosition, {0, 0}, true},
+    {"NUL inside a number", "1" + std::string(1, '\0') + "5\r\n2\r\n3\r\n4\r\n100\r\n200\r\n",
+     kZeros, kEarlierMemory, kDesignedPosition, {0, 0}, true},
+    {"NUL between the numbers", "1\r\n" + std::string(1, '\0') + "\r\n2\r\n3\r\n4\r\n100\r\n200\r\n",
+     kZeros, kEarlierMemory, kDesignedPosition, {0, 0}, true},
+    {"control byte after a number", "1\r\n2\x01\r\n3\r\n4\r\n100\r\n200\r\n",
+     kZeros, kEarlierMemory, kDesignedPosition, {0, 0}, true},
+    {"non-ASCII byte in the memory line", "1\r\n2\r\n3\r\n4\r\n100\r\n200\r\n9\xe9\r\n277\r\n69\r\n",
      kZeros, kEarlierMemory, kDesignedPosition, {0, 0}, true},
 };
 // clang-format on
@@ -347,6 +388,54 @@ INSTANTIATE_TEST_SUITE_P(Files, SessionLoadTest, ::testing::ValuesIn(kLoadCases)
 
 bool RunningAsRoot() {
     return ::geteuid() == 0;
+}
+
+// Runs `action` as an ordinary user and gives back the text it returns. Permissions do not
+// bind the superuser, so under root it runs in a child process that has become `nobody`,
+// owning `folder` and what is in it.
+std::string AsOrdinaryUser(const std::string& folder, const std::function<std::string()>& action) {
+    if (!RunningAsRoot()) {
+        return action();
+    }
+    const passwd* nobody = ::getpwnam("nobody");
+    if (nobody == nullptr) {
+        ADD_FAILURE() << "no user 'nobody' to drop the superuser's rights to";
+        return {};
+    }
+    const uid_t uid = nobody->pw_uid;
+    const gid_t gid = nobody->pw_gid;
+    for (const auto& entry : fs::recursive_directory_iterator(folder)) {
+        ::lchown(entry.path().c_str(), uid, gid);
+    }
+    ::lchown(folder.c_str(), uid, gid);
+    int channel[2];
+    if (::pipe(channel) != 0) {
+        ADD_FAILURE() << std::strerror(errno);
+        return {};
+    }
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::close(channel[0]);
+        if (::setgroups(0, nullptr) != 0 || ::setresgid(gid, gid, gid) != 0 ||
+            ::setresuid(uid, uid, uid) != 0) {
+            ::_exit(2);
+        }
+        const std::string result = action();
+        const bool written = ::write(channel[1], result.data(), result.size()) ==
+                             static_cast<ssize_t>(result.size());
+        ::_exit(written ? 0 : 3);
+    }
+    ::close(channel[1]);
+    std::string result;
+    char chunk[256];
+    for (ssize_t got; (got = ::read(channel[0], chunk, sizeof chunk)) > 0;) {
+        result.append(chunk, static_cast<std::size_t>(got));
+    }
+    ::close(channel[0]);
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "child status " << status;
+    return result;
 }
 
 // A listening Unix socket at `path`, left there once the descriptor is closed.
@@ -428,13 +517,13 @@ TEST_F(SessionTest, PlacesThatAreNoReadableFile) {
 }
 
 TEST_F(SessionTest, FileWithoutReadPermissionIsIncompatible) {
-    if (RunningAsRoot()) {
-        GTEST_SKIP() << "permissions do not bind the superuser";
-    }
     WriteWholeFile(path, "1\r\n2\r\n");
     ASSERT_EQ(::chmod(path.c_str(), 0200), 0);
-    Load();
-    EXPECT_EQ(host.errorBoxes, std::vector<std::string>{IncompatibleMessage(path)});
+    const std::string shown = AsOrdinaryUser(folder, [this] {
+        Load();
+        return host.errorBoxes.empty() ? std::string() : host.errorBoxes.front();
+    });
+    EXPECT_EQ(shown, IncompatibleMessage(path));
 }
 
 TEST_F(SessionTest, SaveThroughALinkKeepsTheLinkAndThePermissions) {
@@ -637,21 +726,71 @@ TEST_F(SessionTest, FailedSaveLeavesWhatWasThereWhole) {
     }
 }
 
-TEST_F(SessionTest, SaveIntoAReadOnlyFolderLeavesTheOldFileWhole) {
-    if (RunningAsRoot()) {
-        GTEST_SKIP() << "permissions do not bind the superuser";
-    }
-    const std::string previous = " 4.00000000000000E+0000\r\n";
-    WriteWholeFile(path, previous);
-    ASSERT_EQ(::chmod(folder.c_str(), 0500), 0);
-    window.TypeIntoX("9");
+// The text a save ends with: the error's message, or "saved".
+std::string SaveOutcome(const std::function<void()>& save) {
     try {
-        Save();
-        ADD_FAILURE() << "saved";
+        save();
+        return "saved";
     } catch (const FileWriteError& error) {
-        EXPECT_EQ(std::string(error.what()), "Cannot write " + path + ": Permission denied");
+        return error.what();
     }
-    EXPECT_EQ(ReadWholeFile(path), previous);
+}
+
+// A read-only folder, or a session file the user may not write (chmod 444, to keep a
+// session as it is), is access denied: the file stays as it was, and so does its mode.
+TEST_F(SessionTest, SaveThatTheUserMayNotMakeLeavesTheOldFileWhole) {
+    struct Case {
+        const char* name;
+        mode_t folderMode;
+        mode_t fileMode;
+    };
+    const Case cases[] = {
+        {"read-only folder", 0500, 0600},
+        {"write-protected file", 0700, 0444},
+        {"write-protected file through a link", 0700, 0444},
+    };
+    const std::string previous = " 4.00000000000000E+0000\r\n";
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ::chmod(folder.c_str(), 0700);
+        fs::remove_all(folder);
+        fs::create_directory(folder);
+        const bool throughLink = std::string(c.name).ends_with("link");
+        const std::string file = throughLink ? folder + "/kept.cfg" : path;
+        WriteWholeFile(file, previous);
+        if (throughLink) {
+            fs::create_symlink("kept.cfg", path);
+        }
+        ASSERT_EQ(::chmod(file.c_str(), c.fileMode), 0);
+        ASSERT_EQ(::chmod(folder.c_str(), c.folderMode), 0);
+        window.TypeIntoX("9");
+        const std::string outcome =
+            AsOrdinaryUser(folder, [this] { return SaveOutcome([this] { Save(); }); });
+        EXPECT_EQ(outcome, "Cannot write " + path + ": Permission denied");
+        EXPECT_EQ(ReadWholeFile(file), previous);
+        struct stat info;
+        ASSERT_EQ(::stat(file.c_str(), &info), 0);
+        EXPECT_EQ(info.st_mode & 07777, c.fileMode);
+        ::chmod(folder.c_str(), 0700);
+        for (const std::string& stray : StrayFiles()) {
+            EXPECT_EQ(stray.find(".tmp"), std::string::npos) << stray;
+        }
+    }
+}
+
+// Root may write any file: a write-protected session file of root's is saved, its mode kept.
+TEST_F(SessionTest, SuperuserSavesAWriteProtectedFile) {
+    if (!RunningAsRoot()) {
+        GTEST_SKIP() << "only the superuser may write a file that is write-protected";
+    }
+    WriteWholeFile(path, " 4.00000000000000E+0000\r\n");
+    ASSERT_EQ(::chmod(path.c_str(), 0444), 0);
+    window.TypeIntoX("9");
+    EXPECT_EQ(SaveOutcome([this] { Save(); }), "saved");
+    EXPECT_EQ(ReadWholeFile(path).substr(0, 25), " 9.00000000000000E+0000\r\n");
+    struct stat info;
+    ASSERT_EQ(::stat(path.c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 07777, 0444u);
 }
 
 }  // namespace
