@@ -11,6 +11,7 @@
 #include "app/window_platform.h"
 #include "app/x_display.h"
 #include "engine/register.h"
+#include "session/program_path.h"
 #include "session/session_location.h"
 #include "ui/keypad_window.h"
 #include "ui/main_window.h"
@@ -83,11 +84,15 @@ int RunCalculator(int& argc, char** argv) {
     // The toolkit holds its own connection now.
     display.reset();
     InitialiseRegisterArithmetic();
-    const std::string programPath = QCoreApplication::applicationFilePath().toStdString();
-    const std::string sessionPath = SessionFilePath(GatherSessionPlaceFacts(programPath));
-    PrepareSessionFolder(sessionPath);
+    // The paths stay the bytes the system gave: a folder name that is no valid text is a
+    // folder all the same.
+    const ProgramPath program = RunningProgramPath();
     ui::MainWindowOptions options;
-    options.sessionPath = QString::fromStdString(sessionPath);
+    if (program.problem.empty()) {
+        options.programPath = program.path;
+        options.sessionPath = SessionFilePath(GatherSessionPlaceFacts(program.path));
+        PrepareSessionFolder(options.sessionPath);
+    }
     ui::MainWindow mainWindow(options);
     // The keypad belongs to the main window, so it goes when the main window goes and never
     // keeps the program running on its own.

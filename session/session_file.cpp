@@ -45,8 +45,19 @@ std::string PathBesideProgram(const std::string& programPath, const std::string&
     return programPath.substr(0, dot) + extension;
 }
 
+SessionFile SessionFile::Unusable(std::string problem) {
+    SessionFile file("");
+    file.problem_ = std::move(problem);
+    return file;
+}
+
 LoadedSession SessionFile::Load() const {
     LoadedSession loaded;
+    if (!problem_.empty()) {
+        loaded.read = FirstRun();
+        loaded.error = "The session cannot be kept: " + problem_ + ".";
+        return loaded;
+    }
     struct stat info;
     const bool found = ::stat(path_.c_str(), &info) == 0;
     if (!found && (errno == ENOENT || errno == ENOTDIR)) {
@@ -75,6 +86,9 @@ LoadedSession SessionFile::Load() const {
 }
 
 void SessionFile::Save(const SessionData& data) const {
+    if (!problem_.empty()) {
+        throw FileWriteError("Cannot save the session: " + problem_);
+    }
     std::ostringstream content;
     data.Write(content);
     ReplaceFileDurably(path_, content.str());

@@ -20,6 +20,10 @@ struct LoadedSession {
 class SessionFile {
   public:
     explicit SessionFile(std::string path) : path_(std::move(path)) {}
+    // No session file can be kept (`problem` says why, e.g. the program's path cannot be
+    // read): loading gives the first run's session with a message that says so, and every
+    // save fails with it. Nothing is read or written anywhere else in its place.
+    static SessionFile Unusable(std::string problem);
 
     const std::string& path() const { return path_; }
 
@@ -32,6 +36,7 @@ class SessionFile {
 
   private:
     std::string path_;
+    std::string problem_;
 };
 
 }  // namespace rpn

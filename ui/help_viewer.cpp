@@ -1,8 +1,6 @@
 #include "ui/help_viewer.h"
 
 #include <QFile>
-#include <QTextBrowser>
-#include <QTextDocument>
 #include <QUrl>
 #include <QVBoxLayout>
 #include <QWindow>
@@ -13,7 +11,7 @@ QString TopicAnchor(int topic) {
     return QStringLiteral("topic-%1").arg(topic);
 }
 
-HelpViewer::HelpViewer(QWidget* owner) : QWidget(owner, Qt::Dialog), browser_(new QTextBrowser) {
+HelpViewer::HelpViewer(QWidget* owner) : QWidget(owner, Qt::Dialog), browser_(new HelpFileBrowser) {
     setObjectName(QStringLiteral("HelpViewer"));
     setWindowTitle(QStringLiteral("Calculator Help"));
     browser_->setObjectName(QStringLiteral("HelpText"));
@@ -24,19 +22,18 @@ HelpViewer::HelpViewer(QWidget* owner) : QWidget(owner, Qt::Dialog), browser_(ne
     resize(560, 520);
 }
 
-void HelpViewer::ShowTopic(const QString& path, int topic, bool ownerOnTop) {
-    QFile file(path);
-    if (path.isEmpty() || !file.open(QIODevice::ReadOnly)) {
+void HelpViewer::ShowTopic(const std::string& path, int topic, bool ownerOnTop) {
+    const HelpFileContent help = ReadHelpFile(path);
+    if (!help.problem.empty()) {
         browser_->clear();
-        browser_->setPlainText(QStringLiteral("The help file %1 cannot be opened.")
-                                   .arg(path.isEmpty() ? QStringLiteral("(none)") : path));
+        browser_->setPlainText(
+            QStringLiteral("The help file %1 cannot be opened: %2.")
+                .arg(path.empty() ? QStringLiteral("(none)") : QFile::decodeName(path.c_str()),
+                     QString::fromLocal8Bit(help.problem)));
     } else {
-        file.close();
-        QUrl url = QUrl::fromLocalFile(path);
+        QUrl url = QUrl::fromLocalFile(QFile::decodeName(path.c_str()));
         url.setFragment(TopicAnchor(topic));
-        // The file is read again each time, so an edited help file shows at once.
-        browser_->setSource(QUrl());
-        browser_->setSource(url, QTextDocument::HtmlResource);
+        browser_->ShowDocument(url, help.bytes);
     }
     // Owned by the calculator (transient for it) and on its level, so that the window the
     // user asked for is not covered by the calculator.

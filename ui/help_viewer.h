@@ -2,8 +2,9 @@
 
 #include <QString>
 #include <QWidget>
+#include <string>
 
-class QTextBrowser;
+#include "ui/help_file.h"
 
 namespace rpn::ui {
 
@@ -14,14 +15,14 @@ class HelpViewer : public QWidget {
   public:
     explicit HelpViewer(QWidget* owner);
 
-    // Opens `path` at the topic with context number `topic` and brings the viewer up, above
-    // its owner also when the owner stays on top (`ownerOnTop`).
-    void ShowTopic(const QString& path, int topic, bool ownerOnTop = false);
+    // Opens `path` (the system's bytes) at the topic with context number `topic` and brings
+    // the viewer up, above its owner also when the owner stays on top (`ownerOnTop`).
+    void ShowTopic(const std::string& path, int topic, bool ownerOnTop = false);
 
     QTextBrowser* browser() const { return browser_; }
 
   private:
-    QTextBrowser* browser_;
+    HelpFileBrowser* browser_;
 };
 
 // The anchor that carries a topic's context number in the help file.

@@ -3,6 +3,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QLabel>
@@ -66,6 +67,18 @@ void SetHint(QWidget* widget, const char* hint) {
     widget->setAccessibleDescription(Latin1(hint));
 }
 
+// The session file beside the program unless another is given; none at all when the
+// program's own path is not known, rather than one in whatever folder the program runs in.
+rpn::SessionFile SessionFor(const rpn::ProgramPath& program, const std::string& sessionPath) {
+    if (!sessionPath.empty()) {
+        return rpn::SessionFile(sessionPath);
+    }
+    if (!program.problem.empty()) {
+        return rpn::SessionFile::Unusable(program.problem);
+    }
+    return rpn::SessionFile(PathBesideProgram(program.path, ".cfg"));
+}
+
 }  // namespace
 
 QString ApplicationTitle(const QString& programPath) {
@@ -77,10 +90,13 @@ QString ApplicationTitle(const QString& programPath) {
 }
 
 QString QuitWithoutSavingQuestion(const std::string& sessionPath) {
-    return QStringLiteral(
-               "The session file %1 was not saved. Quit without saving? The stack "
-               "and the memory since the last save would be lost.")
-        .arg(QString::fromLocal8Bit(sessionPath));
+    const QString what =
+        sessionPath.empty()
+            ? QStringLiteral("The session")
+            : QStringLiteral("The session file %1").arg(QFile::decodeName(sessionPath.c_str()));
+    return what + QStringLiteral(
+                      " was not saved. Quit without saving? The stack and the memory since the "
+                      "last save would be lost.");
 }
 
 char SystemDecimalSeparator() {
@@ -95,13 +111,12 @@ char SystemDecimalSeparator() {
 MainWindow::MainWindow(MainWindowOptions options)
     : QWidget(nullptr, kWindowFlags),
       scale_(options.layoutScale > 0 ? options.layoutScale : ScreenLayoutScale()),
-      programPath_(options.programPath.isEmpty() ? QCoreApplication::applicationFilePath()
-                                                 : options.programPath),
+      program_(options.programPath.empty() ? rpn::RunningProgramPath()
+                                           : rpn::ProgramPath{options.programPath, {}}),
       boxes_(options.messageBoxes ? *options.messageBoxes : SystemMessageBoxes()),
       calc_(*this),
       entry_(calc_, clipboard_, [this] { CloseKeypad(); }),
-      session_(options.sessionPath.isEmpty() ? PathBesideProgram(programPath_.toStdString(), ".cfg")
-                                             : options.sessionPath.toStdString()),
+      session_(SessionFor(program_, options.sessionPath)),
       placer_(new FramePlacer(*this)) {
     setObjectName(QStringLiteral("CalcxF"));
     setWindowTitle(Latin1(kMainCaption));
@@ -264,7 +279,7 @@ void MainWindow::ShowGeneralError(const QString& message) {
     if (!text.endsWith(QLatin1Char('.'))) {
         text += QLatin1Char('.');
     }
-    boxes_.ShowStop(this, ApplicationTitle(programPath_), text);
+    boxes_.ShowStop(this, ApplicationTitle(QFile::decodeName(program_.path.c_str())), text);
 }
 
 void MainWindow::ToggleStayOnTop() {
@@ -328,7 +343,9 @@ void MainWindow::OnFirstShow() {
     SetClientHeight(height() - trigPanelHeight_);
     SetSmallButton(kSmallCaptionCompact, kSmallHintCompact);
     trigPanelShown_ = false;
-    helpFilePath_ = QString::fromStdString(PathBesideProgram(programPath_.toStdString(), ".hlp"));
+    if (program_.problem.empty()) {
+        helpFilePath_ = PathBesideProgram(program_.path, ".hlp");
+    }
     RunAction([this] {
         rpn::ApplySession(session_.Load(), calc_, *this, keypad_.KeypadPos);
         sessionLoaded_ = true;
@@ -383,7 +400,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     });
     // A session that could not be saved keeps the window open, and the next close tries
     // again, unless the user chooses to lose it.
-    if (saved || boxes_.AskYesNo(this, ApplicationTitle(programPath_),
+    if (saved || boxes_.AskYesNo(this, ApplicationTitle(QFile::decodeName(program_.path.c_str())),
                                  QuitWithoutSavingQuestion(SessionPath()))) {
         event->accept();
     } else {

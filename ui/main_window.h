@@ -11,6 +11,7 @@
 #include "entry/entry_controller.h"
 #include "layout/main_window_layout.h"
 #include "session/calculator_session.h"
+#include "session/program_path.h"
 #include "ui/keypad_window.h"
 #include "ui/qt_clipboard.h"
 
@@ -29,10 +30,11 @@ class RegisterEdit;
 struct MainWindowOptions {
     // Layout factor from the designed 120 pixels per inch; 0 takes it from the screen.
     double layoutScale = 0;
-    // The program file that the help and session files lie beside; empty: the running one.
-    QString programPath;
+    // The program file that the help and session files lie beside, as the system's bytes;
+    // empty: the running one.
+    std::string programPath;
     // The session file; empty: beside the program file.
-    QString sessionPath;
+    std::string sessionPath;
     // The error boxes; null: the real ones.
     MessageBoxes* messageBoxes = nullptr;
 };
@@ -59,7 +61,7 @@ class MainWindow : public QWidget, public rpn::WindowPort, public rpn::SessionHo
     bool StayOnTop() const { return stayOnTop_; }
     bool TrigPanelShown() const { return trigPanelShown_; }
     int TrigPanelHeight() const { return trigPanelHeight_; }
-    const QString& HelpFilePath() const { return helpFilePath_; }
+    const std::string& HelpFilePath() const { return helpFilePath_; }
     const std::string& SessionPath() const { return session_.path(); }
     int beepCount() const { return beeps_; }
 
@@ -139,7 +141,7 @@ class MainWindow : public QWidget, public rpn::WindowPort, public rpn::SessionHo
     void SaveSession();
 
     double scale_;
-    QString programPath_;
+    rpn::ProgramPath program_;
     MessageBoxes& boxes_;
     rpn::Calculator calc_;
     QtClipboard clipboard_;
@@ -155,7 +157,7 @@ class MainWindow : public QWidget, public rpn::WindowPort, public rpn::SessionHo
     bool stayOnTop_ = true;
     bool trigPanelShown_ = true;
     int trigPanelHeight_ = 0;
-    QString helpFilePath_;
+    std::string helpFilePath_;
     int beeps_ = 0;
 
     // Activation from another of this program's windows runs OnBecomingActive; activation from
@@ -176,7 +178,7 @@ class MainWindow : public QWidget, public rpn::WindowPort, public rpn::SessionHo
 // letter in upper case and the rest in lower case ("Rpncalc").
 QString ApplicationTitle(const QString& programPath);
 
-// Asked after a failed save at closing.
+// Asked after a failed save at closing; an empty path when no session file could be kept.
 QString QuitWithoutSavingQuestion(const std::string& sessionPath);
 
 // The decimal separator of the system's regional settings, '.' when it is not one byte.

@@ -67,7 +67,8 @@ class EntryWindowTest : public QObject {
     void Start(const QString& x = QStringLiteral("1")) {
         MainWindowOptions options;
         options.layoutScale = 1.0;
-        options.programPath = dir_->filePath(QStringLiteral("rpncalc"));
+        options.programPath =
+            QFile::encodeName(dir_->filePath(QStringLiteral("rpncalc"))).toStdString();
         options.messageBoxes = &boxes_;
         window_ = std::make_unique<MainWindow>(options);
         keys_ = new KeypadWindow(window_->keypad(), window_->layoutScale(), window_.get());

@@ -84,7 +84,7 @@ class MainWindowTest : public QObject {
     MainWindow& MakeWindow(double scale = 1.0) {
         MainWindowOptions options;
         options.layoutScale = scale;
-        options.programPath = ProgramPath();
+        options.programPath = QFile::encodeName(ProgramPath()).toStdString();
         options.messageBoxes = &boxes_;
         window_ = std::make_unique<MainWindow>(options);
         keys_ = new KeypadWindow(window_->keypad(), window_->layoutScale(), window_.get());
@@ -350,7 +350,8 @@ class MainWindowTest : public QObject {
         QCOMPARE(w.height(), 311 - w.TrigPanelHeight());
         QCOMPARE(w.Button("ButtonSmall")->text(), QStringLiteral("Trig"));
         QCOMPARE(w.Button("ButtonSmall")->toolTip(), QStringLiteral("Click for Trig/Log"));
-        QCOMPARE(w.HelpFilePath(), dir_->filePath(QStringLiteral("rpncalc.hlp")));
+        QCOMPARE(QFile::decodeName(w.HelpFilePath().c_str()),
+                 dir_->filePath(QStringLiteral("rpncalc.hlp")));
         // No session file: the window goes to the top left corner, and the file exists at once.
         QCOMPARE(w.pos(), QPoint(0, 0));
         QCOMPARE(ReadLines(SessionPath()).size(), 9);
