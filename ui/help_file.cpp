@@ -63,12 +63,12 @@ void HelpFileBrowser::ShowDocument(const QUrl& url, const QByteArray& content) {
     const bool shownAlready = source().adjusted(QUrl::RemoveFragment) == document;
     documentUrl_ = document;
     content_ = content;
-    setSource(url, QTextDocument::HtmlResource);
     // The same document again would only scroll: it is loaded anew, so that an edited help
     // file shows at once.
     if (shownAlready) {
         reload();
     }
+    setSource(url, QTextDocument::HtmlResource);
 }
 
 QVariant HelpFileBrowser::loadResource(int type, const QUrl& name) {
