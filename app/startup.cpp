@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "app/command_line.h"
+#include "app/platform_start_guard.h"
 #include "app/signal_close.h"
 #include "app/window_platform.h"
 #include "app/x_display.h"
@@ -48,6 +49,16 @@ bool PrepareWindowSystem(const CommandLine& commandLine) {
     return UsesXServer(facts);
 }
 
+// The platform the toolkit is about to load: -platform, else QT_QPA_PLATFORM, else its own
+// default.
+std::string ChosenPlatform(const CommandLine& commandLine) {
+    if (!commandLine.platform.isEmpty()) {
+        return commandLine.platform.toStdString();
+    }
+    const std::string fromEnvironment = Environment("QT_QPA_PLATFORM");
+    return fromEnvironment.empty() ? "xcb" : fromEnvironment;
+}
+
 }  // namespace
 
 int RunCalculator(int& argc, char** argv) {
@@ -79,8 +90,10 @@ int RunCalculator(int& argc, char** argv) {
         return kNoDisplay;
     }
 
+    std::optional<PlatformStartGuard> platformGuard(std::in_place, ChosenPlatform(commandLine));
     // Qt takes its own platform options out of argc and argv.
     QApplication app(argc, argv);
+    platformGuard.reset();
     // The toolkit holds its own connection now.
     display.reset();
     InitialiseRegisterArithmetic();

@@ -16,7 +16,8 @@ while [[ -e /tmp/.X11-unix/X$free ]]; do
     free=$((free + 1))
 done
 
-# arguments | DISPLAY | exit code | stdout pattern | stderr pattern (one line)
+# arguments | environment | exit code | stdout pattern | stderr pattern (one line)
+no_platform="^rpncalc: cannot start the window system platform"
 cases=(
     "--help||0|^Usage: .*--version.*Show the version|^$"
     "-h||0|^Usage: |^$"
@@ -27,17 +28,21 @@ cases=(
     "stray||2|^$|^rpncalc: Unexpected argument 'stray'\."
     "-platform||2|^$|^rpncalc: Missing value after '-platform'\."
     "||1|^$|^rpncalc: cannot open a display: DISPLAY is not set"
-    "|:$free|1|^$|^rpncalc: cannot open display ':$free'$"
+    "|DISPLAY=:$free|1|^$|^rpncalc: cannot open display ':$free'$"
     "-display :$free||1|^$|^rpncalc: cannot open display ':$free'$"
     "-platform xcb -display :$free||1|^$|^rpncalc: cannot open display ':$free'$"
+    "-platform bogus||1|^$|$no_platform 'bogus': its Qt plugin is missing or cannot connect$"
+    "|QT_QPA_PLATFORM=bogus|1|^$|$no_platform 'bogus'"
+    "|QT_QPA_PLATFORM=wayland|1|^$|$no_platform 'wayland'"
+    "|QT_QPA_PLATFORM=wayland WAYLAND_DISPLAY=wayland-$free|1|^$|$no_platform 'wayland'"
 )
 for case in "${cases[@]}"; do
-    IFS='|' read -r args display code out err <<<"$case"
+    IFS='|' read -r args environment code out err <<<"$case"
     status=0
-    # shellcheck disable=SC2086 # the arguments are words
-    env ${display:+DISPLAY=$display} "$program" $args >"$work/out" 2>"$work/err" </dev/null ||
+    # shellcheck disable=SC2086 # the arguments and the assignments are words
+    env $environment "$program" $args >"$work/out" 2>"$work/err" </dev/null ||
         status=$?
-    [[ $status -eq $code ]] || fail "'$args' (DISPLAY=$display): exit code $status, not $code"
+    [[ $status -eq $code ]] || fail "'$args' ($environment): exit code $status, not $code"
     out_text=$(tr '\n' ' ' <"$work/out" | sed 's/ $//')
     [[ $out_text =~ $out ]] || fail "'$args': stdout was: $(cat "$work/out")"
     [[ $(wc -l <"$work/err") -le 1 ]] || fail "'$args': more than one line on stderr"
