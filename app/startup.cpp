@@ -2,12 +2,15 @@
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QGuiApplication>
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <optional>
 
 #include "app/command_line.h"
 #include "app/platform_start_guard.h"
+#include "app/running_calculator.h"
 #include "app/signal_close.h"
 #include "app/window_platform.h"
 #include "app/x_display.h"
@@ -22,6 +25,8 @@ namespace {
 
 constexpr int kUsageError = 2;
 constexpr int kNoDisplay = 1;
+// How long a second start waits for the running calculator to answer.
+constexpr std::chrono::milliseconds kRaiseWait{1000};
 
 std::string Environment(const char* name) {
     const char* value = std::getenv(name);
@@ -57,6 +62,17 @@ std::string ChosenPlatform(const CommandLine& commandLine) {
     }
     const std::string fromEnvironment = Environment("QT_QPA_PLATFORM");
     return fromEnvironment.empty() ? "xcb" : fromEnvironment;
+}
+
+// The window system and display that the toolkit opened.
+std::string ThisDisplay(const CommandLine& commandLine) {
+    const std::string platform = QGuiApplication::platformName().toStdString();
+    if (platform != "xcb") {
+        return DisplayIdentity(platform, "");
+    }
+    return DisplayIdentity(platform, commandLine.display.isEmpty()
+                                         ? Environment("DISPLAY")
+                                         : commandLine.display.toStdString());
 }
 
 }  // namespace
@@ -106,11 +122,22 @@ int RunCalculator(int& argc, char** argv) {
         options.sessionPath = SessionFilePath(GatherSessionPlaceFacts(program.path));
         PrepareSessionFolder(options.sessionPath);
     }
+    // One session file has one calculator: a second start brings the running one forward.
+    std::optional<SessionClaim> claim;
+    if (!options.sessionPath.empty()) {
+        claim.emplace(options.sessionPath, ThisDisplay(commandLine), kRaiseWait);
+        if (!claim->runs()) {
+            return claim->exitCode();
+        }
+    }
     ui::MainWindow mainWindow(options);
     // The keypad belongs to the main window, so it goes when the main window goes and never
     // keeps the program running on its own.
     ui::KeypadWindow keypadWindow(mainWindow.keypad(), mainWindow.layoutScale(), &mainWindow);
     mainWindow.AttachKeypad(&keypadWindow);
+    if (claim) {
+        claim->SetWindows(&mainWindow, &keypadWindow);
+    }
     mainWindow.show();
     SignalClose signalClose([&mainWindow] { return mainWindow.SaveForShutdown(); });
     return app.exec();

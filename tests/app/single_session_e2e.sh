@@ -1,0 +1,103 @@
+#!/usr/bin/env bash
+# One session file has one calculator. A second start on the same session file brings the
+# running calculator to the front and ends with exit code 0; a running calculator that does
+# not answer, or one on another display, is said in one line with exit code 1 and the
+# session file is left alone; another session file runs side by side; a calculator killed
+# with SIGKILL blocks nobody. Usage: single_session_e2e.sh path/to/rpncalc
+set -euo pipefail
+
+program=$1
+here=$(cd "$(dirname "$0")" && pwd)
+# shellcheck source=../lib/e2e_common.sh
+source "$here/../lib/e2e_common.sh"
+
+caption="^${RPNCALC_CAPTION:?the window caption}$"
+mkdir "$work/a" "$work/b"
+# The locks live in the user's runtime folder; one of the test's own.
+mkdir -m 700 "$work/runtime"
+export XDG_RUNTIME_DIR=$work/runtime
+cp "$program" "$work/a/rpncalc"
+cp "$program" "$work/b/rpncalc"
+
+start_xvfb
+
+# Starts the calculator in folder $1 and waits for its window; sets calc_pid and window.
+start_calculator() {
+    "$work/$1/rpncalc" >"$work/$1.log" 2>&1 &
+    calc_pid=$!
+    pids+=("$calc_pid")
+    wait_until 20 test -s "$work/$1/rpncalc.cfg" || fail "$1: no session file after start-up"
+    window=$(timeout 20 xdotool search --sync --onlyvisible --pid "$calc_pid" --name "$caption" |
+        head -n 1)
+    [[ -n $window ]] || fail "$1: the calculator window did not appear"
+}
+
+# Runs a second start in folder $1 with the further environment $2..., for at most 10 s;
+# sets second_code and second_err.
+second_start() {
+    local folder=$1
+    shift
+    second_code=0
+    env "$@" timeout 10 "$work/$folder/rpncalc" >"$work/second.out" 2>"$work/second.err" ||
+        second_code=$?
+    second_err=$(cat "$work/second.err")
+}
+
+start_calculator a
+first_pid=$calc_pid
+first_window=$window
+
+# A window of another program over the calculator.
+xeyes -geometry 600x600+0+0 >/dev/null 2>&1 &
+pids+=($!)
+cover=$(timeout 20 xdotool search --sync --onlyvisible --class xeyes | head -n 1)
+[[ -n $cover ]] || fail "the covering window did not appear"
+wait_until 5 "$here/stacked_above.py" "$cover" "$first_window" ||
+    fail "the covering window is not above the calculator"
+
+second_start a
+[[ $second_code -eq 0 ]] || fail "second start: exit code $second_code ($second_err)"
+[[ -z $(xdotool search --onlyvisible --pid "$first_pid" --name "$caption" | sed 1d) ]] ||
+    fail "second start: a second window"
+kill -0 "$first_pid" || fail "second start: the first calculator ended"
+wait_until 5 "$here/stacked_above.py" "$first_window" "$cover" ||
+    fail "second start: the running calculator was not brought to the front"
+[[ $(xdotool search --name "$caption" | wc -l) -eq 1 ]] ||
+    fail "second start: more than one calculator window"
+
+# Another session file: a calculator of its own, side by side.
+start_calculator b
+kill -0 "$first_pid" || fail "side by side: the first calculator ended"
+kill -TERM "$calc_pid"
+wait "$calc_pid" || fail "side by side: the second calculator ended with an error"
+
+# A calculator that does not answer (stopped): one line, exit code 1, the file untouched.
+before=$(sha256sum <"$work/a/rpncalc.cfg")
+kill -STOP "$first_pid"
+second_start a
+kill -CONT "$first_pid"
+[[ $second_code -eq 1 ]] || fail "no answer: exit code $second_code, not 1 ($second_err)"
+[[ $(wc -l <"$work/second.err") -eq 1 && $second_err == *"does not answer"* ]] ||
+    fail "no answer: stderr was: $second_err"
+[[ $(sha256sum <"$work/a/rpncalc.cfg") == "$before" ]] || fail "no answer: the session file changed"
+
+# The running calculator is on another display.
+other_display=$DISPLAY
+start_xvfb
+second_display=$DISPLAY
+export DISPLAY=$other_display
+second_start a DISPLAY="$second_display"
+[[ $second_code -eq 1 ]] || fail "other display: exit code $second_code, not 1 ($second_err)"
+[[ $(wc -l <"$work/second.err") -eq 1 && $second_err == *"on another display"* ]] ||
+    fail "other display: stderr was: $second_err"
+[[ $(sha256sum <"$work/a/rpncalc.cfg") == "$before" ]] ||
+    fail "other display: the session file changed"
+
+# Killed without a chance to clean up: its lock and channel must not block the next start.
+kill -KILL "$first_pid"
+wait "$first_pid" 2>/dev/null || true
+start_calculator a
+second_start a
+[[ $second_code -eq 0 ]] || fail "after kill -9: exit code $second_code ($second_err)"
+kill -0 "$calc_pid" || fail "after kill -9: the calculator ended"
+echo "PASS"
