@@ -79,6 +79,13 @@ rpn::SessionFile SessionFor(const rpn::ProgramPath& program, const std::string& 
     return rpn::SessionFile(PathBesideProgram(program.path, ".cfg"));
 }
 
+// The application's title, from the program's name as it was started when its path is not
+// known.
+QString TitleOf(const rpn::ProgramPath& program) {
+    return ApplicationTitle(program.path.empty() ? QCoreApplication::applicationName()
+                                                 : QFile::decodeName(program.path.c_str()));
+}
+
 }  // namespace
 
 QString ApplicationTitle(const QString& programPath) {
@@ -279,7 +286,7 @@ void MainWindow::ShowGeneralError(const QString& message) {
     if (!text.endsWith(QLatin1Char('.'))) {
         text += QLatin1Char('.');
     }
-    boxes_.ShowStop(this, ApplicationTitle(QFile::decodeName(program_.path.c_str())), text);
+    boxes_.ShowStop(this, TitleOf(program_), text);
 }
 
 void MainWindow::ToggleStayOnTop() {
@@ -400,8 +407,8 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     });
     // A session that could not be saved keeps the window open, and the next close tries
     // again, unless the user chooses to lose it.
-    if (saved || boxes_.AskYesNo(this, ApplicationTitle(QFile::decodeName(program_.path.c_str())),
-                                 QuitWithoutSavingQuestion(SessionPath()))) {
+    if (saved ||
+        boxes_.AskYesNo(this, TitleOf(program_), QuitWithoutSavingQuestion(SessionPath()))) {
         event->accept();
     } else {
         event->ignore();
