@@ -42,6 +42,13 @@ bool IsPrivateFolder(const std::string& folder) {
 }  // namespace
 
 std::string SessionKey(const std::string& sessionPath) {
+    // A session file that is a link (beside each of two copies of the program) is the file
+    // it leads to.
+    if (char* file = ::realpath(sessionPath.c_str(), nullptr)) {
+        std::string key = file;
+        std::free(file);
+        return key;
+    }
     const std::string folder = FolderOf(sessionPath);
     const std::size_t slash = sessionPath.rfind('/');
     const std::string name =

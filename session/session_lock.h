@@ -36,8 +36,8 @@ class SessionLock {
     std::string channelPath_;
 };
 
-// The name that every path to one session file shares: its folder with links resolved, and
-// its own name.
+// The name that every path to one session file shares: the file's own path with links
+// resolved, or for a file not made yet its folder's and its name.
 std::string SessionKey(const std::string& sessionPath);
 
 // The user's private runtime folder: $XDG_RUNTIME_DIR when it is a full path, else a folder

@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <fstream>
 #include <memory>
 #include <string>
 
@@ -26,6 +27,8 @@ class SessionLockTest : public ::testing::Test {
         fs::create_directory(folder + "/a");
         fs::create_directory(folder + "/b");
         fs::create_directory_symlink(folder + "/a", folder + "/link-to-a");
+        std::ofstream(folder + "/a/kept.cfg") << "1\r\n";
+        fs::create_symlink(folder + "/a/kept.cfg", folder + "/b/rpncalc.cfg");
     }
     void TearDown() override { fs::remove_all(folder); }
 
@@ -47,7 +50,9 @@ TEST_F(SessionLockTest, OneHolderPerSessionFile) {
          SessionLock::State::HeldElsewhere},
         {"with a dot step", "/a/rpncalc.cfg", "/b/../a/rpncalc.cfg",
          SessionLock::State::HeldElsewhere},
-        {"another folder", "/a/rpncalc.cfg", "/b/rpncalc.cfg", SessionLock::State::Held},
+        {"a linked session file", "/a/kept.cfg", "/b/rpncalc.cfg",
+         SessionLock::State::HeldElsewhere},
+        {"another folder", "/a/rpncalc.cfg", "/b/own.cfg", SessionLock::State::Held},
         {"another name", "/a/rpncalc.cfg", "/a/other.cfg", SessionLock::State::Held},
     };
     for (const Case& c : cases) {
