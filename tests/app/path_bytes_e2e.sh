@@ -48,6 +48,14 @@ cp "$program" "$work/long/s1/s2/rpncalc"
 
 start_xvfb
 
+# True once process $1 catches SIGTERM (bit 15 of its caught-signals mask): from then on a
+# TERM saves and ends it as a session's end does, rather than killing it.
+catches_term() {
+    local mask
+    mask=$(awk '/^SigCgt:/ { print $2 }' "/proc/$1/status" 2>/dev/null) || return 1
+    [[ -n $mask ]] && (((16#$mask >> 14) & 1))
+}
+
 # Waits for the message box captioned $1 and answers it with Enter.
 dismiss() {
     local box
@@ -89,6 +97,7 @@ for case in "${cases[@]}"; do
         dismiss '^Error$'
         dismiss '^Rpncalc$'
     fi
+    wait_until 10 catches_term "$calc_pid" || fail "$name: SIGTERM is not handled"
     kill -TERM "$calc_pid"
     code=0
     wait "$calc_pid" || code=$?

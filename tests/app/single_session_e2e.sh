@@ -21,6 +21,14 @@ cp "$program" "$work/b/rpncalc"
 
 start_xvfb
 
+# True once process $1 catches SIGTERM (bit 15 of its caught-signals mask): from then on a
+# TERM saves and ends it as a session's end does, rather than killing it.
+catches_term() {
+    local mask
+    mask=$(awk '/^SigCgt:/ { print $2 }' "/proc/$1/status" 2>/dev/null) || return 1
+    [[ -n $mask ]] && (((16#$mask >> 14) & 1))
+}
+
 # Starts the calculator in folder $1 and waits for its window; sets calc_pid and window.
 start_calculator() {
     "$work/$1/rpncalc" >"$work/$1.log" 2>&1 &
@@ -68,6 +76,7 @@ wait_until 5 "$here/stacked_above.py" "$first_window" "$cover" ||
 # Another session file: a calculator of its own, side by side.
 start_calculator b
 kill -0 "$first_pid" || fail "side by side: the first calculator ended"
+wait_until 10 catches_term "$calc_pid" || fail "side by side: SIGTERM is not handled"
 kill -TERM "$calc_pid"
 wait "$calc_pid" || fail "side by side: the second calculator ended with an error"
 
