@@ -94,7 +94,8 @@ int RunCalculator(int& argc, char** argv) {
     ui::KeypadWindow keypadWindow(mainWindow.keypad(), mainWindow.layoutScale(), &mainWindow);
     mainWindow.AttachKeypad(&keypadWindow);
     mainWindow.show();
-    SignalClose signalClose([&mainWindow] { return mainWindow.SaveForShutdown(); });
+    SignalClose signalClose([&mainWindow] { return mainWindow.CaptureForShutdown(); },
+                            mainWindow.sessionSnapshot(), mainWindow.SessionPath());
     return app.exec();
 }
 

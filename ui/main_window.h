@@ -4,6 +4,7 @@
 #include <QWidget>
 #include <chrono>
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "engine/calculator.h"
@@ -11,6 +12,7 @@
 #include "entry/entry_controller.h"
 #include "layout/main_window_layout.h"
 #include "session/calculator_session.h"
+#include "session/session_snapshot.h"
 #include "ui/keypad_window.h"
 #include "ui/qt_clipboard.h"
 
@@ -24,6 +26,7 @@ class FramePlacer;
 class HelpViewer;
 class MessageBoxes;
 class RegisterEdit;
+class SessionTracker;
 
 // What the window is built with. The defaults are the running program's; tests set their own.
 struct MainWindowOptions {
@@ -90,10 +93,12 @@ class MainWindow : public QWidget, public rpn::WindowPort, public rpn::SessionHo
     void OnBecomingActive();
     // Records the keypad's position and saves the session; raises FileWriteError.
     void SaveOnClose();
-    // The close step for an end that nobody can answer (a signal, the display gone): the
-    // session is saved without any box. Returns why the save failed, or an empty text; also
-    // empty, and nothing written, before the first showing has loaded the session.
-    std::string SaveForShutdown();
+    // The session as the close step saves it, for an end that nobody can answer (a signal,
+    // the display gone): no box, and an X entry beyond the register's range is left out as
+    // one that does not convert. Nothing before the first showing has loaded the session.
+    std::optional<rpn::SessionData> CaptureForShutdown();
+    // The session as it stood after the last change, for a save from outside the event loop.
+    const rpn::SessionSnapshot& sessionSnapshot() const { return snapshot_; }
 
     // rpn::WindowPort
     std::string FieldText(rpn::Field field) const override;
@@ -146,7 +151,9 @@ class MainWindow : public QWidget, public rpn::WindowPort, public rpn::SessionHo
     rpn::EntryController entry_;
     KeypadState keypad_;
     rpn::SessionFile session_;
+    rpn::SessionSnapshot snapshot_;
     FramePlacer* placer_;
+    SessionTracker* tracker_;
     KeypadWindow* keys_ = nullptr;
     HelpViewer* help_ = nullptr;
 

@@ -8,6 +8,7 @@
 #include "ui/keyboard_router.h"
 #include "ui/main_window.h"
 #include "ui/register_edit.h"
+#include "ui/session_tracker.h"
 #include "ui/x11_frame.h"
 
 namespace rpn::ui {
@@ -25,6 +26,8 @@ void MainWindow::ConnectEntry() {
         connect(Edit(field), &RegisterEdit::focusEntered, this,
                 [this, field] { entry_.clipboardExchange.FieldFocused(field); });
     }
+    // Typing reaches the field after the key's action has run: the snapshot follows the text.
+    connect(Edit(Field::X), &QLineEdit::textChanged, this, [this] { tracker_->Refresh(); });
     // The field's own paste goes through the same clipboard reader as Ctrl+V, with its limits
     // on size and waiting.
     const auto fieldPaste = [this] {
@@ -44,6 +47,7 @@ void MainWindow::ConnectEntry() {
 
 void MainWindow::AttachKeypad(KeypadWindow* keys) {
     keys_ = keys;
+    tracker_->WatchKeypad(keys_);
     keys_->ConnectKeys([this](char ch) { TypeKey(ch); },
                        [this](char ch) { RunAction([this, ch] { entry_.xEntry.AppendKey(ch); }); });
 }
