@@ -100,6 +100,7 @@ MainWindow::MainWindow(MainWindowOptions options)
                                                  : options.programPath),
       boxes_(options.messageBoxes ? *options.messageBoxes : SystemMessageBoxes()),
       calc_(*this),
+      clipboard_(options.pasteSource ? *options.pasteSource : systemClipboard_),
       entry_(calc_, clipboard_, [this] { CloseKeypad(); }),
       session_(options.sessionPath.isEmpty() ? PathBesideProgram(programPath_.toStdString(), ".cfg")
                                              : options.sessionPath.toStdString()),

@@ -25,6 +25,7 @@ namespace rpn::ui {
 class FramePlacer;
 class HelpViewer;
 class MessageBoxes;
+class PasteSource;
 class RegisterEdit;
 class SessionTracker;
 
@@ -38,6 +39,8 @@ struct MainWindowOptions {
     QString sessionPath;
     // The error boxes; null: the real ones.
     MessageBoxes* messageBoxes = nullptr;
+    // Where pasted and dropped texts come from; null: the system's clipboard.
+    PasteSource* pasteSource = nullptr;
 };
 
 // The calculator's main window. It owns the calculator state, the view modes and the
@@ -147,7 +150,8 @@ class MainWindow : public QWidget, public rpn::WindowPort, public rpn::SessionHo
     QString programPath_;
     MessageBoxes& boxes_;
     rpn::Calculator calc_;
-    QtClipboard clipboard_;
+    QtClipboard systemClipboard_;
+    PasteSource& clipboard_;
     rpn::EntryController entry_;
     KeypadState keypad_;
     rpn::SessionFile session_;

@@ -2,8 +2,6 @@
 // commands and the keypad window's keys.
 #include <QAbstractButton>
 #include <chrono>
-#include <optional>
-#include <string>
 
 #include "ui/keyboard_router.h"
 #include "ui/main_window.h"
@@ -28,17 +26,12 @@ void MainWindow::ConnectEntry() {
     }
     // Typing reaches the field after the key's action has run: the snapshot follows the text.
     connect(Edit(Field::X), &QLineEdit::textChanged, this, [this] { tracker_->Refresh(); });
-    // The field's own paste goes through the same clipboard reader as Ctrl+V, with its limits
+    // The field's own pastes go through the same clipboard reader as Ctrl+V, with its limits
     // on size and waiting.
-    const auto fieldPaste = [this] {
-        const std::optional<std::string> text = clipboard_.Text();
-        if (!text) {
-            Beep();
-            return;
-        }
-        Edit(Field::X)->insert(
-            QString::fromLatin1(text->data(), static_cast<qsizetype>(text->size())));
-    };
+    Edit(Field::X)->RouteOwnPastes(&clipboard_, [this] { Beep(); });
+    const KeyboardRouter::FieldPaste fieldPaste{
+        [this] { return Edit(Field::X)->ReadClipboard(); },
+        [this](const std::string& text) { Edit(Field::X)->InsertPasted(text); }};
     auto* router = new KeyboardRouter(
         this, Edit(Field::X), entry_,
         [this](const std::function<void()>& action) { RunAction(action); }, fieldPaste);
