@@ -133,7 +133,8 @@ void RegisterEdit::contextMenuEvent(QContextMenuEvent* event) {
 
 void RegisterEdit::dropEvent(QDropEvent* event) {
     // A move of the field's own text within it changes nothing in its length.
-    if (!PastesRouted() || !event->mimeData()->hasText() || event->source() == this) {
+    const bool moveWithin = event->source() == this && event->dropAction() == Qt::MoveAction;
+    if (!PastesRouted() || !event->mimeData()->hasText() || moveWithin) {
         QLineEdit::dropEvent(event);
         return;
     }
