@@ -620,6 +620,8 @@ def paste_by(harness, launch, way, timeout):
     def click(point, button):
         xtest.fake_input(harness.d, X.MotionNotify, x=point[0], y=point[1])
         xtest.fake_input(harness.d, X.ButtonPress, button)
+        harness.d.flush()
+        harness.drain(0.05)  # hover and pressed look
         t0 = now()
         xtest.fake_input(harness.d, X.ButtonRelease, button)
         harness.d.flush()
