@@ -18,8 +18,9 @@ The at-size cases then paste a clipboard text of the paste limit (64 KiB) and a 
 entry and commit them, timing each step to its repaint and the keystroke right after it. The
 refusal cases offer a 50 MB text, which the calculator refuses, to every way of pasting (Ctrl+V,
 the Paste button, Shift+Insert, a middle-click on the primary selection, the X field's context
-menu): the paste to the repaint for a digit typed right after it, and the peak memory (VmHWM)
-over the idle figure; then the same ways with an owner of the selection that never answers.
+menu): the paste to the X field's repaint for a digit typed (or a click into the field) right
+after it, and the peak memory (VmHWM) over the idle figure; then the same ways with an owner
+of the selection that never answers.
 
 Run it through bench/run.sh, which installs what is missing and builds first. Nothing here is
 a pass/fail test: the targets are reported, never asserted.
@@ -55,9 +56,10 @@ def program_title(program):
 # Layout is designed at 120 pixels per inch; giving Qt that resolution keeps both windows at
 # their designed pixel sizes whatever Xvfb reports as the screen's physical size.
 XFT_DPI = 120
-# Centre of the Paste button and of the X field at the designed resolution.
+# Centre of the Paste button and of the X field at the designed resolution, and the X field.
 PASTE_BUTTON = (335 + 82 // 2, 129 + 36 // 2)
 EDIT_X = (36 + 193 // 2, 131 + 33 // 2)
+EDIT_X_RECT = (36, 131, 193, 33)
 
 # Widest repaint of a blinking text caret (13 pixels at 120 pixels per inch).
 CARET_WIDTH = 20
@@ -294,6 +296,22 @@ class Harness:
                 if self.next_event(deadline) is None:
                     raise StepTimeout(f"no repaint within {timeout:.0f} s")
             if window.rects[seen][2] > CARET_WIDTH:
+                return window.damage_times[seen]
+            seen += 1
+
+    def wait_damage_in(self, window, area, timeout):
+        """Time of the first damage on `window` reported from now on that meets `area`
+        (x, y, width, height) and is wider than the text caret: a button's own repaint
+        elsewhere, or the caret's blink, is not the answer."""
+        seen = len(window.damage_times)
+        deadline = now() + timeout
+        x, y, w, h = area
+        while True:
+            while len(window.damage_times) == seen:
+                if self.next_event(deadline) is None:
+                    raise StepTimeout(f"no repaint within {timeout:.0f} s")
+            rx, ry, rw, rh = window.rects[seen]
+            if rw > CARET_WIDTH and rx < x + w and x < rx + rw and ry < y + h and y < ry + rh:
                 return window.damage_times[seen]
             seen += 1
 
@@ -661,13 +679,24 @@ def measure_refusal(harness, role, way, offer, timeout):
         idle = launch.memory()
         owner = offer()
         t0 = paste_by(harness, launch, way, timeout)
-        # A ping may be answered before the input read with it is handled; a digit typed right
-        # after the paste is handled after it, and shows in the X field.
-        harness.key("7", True)
-        try:
-            out["refusal"] = harness.wait_damage(launch.window, timeout) - t0
-        finally:
-            harness.key("7", False)
+        # A ping may be answered before the input read with it is handled; input sent right
+        # after the paste is handled after it, and shows in the X field: a digit, or where
+        # the button has the focus, a click into the field.
+        scale = launch.size[0] / 522
+        field = tuple(round(v * scale) for v in EDIT_X_RECT)
+        if way == "Paste button":
+            point = (round(EDIT_X[0] * scale), round(EDIT_X[1] * scale))
+            xtest.fake_input(harness.d, X.MotionNotify, x=point[0], y=point[1])
+            xtest.fake_input(harness.d, X.ButtonPress, 1)
+            xtest.fake_input(harness.d, X.ButtonRelease, 1)
+            harness.d.flush()
+            out["refusal"] = harness.wait_damage_in(launch.window, field, timeout) - t0
+        else:
+            harness.key("7", True)
+            try:
+                out["refusal"] = harness.wait_damage_in(launch.window, field, timeout) - t0
+            finally:
+                harness.key("7", False)
         if harness.ping(launch.window, timeout) is None:
             raise StepTimeout(f"stopped answering (no answer to a ping within {timeout} s)")
         harness.park_pointer()
