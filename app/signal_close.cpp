@@ -7,10 +7,15 @@
 #include <QSocketNotifier>
 #include <array>
 #include <cerrno>
+#include <chrono>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <utility>
+
+#include "app/shutdown_watchdog.h"
+#include "session/durable_file.h"
+#include "session/session_file.h"
 
 namespace rpn {
 
@@ -18,58 +23,95 @@ namespace {
 
 constexpr std::array kCloseSignals = {SIGTERM, SIGHUP, SIGINT};
 
+// How long the event loop has to save after a signal before the watchdog writes the session
+// as it stood: with the watchdog's own write, the session is on the disk within about a
+// second whatever the window is doing.
+constexpr std::chrono::milliseconds kLoopDeadline{800};
+
 // The self-pipe: the handler only writes a byte, which is all a signal handler may safely
 // do; the event loop reads it.
 int signalPipe[2] = {-1, -1};
 
-// The close step while it may still run; cleared once it has run or the window has closed.
-std::function<std::string()>* pendingStep = nullptr;
+// What the close step needs while it may still run; cleared once it has run or the window
+// has closed.
+struct PendingSave {
+    SignalClose::Capture capture;
+    std::string sessionPath;
+};
+PendingSave* pending = nullptr;
 
-void WriteSignalByte(int signal) {
+void RestoreDefaultActions() {
+    struct sigaction action {};
+    action.sa_handler = SIG_DFL;
+    sigemptyset(&action.sa_mask);
+    for (const int signal : kCloseSignals) {
+        ::sigaction(signal, &action, nullptr);
+    }
+}
+
+void OnCloseSignal(int signal) {
     const int savedErrno = errno;
+    // A second signal while the save hangs (a stalled network folder) ends the program.
+    RestoreDefaultActions();
     const char byte = static_cast<char>(signal);
     // A full pipe already holds a request; the byte is not needed.
     [[maybe_unused]] const ssize_t written = ::write(signalPipe[1], &byte, 1);
+    shutdown_watchdog::Alarm();
     errno = savedErrno;
 }
 
-// False when the step ran and the save failed.
-bool RunPendingStep() {
-    if (pendingStep == nullptr) {
-        return true;
+// Returns the exit code: 1 when the step ran and the save failed.
+int RunPendingSave() {
+    if (pending == nullptr) {
+        return 0;
     }
-    const std::function<std::string()> step = std::move(*pendingStep);
-    delete pendingStep;
-    pendingStep = nullptr;
-    const std::string failure = step();
-    if (!failure.empty()) {
-        std::fprintf(stderr, "rpncalc: the session was not saved: %s\n", failure.c_str());
-        return false;
+    const PendingSave save = std::move(*pending);
+    delete pending;
+    pending = nullptr;
+    const std::optional<SessionData> data = save.capture();
+    if (!data) {
+        return 0;
     }
-    return true;
+    if (!shutdown_watchdog::ClaimForLoop()) {
+        // The watchdog gave up on this thread and is writing the file; it ends the process.
+        for (;;) {
+            ::pause();
+        }
+    }
+    int exitCode = 0;
+    try {
+        SessionFile(save.sessionPath).Save(*data);
+    } catch (const FileWriteError& failure) {
+        std::fprintf(stderr, "rpncalc: the session was not saved: %s\n", failure.what());
+        exitCode = 1;
+    }
+    shutdown_watchdog::LoopSaved(exitCode);
+    return exitCode;
 }
 
 // The toolkit calls exit() when its display connection breaks. The stack is not unwound by
 // exit(), so the windows and the calculator state are still whole here, and the save needs
 // nothing from the display.
 void SaveOnExit() {
-    RunPendingStep();
+    RunPendingSave();
 }
 
 }  // namespace
 
-SignalClose::SignalClose(std::function<std::string()> closeStep) {
-    pendingStep = new std::function<std::string()>(std::move(closeStep));
+SignalClose::SignalClose(Capture capture, const SessionSnapshot& snapshot,
+                         std::string sessionPath) {
+    pending = new PendingSave{std::move(capture), sessionPath};
     static const bool exitHookRegistered = std::atexit(SaveOnExit) == 0;
     (void)exitHookRegistered;
 
     if (::pipe2(signalPipe, O_CLOEXEC | O_NONBLOCK) != 0) {
         return;
     }
+    shutdown_watchdog::Start(snapshot, std::move(sessionPath), kLoopDeadline);
     notifier_ = new QSocketNotifier(signalPipe[0], QSocketNotifier::Read, this);
     connect(notifier_, &QSocketNotifier::activated, this, [this] { OnSignal(); });
     struct sigaction action {};
-    action.sa_handler = WriteSignalByte;
+    action.sa_handler = OnCloseSignal;
     sigemptyset(&action.sa_mask);
     action.sa_flags = SA_RESTART;
     for (const int signal : kCloseSignals) {
@@ -78,11 +120,14 @@ SignalClose::SignalClose(std::function<std::string()> closeStep) {
 }
 
 SignalClose::~SignalClose() {
-    delete pendingStep;
-    pendingStep = nullptr;
+    // Still pending: the window closed by itself, and saved; the snapshot is about to go.
+    const bool closedByItself = pending != nullptr;
+    delete pending;
+    pending = nullptr;
     if (notifier_ != nullptr) {
-        for (const int signal : kCloseSignals) {
-            std::signal(signal, SIG_DFL);
+        RestoreDefaultActions();
+        if (closedByItself) {
+            shutdown_watchdog::StandDown();
         }
         ::close(signalPipe[0]);
         ::close(signalPipe[1]);
@@ -93,12 +138,8 @@ void SignalClose::OnSignal() {
     char byte;
     while (::read(signalPipe[0], &byte, 1) == 1) {
     }
-    // A second signal while the save hangs (a stalled network folder) ends the program.
-    for (const int signal : kCloseSignals) {
-        std::signal(signal, SIG_DFL);
-    }
     notifier_->setEnabled(false);
-    QCoreApplication::exit(RunPendingStep() ? 0 : 1);
+    QCoreApplication::exit(RunPendingSave());
 }
 
 }  // namespace rpn

@@ -2,22 +2,34 @@
 
 #include <QObject>
 #include <functional>
+#include <optional>
 #include <string>
+
+#include "session/session_data.h"
+#include "session/session_snapshot.h"
 
 class QSocketNotifier;
 
 namespace rpn {
 
-// Ends the program with the window's close step when nobody can answer a box: at SIGTERM,
-// SIGHUP or SIGINT (logout, kill, Ctrl+C in a terminal) the step runs from the event loop
-// and the loop ends; when the toolkit ends the process because the display has gone, the
-// step runs on the way out. A failed save is reported on stderr.
+// Ends the program with the session saved when nobody can answer a box: at SIGTERM, SIGHUP
+// or SIGINT (logout, kill, Ctrl+C in a terminal) the event loop captures the session as the
+// window's close step would and the loop ends; when the loop does not get that far within
+// about a second (a frozen window, a display that does not answer), the session as it stood
+// after the last change is written from another thread and the process ends there. When the
+// toolkit ends the process because the display has gone, the capture runs on the way out. A
+// failed save is reported on stderr and the exit code is then 1. A second signal ends the
+// program at once.
 class SignalClose : public QObject {
   public:
-    // `closeStep` saves the session and returns why it failed, or an empty text.
-    explicit SignalClose(std::function<std::string()> closeStep);
-    // From here on neither a signal nor the process's end runs the step: the window has
-    // closed by itself.
+    // Gives the session to save, or nothing before the session has been loaded; runs on the
+    // event loop and may wait for the display.
+    using Capture = std::function<std::optional<SessionData>()>;
+
+    // `snapshot` must stay current and outlive this object; `sessionPath` is the file saved.
+    SignalClose(Capture capture, const SessionSnapshot& snapshot, std::string sessionPath);
+    // From here on neither a signal nor the process's end saves: the window has closed by
+    // itself.
     ~SignalClose() override;
     SignalClose(const SignalClose&) = delete;
     SignalClose& operator=(const SignalClose&) = delete;

@@ -139,7 +139,8 @@ int RunCalculator(int& argc, char** argv) {
         claim->SetWindows(&mainWindow, &keypadWindow);
     }
     mainWindow.show();
-    SignalClose signalClose([&mainWindow] { return mainWindow.SaveForShutdown(); });
+    SignalClose signalClose([&mainWindow] { return mainWindow.CaptureForShutdown(); },
+                            mainWindow.sessionSnapshot(), mainWindow.SessionPath());
     return app.exec();
 }
 

@@ -28,7 +28,7 @@ void ClipboardExchange::Copy() {
 void ClipboardExchange::Paste() {
     // Read first, so that a refused text leaves even an unreadable entry as it stands.
     const std::optional<std::string> offered = clipboard_.Text();
-    if (!offered) {
+    if (!offered || !PasteFits(0, 0, offered->size())) {
         calc_.window().Beep();
         return;
     }

@@ -12,6 +12,13 @@ namespace rpn {
 // the window while the entry lays it out.
 inline constexpr std::size_t kClipboardTextLimit = 64 * 1024;
 
+// Whether a paste of `pasted` characters over `selected` of the `fieldLength` characters in a
+// field leaves the field within kClipboardTextLimit: pastes repeated (a paste key held down)
+// must not grow an entry past what a single paste may bring.
+inline bool PasteFits(std::size_t fieldLength, std::size_t selected, std::size_t pasted) {
+    return fieldLength - selected + pasted <= kClipboardTextLimit;
+}
+
 // The system's shared text clipboard, as plain single-byte text. A clipboard that cannot be
 // opened reads as an empty text, and a write to it is lost.
 class ClipboardPort {

@@ -58,12 +58,13 @@ void KeyboardCommands::PasteIntoX() {
     // The keystroke's control character is swallowed whether or not the paste is taken.
     SuppressNextKey = true;
     const std::optional<std::string> offered = clipboard_.Text();
-    if (!offered) {
+    const std::string text = window.FieldText(Field::X);
+    const FieldSelection sel = SelectionOf(window, Field::X, text);
+    if (!offered ||
+        !PasteFits(text.size(), static_cast<std::size_t>(sel.length), offered->size())) {
         window.Beep();
         return;
     }
-    const std::string text = window.FieldText(Field::X);
-    const FieldSelection sel = SelectionOf(window, Field::X, text);
     window.SetFieldText(Field::X, ReplaceSelection(text, sel, *offered));
     // Before the pasted text: a paste over a shown result is lifted by the next character.
     window.SetCaret(Field::X, sel.start);

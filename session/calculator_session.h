@@ -1,5 +1,7 @@
 #pragma once
 
+#include <exception>
+#include <functional>
 #include <string>
 
 #include "engine/calculator.h"
@@ -24,8 +26,20 @@ class SessionHost {
 void ApplySession(const LoadedSession& loaded, Calculator& calculator, SessionHost& host,
                   WindowPosition& keypadPosition);
 
+// What is done with an X entry beyond the register's range (1e4933) when the session is
+// saved; it gets the fault.
+using EntryFaultReport = std::function<void(const std::exception& fault)>;
+
 // The session to save: X is committed first, and a readable entry is what the file keeps.
+// An entry beyond the register's range is of no more use than one that does not convert: it
+// goes to `entryFault` when there is one, and the file keeps the last committed X either way,
+// so that a typo never costs the rest of the session.
 SessionData CaptureSession(Calculator& calculator, const SessionHost& host,
-                           WindowPosition keypadPosition);
+                           WindowPosition keypadPosition, const EntryFaultReport& entryFault = {});
+
+// The session that a save would write now, read without touching the calculator or the
+// window: no beep, no commit. `entryText` is the X field's text.
+SessionData PreviewSession(const Calculator& calculator, const std::string& entryText,
+                           WindowPosition window, WindowPosition keypadPosition);
 
 }  // namespace rpn

@@ -10,7 +10,7 @@
 namespace rpn::ui {
 
 KeyboardRouter::KeyboardRouter(QWidget* window, QLineEdit* editX, rpn::EntryController& entry,
-                               ActionRunner runAction, std::function<void()> fieldPaste)
+                               ActionRunner runAction, FieldPaste fieldPaste)
     : QObject(window),
       window_(window),
       editX_(editX),
@@ -64,6 +64,14 @@ bool KeyboardRouter::KeyPressed(QWidget* target, QKeyEvent& event) {
     if (target != editX_) {
         return false;
     }
+    std::optional<std::string> pasted;
+    if (ch == kCtrlV) {
+        // Read before the character lifts the stack: a refused text changes nothing.
+        pasted = fieldPaste_.readPaste();
+        if (!pasted) {
+            return true;
+        }
+    }
     if (entry_.xEntry.CharacterTyped(ch)) {
         return true;
     }
@@ -77,7 +85,7 @@ bool KeyboardRouter::KeyPressed(QWidget* target, QKeyEvent& event) {
             editX_->cut();
             return true;
         case kCtrlV:
-            fieldPaste_();
+            fieldPaste_.insertPaste(*pasted);
             return true;
         default:
             break;

@@ -2,6 +2,8 @@
 
 #include <QObject>
 #include <functional>
+#include <optional>
+#include <string>
 
 #include "entry/entry_controller.h"
 
@@ -22,10 +24,15 @@ class KeyboardRouter : public QObject {
     // Each key runs as one user action through `runAction`, which reports a fault that ends it.
     using ActionRunner = std::function<void(const std::function<void()>&)>;
 
-    // `fieldPaste` is the X field's own paste, which replaces its selection with the
-    // clipboard's text or refuses it.
+    // The X field's own paste: `readPaste` gives the clipboard's text, or nothing once it has
+    // answered a refusal; `insertPaste` puts a text in place of the field's selection.
+    struct FieldPaste {
+        std::function<std::optional<std::string>()> readPaste;
+        std::function<void(const std::string&)> insertPaste;
+    };
+
     KeyboardRouter(QWidget* window, QLineEdit* editX, rpn::EntryController& entry,
-                   ActionRunner runAction, std::function<void()> fieldPaste);
+                   ActionRunner runAction, FieldPaste fieldPaste);
 
     // Routes the keys of the window and of every control on it.
     void Install();
@@ -42,7 +49,7 @@ class KeyboardRouter : public QObject {
     QLineEdit* editX_;
     rpn::EntryController& entry_;
     ActionRunner runAction_;
-    std::function<void()> fieldPaste_;
+    FieldPaste fieldPaste_;
 };
 
 }  // namespace rpn::ui

@@ -25,6 +25,7 @@
 #include "ui/layout_scale.h"
 #include "ui/message_boxes.h"
 #include "ui/register_edit.h"
+#include "ui/session_tracker.h"
 
 namespace rpn::ui {
 
@@ -122,9 +123,17 @@ MainWindow::MainWindow(MainWindowOptions options)
                                            : rpn::ProgramPath{options.programPath, {}}),
       boxes_(options.messageBoxes ? *options.messageBoxes : SystemMessageBoxes()),
       calc_(*this),
+      clipboard_(options.pasteSource ? *options.pasteSource : systemClipboard_),
       entry_(calc_, clipboard_, [this] { CloseKeypad(); }),
       session_(SessionFor(program_, options.sessionPath)),
-      placer_(new FramePlacer(*this)) {
+      placer_(new FramePlacer(*this)),
+      tracker_(new SessionTracker(
+          this, snapshot_,
+          [this](WindowPosition window, WindowPosition keypad) {
+              return rpn::PreviewSession(calc_, FieldText(Field::X), window, keypad);
+          },
+          [this] { return MainWindowPosition(); },
+          [this] { return keys_ ? keys_->Position() : keypad_.KeypadPos; })) {
     setObjectName(QStringLiteral("CalcxF"));
     setWindowTitle(Latin1(kMainCaption));
     setWindowIcon(MainWindowIcon());
@@ -279,6 +288,7 @@ void MainWindow::RunAction(const std::function<void()>& action) {
     } catch (const std::exception& fault) {
         ShowGeneralError(QString::fromLocal8Bit(fault.what()));
     }
+    tracker_->Refresh();
 }
 
 void MainWindow::ShowGeneralError(const QString& message) {
@@ -356,6 +366,7 @@ void MainWindow::OnFirstShow() {
     RunAction([this] {
         rpn::ApplySession(session_.Load(), calc_, *this, keypad_.KeypadPos);
         sessionLoaded_ = true;
+        tracker_->Start();
         SaveSession();
         // The loaded X stays a finished value, even when the save could not read it back.
         calc_.EndEntry();
@@ -377,19 +388,22 @@ void MainWindow::SaveOnClose() {
 }
 
 void MainWindow::SaveSession() {
-    session_.Save(rpn::CaptureSession(calc_, *this, keypad_.KeypadPos));
+    // An entry beyond the register's range is reported as its commit would report it, and
+    // the session is saved without it rather than not at all.
+    session_.Save(
+        rpn::CaptureSession(calc_, *this, keypad_.KeypadPos, [this](const std::exception& fault) {
+            ShowGeneralError(QString::fromLocal8Bit(fault.what()));
+        }));
 }
 
-std::string MainWindow::SaveForShutdown() {
+std::optional<rpn::SessionData> MainWindow::CaptureForShutdown() {
     if (!sessionLoaded_) {
-        return {};
+        return std::nullopt;
     }
-    try {
-        SaveOnClose();
-    } catch (const std::exception& fault) {
-        return fault.what();
+    if (keys_) {
+        keypad_.KeypadPos = keys_->Position();
     }
-    return {};
+    return rpn::CaptureSession(calc_, *this, keypad_.KeypadPos);
 }
 
 void MainWindow::showEvent(QShowEvent* event) {

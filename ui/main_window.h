@@ -4,6 +4,7 @@
 #include <QWidget>
 #include <chrono>
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "engine/calculator.h"
@@ -12,6 +13,7 @@
 #include "layout/main_window_layout.h"
 #include "session/calculator_session.h"
 #include "session/program_path.h"
+#include "session/session_snapshot.h"
 #include "ui/keypad_window.h"
 #include "ui/qt_clipboard.h"
 
@@ -24,7 +26,9 @@ namespace rpn::ui {
 class FramePlacer;
 class HelpViewer;
 class MessageBoxes;
+class PasteSource;
 class RegisterEdit;
+class SessionTracker;
 
 // What the window is built with. The defaults are the running program's; tests set their own.
 struct MainWindowOptions {
@@ -37,6 +41,8 @@ struct MainWindowOptions {
     std::string sessionPath;
     // The error boxes; null: the real ones.
     MessageBoxes* messageBoxes = nullptr;
+    // Where pasted and dropped texts come from; null: the system's clipboard.
+    PasteSource* pasteSource = nullptr;
 };
 
 // The calculator's main window. It owns the calculator state, the view modes and the
@@ -92,10 +98,12 @@ class MainWindow : public QWidget, public rpn::WindowPort, public rpn::SessionHo
     void OnBecomingActive();
     // Records the keypad's position and saves the session; raises FileWriteError.
     void SaveOnClose();
-    // The close step for an end that nobody can answer (a signal, the display gone): the
-    // session is saved without any box. Returns why the save failed, or an empty text; also
-    // empty, and nothing written, before the first showing has loaded the session.
-    std::string SaveForShutdown();
+    // The session as the close step saves it, for an end that nobody can answer (a signal,
+    // the display gone): no box, and an X entry beyond the register's range is left out as
+    // one that does not convert. Nothing before the first showing has loaded the session.
+    std::optional<rpn::SessionData> CaptureForShutdown();
+    // The session as it stood after the last change, for a save from outside the event loop.
+    const rpn::SessionSnapshot& sessionSnapshot() const { return snapshot_; }
 
     // rpn::WindowPort
     std::string FieldText(rpn::Field field) const override;
@@ -144,11 +152,14 @@ class MainWindow : public QWidget, public rpn::WindowPort, public rpn::SessionHo
     rpn::ProgramPath program_;
     MessageBoxes& boxes_;
     rpn::Calculator calc_;
-    QtClipboard clipboard_;
+    QtClipboard systemClipboard_;
+    PasteSource& clipboard_;
     rpn::EntryController entry_;
     KeypadState keypad_;
     rpn::SessionFile session_;
+    rpn::SessionSnapshot snapshot_;
     FramePlacer* placer_;
+    SessionTracker* tracker_;
     KeypadWindow* keys_ = nullptr;
     HelpViewer* help_ = nullptr;
 

@@ -2,12 +2,11 @@
 // commands and the keypad window's keys.
 #include <QAbstractButton>
 #include <chrono>
-#include <optional>
-#include <string>
 
 #include "ui/keyboard_router.h"
 #include "ui/main_window.h"
 #include "ui/register_edit.h"
+#include "ui/session_tracker.h"
 #include "ui/x11_frame.h"
 
 namespace rpn::ui {
@@ -25,17 +24,14 @@ void MainWindow::ConnectEntry() {
         connect(Edit(field), &RegisterEdit::focusEntered, this,
                 [this, field] { entry_.clipboardExchange.FieldFocused(field); });
     }
-    // The field's own paste goes through the same clipboard reader as Ctrl+V, with its limits
+    // Typing reaches the field after the key's action has run: the snapshot follows the text.
+    connect(Edit(Field::X), &QLineEdit::textChanged, this, [this] { tracker_->Refresh(); });
+    // The field's own pastes go through the same clipboard reader as Ctrl+V, with its limits
     // on size and waiting.
-    const auto fieldPaste = [this] {
-        const std::optional<std::string> text = clipboard_.Text();
-        if (!text) {
-            Beep();
-            return;
-        }
-        Edit(Field::X)->insert(
-            QString::fromLatin1(text->data(), static_cast<qsizetype>(text->size())));
-    };
+    Edit(Field::X)->RouteOwnPastes(&clipboard_, [this] { Beep(); });
+    const KeyboardRouter::FieldPaste fieldPaste{
+        [this] { return Edit(Field::X)->ReadClipboard(); },
+        [this](const std::string& text) { Edit(Field::X)->InsertPasted(text); }};
     auto* router = new KeyboardRouter(
         this, Edit(Field::X), entry_,
         [this](const std::function<void()>& action) { RunAction(action); }, fieldPaste);
@@ -44,6 +40,7 @@ void MainWindow::ConnectEntry() {
 
 void MainWindow::AttachKeypad(KeypadWindow* keys) {
     keys_ = keys;
+    tracker_->WatchKeypad(keys_);
     keys_->ConnectKeys([this](char ch) { TypeKey(ch); },
                        [this](char ch) { RunAction([this, ch] { entry_.xEntry.AppendKey(ch); }); });
 }

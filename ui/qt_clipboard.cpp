@@ -7,6 +7,7 @@
 #include <QMimeData>
 #include <chrono>
 
+#include "ui/x11_frame.h"
 #include "ui/x11_selection.h"
 
 // Last: Xlib's macros (None, Bool, ...) would clash with the toolkit's headers.
@@ -26,26 +27,8 @@ const char* ToolkitDisplayName() {
     return display != nullptr ? DisplayString(display) : nullptr;
 }
 
-}  // namespace
-
-std::optional<std::string> QtClipboard::Text() {
-    const QClipboard* clipboard = QGuiApplication::clipboard();
-    // Another program's text is read straight from the X server, within a time and a size
-    // limit; this program's own text, and any other platform's, through the toolkit.
-    if (QGuiApplication::platformName() == QLatin1String("xcb") && !clipboard->ownsClipboard()) {
-        X11SelectionText read =
-            ReadX11Clipboard(ToolkitDisplayName(), kClipboardTextLimit, kOwnerDeadline);
-        switch (read.outcome) {
-            case X11SelectionText::Outcome::Text:
-                return std::move(read.text);
-            case X11SelectionText::Outcome::NoText:
-                return std::string();
-            case X11SelectionText::Outcome::TooLong:
-            case X11SelectionText::Outcome::NoAnswer:
-                return std::nullopt;
-        }
-    }
-    const QMimeData* data = clipboard->mimeData(QClipboard::Clipboard);
+// The text of mime data that this program holds, refused beyond the paste limit.
+std::optional<std::string> LocalText(const QMimeData* data) {
     if (data == nullptr || !data->hasText()) {
         return std::string();
     }
@@ -55,6 +38,53 @@ std::optional<std::string> QtClipboard::Text() {
     }
     return text.toLatin1().toStdString();
 }
+
+// Another program's text, straight from the X server within a time and a size limit.
+std::optional<std::string> ReadFromX(const char* selection) {
+    X11SelectionText read =
+        ReadX11Selection(ToolkitDisplayName(), selection, kClipboardTextLimit, kOwnerDeadline);
+    switch (read.outcome) {
+        case X11SelectionText::Outcome::Text:
+            return std::move(read.text);
+        case X11SelectionText::Outcome::NoText:
+            return std::string();
+        case X11SelectionText::Outcome::TooLong:
+        case X11SelectionText::Outcome::NoAnswer:
+            break;
+    }
+    return std::nullopt;
+}
+
+}  // namespace
+
+std::optional<std::string> QtClipboard::Text() {
+    const QClipboard* clipboard = QGuiApplication::clipboard();
+    // This program's own text, and any other platform's, through the toolkit.
+    if (OnX11() && !clipboard->ownsClipboard()) {
+        return ReadFromX("CLIPBOARD");
+    }
+    return LocalText(clipboard->mimeData(QClipboard::Clipboard));
+}
+
+std::optional<std::string> QtClipboard::SelectionText() {
+    const QClipboard* clipboard = QGuiApplication::clipboard();
+    if (!clipboard->supportsSelection()) {
+        return std::string();
+    }
+    if (OnX11() && !clipboard->ownsSelection()) {
+        return ReadFromX("PRIMARY");
+    }
+    return LocalText(clipboard->mimeData(QClipboard::Selection));
+}
+
+std::optional<std::string> QtClipboard::DroppedText(const QMimeData& data, bool fromThisProgram) {
+    // The toolkit would fetch another program's drop without a limit on its size or its wait.
+    if (OnX11() && !fromThisProgram) {
+        return ReadFromX("XdndSelection");
+    }
+    return LocalText(&data);
+}
+
 void QtClipboard::SetText(const std::string& text) {
     QGuiApplication::clipboard()->setText(
         QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size())),

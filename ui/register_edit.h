@@ -1,8 +1,15 @@
 #pragma once
 
 #include <QLineEdit>
+#include <functional>
+#include <optional>
+#include <string>
+
+class QMenu;
 
 namespace rpn::ui {
+
+class PasteSource;
 
 // A register field: entering it does not select its text, and its selection survives the
 // focus moving to another control, so the register the user marked stays marked.
@@ -11,6 +18,20 @@ class RegisterEdit : public QLineEdit {
   public:
     explicit RegisterEdit(QWidget* parent);
 
+    // Every way of pasting into the field (the paste keys, a middle-click, the context menu,
+    // a drop) reads its text from `source`, never through the toolkit's own unbounded read.
+    // A text the source refuses, or one that would make the field longer than the paste
+    // limit, is answered by `refuse` (a beep) and changes nothing.
+    void RouteOwnPastes(PasteSource* source, std::function<void()> refuse);
+    // The field's own paste of the clipboard's text in place of its selection.
+    void PasteClipboard();
+    // The clipboard's text for a paste, or nothing after a refusal, which is answered.
+    std::optional<std::string> ReadClipboard();
+    // Puts `text` in place of the selection, or refuses it.
+    void InsertPasted(const std::optional<std::string>& text);
+    // The field's context menu, as a right-click shows it.
+    QMenu* CreateContextMenu();
+
   signals:
     // The field has received the input focus.
     void focusEntered();
@@ -18,6 +39,17 @@ class RegisterEdit : public QLineEdit {
   protected:
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
+  private:
+    bool PastesRouted() const { return source_ != nullptr && !isReadOnly(); }
+    void Refuse();
+
+    PasteSource* source_ = nullptr;
+    std::function<void()> refuse_;
 };
 
 }  // namespace rpn::ui

@@ -93,23 +93,24 @@ std::string ToLatin1(std::string_view bytes, bool utf8) {
 
 class SelectionRead {
   public:
-    SelectionRead(Connection& x, std::size_t limit, Clock::time_point deadline)
+    SelectionRead(Connection& x, const char* selection, std::size_t limit,
+                  Clock::time_point deadline)
         : x_(x), limit_(limit), deadline_(deadline), window_(x.CreateWindow()) {
-        clipboard_ = x.Atom("CLIPBOARD");
+        selection_ = x.Atom(selection);
         utf8_ = x.Atom("UTF8_STRING");
         incr_ = x.Atom("INCR");
-        property_ = x.Atom("RPNCALC_CLIPBOARD");
+        property_ = x.Atom("RPNCALC_SELECTION");
     }
 
     X11SelectionText Run() {
         auto owner = Reply(xcb_get_selection_owner_reply(
-            x_.get(), xcb_get_selection_owner(x_.get(), clipboard_), nullptr));
+            x_.get(), xcb_get_selection_owner(x_.get(), selection_), nullptr));
         if (!owner || owner->owner == XCB_WINDOW_NONE) {
             return {};
         }
         // Text as UTF-8 where the owner offers it, else as Latin-1.
         for (const xcb_atom_t target : {utf8_, xcb_atom_t{XCB_ATOM_STRING}}) {
-            xcb_convert_selection(x_.get(), window_, clipboard_, target, property_,
+            xcb_convert_selection(x_.get(), window_, selection_, target, property_,
                                   XCB_CURRENT_TIME);
             auto notify = x_.WaitFor<xcb_selection_notify_event_t>(
                 XCB_SELECTION_NOTIFY, deadline_,
@@ -197,7 +198,7 @@ class SelectionRead {
     std::size_t limit_;
     Clock::time_point deadline_;
     xcb_window_t window_;
-    xcb_atom_t clipboard_ = XCB_ATOM_NONE;
+    xcb_atom_t selection_ = XCB_ATOM_NONE;
     xcb_atom_t utf8_ = XCB_ATOM_NONE;
     xcb_atom_t incr_ = XCB_ATOM_NONE;
     xcb_atom_t property_ = XCB_ATOM_NONE;
@@ -205,15 +206,15 @@ class SelectionRead {
 
 }  // namespace
 
-X11SelectionText ReadX11Clipboard(const char* displayName, std::size_t limit,
+X11SelectionText ReadX11Selection(const char* displayName, const char* selection, std::size_t limit,
                                   std::chrono::milliseconds deadline) {
     const Clock::time_point end = Clock::now() + deadline;
     Connection x(displayName);
     if (!x.ok()) {
-        // A clipboard that cannot be opened reads as holding no text.
+        // A selection that cannot be read reads as holding no text.
         return {};
     }
-    return SelectionRead(x, limit, end).Run();
+    return SelectionRead(x, selection, limit, end).Run();
 }
 
 }  // namespace rpn::ui

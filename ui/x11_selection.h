@@ -7,7 +7,7 @@
 
 namespace rpn::ui {
 
-// What reading the X clipboard gave.
+// What reading an X selection gave.
 struct X11SelectionText {
     enum class Outcome {
         Text,
@@ -23,12 +23,12 @@ struct X11SelectionText {
     std::string text;
 };
 
-// Reads the CLIPBOARD selection of the X display `displayName` (null: $DISPLAY) on a
-// connection of its own, so that the wait for its owner is bounded by `deadline` (the toolkit's own
-// read waits five seconds per request) and a text longer than `limit` bytes is refused from its
-// size alone. Must not be asked while this program owns the clipboard: the owner's answer would
-// come from this same thread.
-X11SelectionText ReadX11Clipboard(const char* displayName, std::size_t limit,
+// Reads the text of the X selection named `selection` (CLIPBOARD, PRIMARY, XdndSelection) of
+// the X display `displayName` (null: $DISPLAY) on a connection of its own, so that the wait for
+// its owner is bounded by `deadline` (the toolkit's own read waits five seconds per request)
+// and a text longer than `limit` bytes is refused from its size alone. Must not be asked while
+// this program owns the selection: the owner's answer would come from this same thread.
+X11SelectionText ReadX11Selection(const char* displayName, const char* selection, std::size_t limit,
                                   std::chrono::milliseconds deadline);
 
 }  // namespace rpn::ui

@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Ends the real program as a session's end does, and reads the session file it leaves: each of
 # SIGTERM, SIGHUP and SIGINT, and then the X server going away, must save the stack (with the
-# X entry not yet committed) before the program ends. Usage: shutdown_e2e.sh path/to/rpncalc
+# X entry not yet committed) before the program ends; so must a signal while the window waits
+# on an X server that does not answer, and an X entry beyond the register's range must cost
+# only itself. Usage: shutdown_e2e.sh path/to/rpncalc
 set -euo pipefail
 
 program=$1
@@ -14,8 +16,10 @@ cp "$program" "$work/rpncalc"
 
 start_xvfb
 
-# Starts the calculator, types 6 Enter 7 and leaves the 7 as an entry; sets calc_pid.
+# Starts the calculator, types 6 Enter and leaves $1 (7 when not given) as an entry; sets
+# calc_pid.
 start_with_an_entry() {
+    local entry=${1:-7}
     rm -f "$work/rpncalc.cfg"
     "$work/rpncalc" >"$work/rpncalc.log" 2>&1 &
     calc_pid=$!
@@ -26,15 +30,15 @@ start_with_an_entry() {
     xdotool windowfocus --sync "$window"
     xdotool type --delay 50 '6'
     xdotool key --delay 50 Return
-    xdotool type --delay 50 '7'
-    # A signal overtakes key events still queued: wait until the program has taken the 7,
+    xdotool type --delay 50 "$entry"
+    # A signal overtakes key events still queued: wait until the program has taken the entry,
     # as Ctrl+C shows (it copies the entry and leaves it as it is).
     xdotool key --delay 50 ctrl+c
     for _ in $(seq 50); do
-        [[ $(timeout 5 xclip -o -selection clipboard 2>/dev/null) == 7 ]] && return 0
+        [[ $(timeout 5 xclip -o -selection clipboard 2>/dev/null) == "$entry" ]] && return 0
         sleep 0.1
     done
-    fail "the entry 7 did not arrive"
+    fail "the entry $entry did not arrive"
 }
 
 # Waits up to 10 s for the calculator to end and sets exit_code.
@@ -48,11 +52,13 @@ wait_for_end() {
     wait "$calc_pid" || exit_code=$?
 }
 
+# $2: the X that the file must hold (7 when not given).
 expect_saved_entry() {
+    local x=${2:-7}
     [[ -f $work/rpncalc.cfg ]] || fail "$1: no session file"
     mapfile -t lines < <(tr -d '\r ' <"$work/rpncalc.cfg")
     [[ ${#lines[@]} == 9 ]] || fail "$1: the session file has ${#lines[@]} lines"
-    [[ ${lines[0]} == 7.00000000000000E+0000 ]] || fail "$1: session X is '${lines[0]}', not 7"
+    [[ ${lines[0]} == "$x.00000000000000E+0000" ]] || fail "$1: session X is '${lines[0]}', not $x"
     [[ ${lines[1]} == 6.00000000000000E+0000 ]] || fail "$1: session Y is '${lines[1]}', not 6"
 }
 
@@ -63,6 +69,30 @@ for signal in TERM HUP INT; do
     [[ $exit_code == 0 ]] || fail "SIG$signal: exit code $exit_code"
     expect_saved_entry "SIG$signal"
 done
+
+# An entry beyond the register's range is dropped as one that does not convert: the file keeps
+# the last committed X (the 6 that Enter pushed) and the rest of the stack.
+for entry in 1e4933 1e5000; do
+    start_with_an_entry "$entry"
+    kill -s TERM "$calc_pid"
+    wait_for_end "entry $entry"
+    [[ $exit_code == 0 ]] || fail "entry $entry: exit code $exit_code"
+    expect_saved_entry "entry $entry" 6
+done
+
+# A window stuck in a round trip to an X server that no longer answers: the server is stopped,
+# and the signal's close step, which asks the server where the windows stand, waits on it.
+start_with_an_entry
+kill -s STOP "$xvfb_pid"
+kill -s TERM "$calc_pid"
+ended=0
+wait_until 5 eval '! kill -0 "$calc_pid" 2>/dev/null' && ended=1
+kill -s CONT "$xvfb_pid"
+((ended)) || fail "blocked window: the calculator did not end"
+exit_code=0
+wait "$calc_pid" || exit_code=$?
+[[ $exit_code == 0 ]] || fail "blocked window: exit code $exit_code"
+expect_saved_entry "blocked window"
 
 # The display goes away, as at a logout: the toolkit ends the program, which saves first.
 start_with_an_entry

@@ -1,8 +1,10 @@
 #include <QAbstractButton>
 #include <QClipboard>
+#include <QDropEvent>
 #include <QGuiApplication>
 #include <QImage>
 #include <QKeyEvent>
+#include <QMenu>
 #include <QMimeData>
 #include <QTemporaryDir>
 #include <QToolButton>
@@ -16,6 +18,7 @@
 #include "ui/keypad_window.h"
 #include "ui/main_window.h"
 #include "ui/message_boxes.h"
+#include "ui/paste_source.h"
 #include "ui/register_edit.h"
 
 using rpn::Field;
@@ -38,6 +41,49 @@ QString Clipboard() {
     return QGuiApplication::clipboard()->text(QClipboard::Clipboard);
 }
 
+// The clipboard, the primary selection and drops as a test sets them: what each way of
+// pasting receives shows which reader it went through. Nothing stands for a refusal (a text
+// too long, or an owner that did not answer).
+class FakePasteSource : public PasteSource {
+  public:
+    std::optional<std::string> offered;
+    int reads = 0;
+
+    std::optional<std::string> Text() override { return Read(); }
+    void SetText(const std::string& text) override { offered = text; }
+    std::optional<std::string> SelectionText() override { return Read(); }
+    std::optional<std::string> DroppedText(const QMimeData&, bool) override { return Read(); }
+
+  private:
+    std::optional<std::string> Read() {
+        ++reads;
+        return offered;
+    }
+};
+
+// The ways text can be pasted or dropped into the X field.
+enum class PasteWay { CtrlV, CtrlShiftV, ShiftInsert, MiddleClick, ContextMenu, Drop, Button };
+
+const char* PasteWayName(PasteWay way) {
+    switch (way) {
+        case PasteWay::CtrlV:
+            return "Ctrl+V";
+        case PasteWay::CtrlShiftV:
+            return "Ctrl+Shift+V";
+        case PasteWay::ShiftInsert:
+            return "Shift+Insert";
+        case PasteWay::MiddleClick:
+            return "middle-click";
+        case PasteWay::ContextMenu:
+            return "context menu";
+        case PasteWay::Drop:
+            return "drop";
+        case PasteWay::Button:
+            return "Paste button";
+    }
+    return "";
+}
+
 }  // namespace
 
 // The main window and the keypad window driven by real key and mouse events, so that the
@@ -50,6 +96,8 @@ class EntryWindowTest : public QObject {
     SilentBoxes boxes_;
     std::unique_ptr<MainWindow> window_;
     KeypadWindow* keys_ = nullptr;
+    FakePasteSource pasteSource_;
+    bool useFakePasteSource_ = false;
 
     rpn::CalculatorState& State() { return rpn::StateOf(window_->calculator()); }
     RegisterEdit* Edit(Field f) { return window_->Edit(f); }
@@ -70,6 +118,9 @@ class EntryWindowTest : public QObject {
         options.programPath =
             QFile::encodeName(dir_->filePath(QStringLiteral("rpncalc"))).toStdString();
         options.messageBoxes = &boxes_;
+        if (useFakePasteSource_) {
+            options.pasteSource = &pasteSource_;
+        }
         window_ = std::make_unique<MainWindow>(options);
         keys_ = new KeypadWindow(window_->keypad(), window_->layoutScale(), window_.get());
         window_->AttachKeypad(keys_);
@@ -104,6 +155,44 @@ class EntryWindowTest : public QObject {
         QTest::keyClicks(focused, QString::fromLatin1(sequence));
     }
 
+    // Pastes into X the way `way` does; a drop and a middle-click land at the text's end.
+    void PasteBy(PasteWay way) {
+        RegisterEdit* x = Edit(Field::X);
+        const QPoint end(x->width() - 4, x->height() / 2);
+        switch (way) {
+            case PasteWay::CtrlV:
+                return Key(Qt::Key_V, Qt::ControlModifier);
+            case PasteWay::CtrlShiftV:
+                return Key(Qt::Key_V, Qt::ControlModifier | Qt::ShiftModifier);
+            case PasteWay::ShiftInsert:
+                return Key(Qt::Key_Insert, Qt::ShiftModifier);
+            case PasteWay::MiddleClick:
+                return QTest::mouseClick(x, Qt::MiddleButton, Qt::NoModifier, end);
+            case PasteWay::ContextMenu: {
+                std::unique_ptr<QMenu> menu(x->CreateContextMenu());
+                auto* paste = menu->findChild<QAction*>(QStringLiteral("edit-paste"));
+                QVERIFY(paste);
+                QVERIFY(paste->isEnabled());
+                paste->trigger();
+                return;
+            }
+            case PasteWay::Drop: {
+                QMimeData data;
+                data.setText(QGuiApplication::clipboard()->text(QClipboard::Clipboard));
+                // The toolkit delivers a drop only where the drag was taken.
+                QDragEnterEvent enter(end, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+                QCoreApplication::sendEvent(x, &enter);
+                QVERIFY(enter.isAccepted());
+                QDropEvent drop(QPointF(end), Qt::CopyAction, &data, Qt::LeftButton,
+                                Qt::NoModifier);
+                QCoreApplication::sendEvent(x, &drop);
+                return;
+            }
+            case PasteWay::Button:
+                return window_->Button("ButtonPaste")->click();
+        }
+    }
+
     void Click(const char* name) {
         QAbstractButton* button = window_->Button(name);
         QVERIFY2(button, name);
@@ -120,6 +209,8 @@ class EntryWindowTest : public QObject {
   private slots:
     void init() {
         rpn::InitialiseRegisterArithmetic();
+        useFakePasteSource_ = false;
+        pasteSource_ = FakePasteSource();
         dir_ = std::make_unique<QTemporaryDir>();
         QVERIFY(dir_->isValid());
         boxes_.shown = 0;
@@ -181,42 +272,113 @@ class EntryWindowTest : public QObject {
     // one more, and the paste is refused with a beep, whichever way it is asked for.
     void longClipboardTextsUpToTheLimit_data() {
         QTest::addColumn<int>("length");
-        QTest::addColumn<QString>("how");
+        QTest::addColumn<PasteWay>("way");
         QTest::addColumn<bool>("taken");
         const int limit = static_cast<int>(rpn::kClipboardTextLimit);
-        for (const char* how : {"Ctrl+V", "Ctrl+Shift+V", "Paste"}) {
-            QTest::addRow("%s at the limit", how) << limit << QString::fromLatin1(how) << true;
-            QTest::addRow("%s past the limit", how)
-                << limit + 1 << QString::fromLatin1(how) << false;
+        for (const PasteWay way : {PasteWay::CtrlV, PasteWay::CtrlShiftV, PasteWay::ShiftInsert,
+                                   PasteWay::ContextMenu, PasteWay::Button}) {
+            QTest::addRow("%s at the limit", PasteWayName(way)) << limit << way << true;
+            QTest::addRow("%s past the limit", PasteWayName(way)) << limit + 1 << way << false;
         }
+        // A drop lands beside the entry's one character.
+        QTest::addRow("drop up to the limit") << limit - 1 << PasteWay::Drop << true;
+        QTest::addRow("drop past the limit") << limit << PasteWay::Drop << false;
     }
     void longClipboardTextsUpToTheLimit() {
         QFETCH(int, length);
-        QFETCH(QString, how);
+        QFETCH(PasteWay, way);
         QFETCH(bool, taken);
-        const bool button = how == QLatin1String("Paste");
         Start(QStringLiteral("5"));
         const QString longText = QStringLiteral("0.") + QString(length - 2, QLatin1Char('1'));
         SetClipboard(longText);
         const int beeps = window_->beepCount();
 
-        if (button) {
-            window_->Button("ButtonPaste")->click();
-        } else if (how == QLatin1String("Ctrl+V")) {
-            Key(Qt::Key_V, Qt::ControlModifier);
-        } else {
-            Key(Qt::Key_V, Qt::ControlModifier | Qt::ShiftModifier);
-        }
+        PasteBy(way);
 
         if (!taken) {
             QCOMPARE(window_->beepCount(), beeps + 1);
             QCOMPARE(Text(Field::X), QStringLiteral("5"));
-        } else if (button) {
+        } else if (way == PasteWay::Button) {
             QCOMPARE(Text(Field::X), QStringLiteral(".111111111111"));
             QCOMPARE(Text(Field::Y), QStringLiteral("5"));
+        } else if (way == PasteWay::Drop) {
+            QCOMPARE(Text(Field::X), QStringLiteral("5") + longText);
         } else {
-            QCOMPARE(Text(Field::X).size(), longText.size());
+            QCOMPARE(Text(Field::X), longText);
         }
+    }
+
+    // Every way into the X field reads through the one paste source: its refusal (a text too
+    // long, an owner that does not answer) is a beep with nothing changed, as is a text that
+    // would make the entry longer than the limit; what it offers is what arrives, whatever
+    // the toolkit's own clipboard holds.
+    void everyPasteWayReadsThroughThePasteSource_data() {
+        QTest::addColumn<PasteWay>("way");
+        QTest::addColumn<QString>("offered");
+        QTest::addColumn<QString>("expected");
+        const QString tooLong(static_cast<int>(rpn::kClipboardTextLimit) + 1, QLatin1Char('1'));
+        for (const PasteWay way :
+             {PasteWay::CtrlV, PasteWay::CtrlShiftV, PasteWay::ShiftInsert, PasteWay::MiddleClick,
+              PasteWay::ContextMenu, PasteWay::Drop, PasteWay::Button}) {
+            const char* name = PasteWayName(way);
+            // A null text: the source refused.
+            QTest::addRow("%s, refused", name) << way << QString() << QStringLiteral("5");
+            QTest::addRow("%s, past the limit", name) << way << tooLong << QStringLiteral("5");
+            const bool beside = way == PasteWay::MiddleClick || way == PasteWay::Drop;
+            QTest::addRow("%s, taken", name)
+                << way << QStringLiteral("7") << QString::fromLatin1(beside ? "57" : "7");
+        }
+    }
+    void everyPasteWayReadsThroughThePasteSource() {
+        QFETCH(PasteWay, way);
+        QFETCH(QString, offered);
+        QFETCH(QString, expected);
+        useFakePasteSource_ = true;
+        if (!offered.isNull()) {
+            pasteSource_.offered = offered.toStdString();
+        }
+        Start(QStringLiteral("5"));
+        SetClipboard(QStringLiteral("999"));
+        const int beeps = window_->beepCount();
+        const int reads = pasteSource_.reads;
+
+        PasteBy(way);
+
+        QCOMPARE(pasteSource_.reads, reads + 1);
+        QCOMPARE(Text(Field::X), expected);
+        const bool refused = expected == QLatin1String("5");
+        QCOMPARE(window_->beepCount(), beeps + (refused ? 1 : 0));
+        if (refused) {
+            QCOMPARE(Text(Field::Y), QStringLiteral("2"));
+            QVERIFY(State().StackLift);
+        }
+    }
+
+    // A paste key held down: each paste that would make the entry longer than the limit is
+    // refused, so the entry never grows beyond what one paste may bring.
+    void repeatedPastesNeverGrowTheEntryPastTheLimit_data() {
+        QTest::addColumn<PasteWay>("way");
+        QTest::addColumn<int>("beeps");
+        // Ctrl+Shift+V pastes over the whole entry every time.
+        QTest::addRow("Ctrl+V") << PasteWay::CtrlV << 2;
+        QTest::addRow("Ctrl+Shift+V") << PasteWay::CtrlShiftV << 0;
+        QTest::addRow("Shift+Insert") << PasteWay::ShiftInsert << 2;
+        QTest::addRow("context menu") << PasteWay::ContextMenu << 2;
+        QTest::addRow("middle-click") << PasteWay::MiddleClick << 3;
+        QTest::addRow("drop") << PasteWay::Drop << 3;
+    }
+    void repeatedPastesNeverGrowTheEntryPastTheLimit() {
+        QFETCH(PasteWay, way);
+        QFETCH(int, beeps);
+        useFakePasteSource_ = true;
+        pasteSource_.offered = std::string(rpn::kClipboardTextLimit, '1');
+        Start(QStringLiteral("5"));
+        const int before = window_->beepCount();
+        for (int i = 0; i < 3; ++i) {
+            PasteBy(way);
+            QVERIFY(static_cast<std::size_t>(Text(Field::X).size()) <= rpn::kClipboardTextLimit);
+        }
+        QCOMPARE(window_->beepCount(), before + beeps);
     }
 
     void ctrlXCutsOnceAndCtrlCCopiesTheEnteredRegister() {

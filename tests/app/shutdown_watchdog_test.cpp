@@ -1,0 +1,153 @@
+#include "app/shutdown_watchdog.h"
+
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <array>
+#include <cctype>
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <thread>
+
+#include "engine/register.h"
+#include "session/session_file.h"
+
+namespace rpn {
+namespace {
+
+namespace fs = std::filesystem;
+using namespace std::chrono_literals;
+
+// What the window's thread does after the close signal, in a child process of its own.
+enum class LoopDoes {
+    // Blocked for good (a frozen window): the watchdog must write and end the process.
+    Hangs,
+    // Saves the session itself and then hangs on the way out.
+    SavesThenHangs,
+    // The window had closed by itself before the signal; the process ends on its own.
+    ClosedBefore,
+};
+
+struct WatchdogCase {
+    const char* name;
+    LoopDoes loop;
+    // Whether the session had been loaded (the snapshot holds a session).
+    bool loaded;
+    // Whether the session folder exists.
+    bool folderExists;
+    int exitCode;
+    // The X the file holds afterwards; 0: no file.
+    int savedX;
+};
+
+constexpr int kSnapshotX = 7;
+constexpr int kLoopX = 8;
+constexpr int kLoopExitCode = 3;
+constexpr int kOwnExitCode = 5;
+
+constexpr std::array kCases = {
+    WatchdogCase{"blocked loop: the snapshot is written", LoopDoes::Hangs, true, true, 0,
+                 kSnapshotX},
+    WatchdogCase{"blocked loop before the load: nothing to write", LoopDoes::Hangs, false, true, 0,
+                 0},
+    WatchdogCase{"blocked loop, missing folder: the failure is the exit code", LoopDoes::Hangs,
+                 true, false, 1, 0},
+    WatchdogCase{"the loop saved: its file and its exit code", LoopDoes::SavesThenHangs, true, true,
+                 kLoopExitCode, kLoopX},
+    WatchdogCase{"window closed before: the watchdog stands down", LoopDoes::ClosedBefore, true,
+                 true, kOwnExitCode, 0},
+};
+
+SessionData Session(int x) {
+    SessionData data;
+    data.x = x;
+    data.y = 6;
+    return data;
+}
+
+[[noreturn]] void BlockForGood() {
+    for (;;) {
+        ::pause();
+    }
+}
+
+// The child: a snapshot, the watchdog, a close signal, and then what the window's thread does.
+[[noreturn]] void RunChild(const WatchdogCase& c, const std::string& path) {
+    InitialiseRegisterArithmetic();
+    static SessionSnapshot snapshot;
+    if (c.loaded) {
+        snapshot.Update(Session(kSnapshotX));
+    }
+    shutdown_watchdog::Start(snapshot, path, 100ms);
+    if (c.loop == LoopDoes::ClosedBefore) {
+        shutdown_watchdog::StandDown();
+    }
+    shutdown_watchdog::Alarm();
+    switch (c.loop) {
+        case LoopDoes::Hangs:
+            BlockForGood();
+        case LoopDoes::SavesThenHangs:
+            if (shutdown_watchdog::ClaimForLoop()) {
+                SessionFile(path).Save(Session(kLoopX));
+                shutdown_watchdog::LoopSaved(kLoopExitCode);
+            }
+            BlockForGood();
+        case LoopDoes::ClosedBefore:
+            // Long past the deadline and the grace: the watchdog must have let the process be.
+            std::this_thread::sleep_for(3s);
+            ::_exit(kOwnExitCode);
+    }
+    ::_exit(99);
+}
+
+class ShutdownWatchdogTest : public ::testing::TestWithParam<WatchdogCase> {};
+
+TEST_P(ShutdownWatchdogTest, EndsTheProcessWithTheSessionSaved) {
+    const WatchdogCase& c = GetParam();
+    const fs::path folder =
+        fs::temp_directory_path() / ("rpncalc_watchdog_" + std::to_string(::getpid()));
+    fs::remove_all(folder);
+    if (c.folderExists) {
+        fs::create_directories(folder);
+    }
+    const std::string path = (folder / "rpncalc.cfg").string();
+
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        RunChild(c, path);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status)) << "ended by signal " << WTERMSIG(status);
+    EXPECT_EQ(WEXITSTATUS(status), c.exitCode);
+
+    if (c.savedX == 0) {
+        EXPECT_FALSE(fs::exists(path));
+    } else {
+        const LoadedSession loaded = SessionFile(path).Load();
+        EXPECT_TRUE(loaded.error.empty()) << loaded.error;
+        EXPECT_EQ(loaded.read.data.x, c.savedX);
+        EXPECT_EQ(loaded.read.data.y, 6);
+    }
+    fs::remove_all(folder);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, ShutdownWatchdogTest, ::testing::ValuesIn(kCases),
+                         [](const ::testing::TestParamInfo<WatchdogCase>& info) {
+                             std::string name;
+                             for (const char ch : std::string(info.param.name)) {
+                                 if (std::isalnum(static_cast<unsigned char>(ch))) {
+                                     name += ch;
+                                 }
+                             }
+                             return name;
+                         });
+
+}  // namespace
+}  // namespace rpn
