@@ -86,17 +86,27 @@ bool X11MoveFrame(const QWindow& window, X11Point topLeft) {
     }
     // The window manager's own move request, with the frame's corner as the reference point
     // (north-west gravity): unlike a plain configure request it means the same to every one.
+    // It names the client's size too: a manager that fills in a size left out may take the
+    // frame's, title bar and all, and make the window taller than it may be. The size is the
+    // one last asked for, which the server may not have yet, in device pixels as the toolkit
+    // rounds them.
+    const QSize size = window.size() * window.devicePixelRatio();
     constexpr uint32_t kMoveX = 1u << 8;
     constexpr uint32_t kMoveY = 1u << 9;
+    constexpr uint32_t kWidth = 1u << 10;
+    constexpr uint32_t kHeight = 1u << 11;
     constexpr uint32_t kFromApplication = 1u << 12;
     xcb_client_message_event_t event{};
     event.response_type = XCB_CLIENT_MESSAGE;
     event.format = 32;
     event.window = client;
     event.type = Atom(c, "_NET_MOVERESIZE_WINDOW");
-    event.data.data32[0] = XCB_GRAVITY_NORTH_WEST | kMoveX | kMoveY | kFromApplication;
+    event.data.data32[0] =
+        XCB_GRAVITY_NORTH_WEST | kMoveX | kMoveY | kWidth | kHeight | kFromApplication;
     event.data.data32[1] = static_cast<uint32_t>(topLeft.x);
     event.data.data32[2] = static_cast<uint32_t>(topLeft.y);
+    event.data.data32[3] = static_cast<uint32_t>(size.width());
+    event.data.data32[4] = static_cast<uint32_t>(size.height());
     xcb_send_event(c, 0, top->root,
                    XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
                    reinterpret_cast<const char*>(&event));
