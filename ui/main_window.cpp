@@ -24,6 +24,7 @@
 #include "ui/layout_scale.h"
 #include "ui/message_boxes.h"
 #include "ui/register_edit.h"
+#include "ui/x11_window_level.h"
 
 namespace rpn::ui {
 
@@ -447,6 +448,7 @@ void MainWindow::SetStayOnTopLevel(bool onTop) {
     overrideWindowFlags(windowFlags().setFlag(Qt::WindowStaysOnTopHint, onTop));
     if (QWindow* handle = windowHandle()) {
         handle->setFlag(Qt::WindowStaysOnTopHint, onTop);
+        X11SetStaysOnTopLayer(*handle, onTop);
     }
     // A window manager may lift the main window above its own keypad on the new level.
     if (keys_ != nullptr && keys_->isVisible()) {
