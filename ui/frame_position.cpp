@@ -83,11 +83,11 @@ rpn::WindowPosition FramePlacer::Position() const {
         return asked_;
     }
     if (OnX11()) {
-        const auto frame = handle ? X11FrameTopLeft(*handle) : std::nullopt;
-        if (!frame) {
+        const auto normal = NormalFramePosition();
+        if (!normal) {
             return lastSeen_;
         }
-        const rpn::WindowPosition seen{frame->y, frame->x};
+        const rpn::WindowPosition seen = *normal;
         if (moving_ && !(seen == asked_)) {
             return asked_;
         }
@@ -98,6 +98,24 @@ rpn::WindowPosition FramePlacer::Position() const {
     // Elsewhere the toolkit's account of the frame is all there is.
     const QPoint logical = handle ? handle->framePosition() : window_.pos();
     return logical == ToLogical(asked_) ? asked_ : ToDevice(logical);
+}
+
+std::optional<rpn::WindowPosition> FramePlacer::NormalFramePosition() const {
+    const QWindow* handle = window_.windowHandle();
+    // A window at another size than its fixed one is on its way into a maximised or
+    // fullscreen state, or out of it, whatever its state says yet.
+    if (handle == nullptr || handle->size() != window_.minimumSize() || X11FillsScreen(*handle)) {
+        return std::nullopt;
+    }
+    const auto frame = X11FrameTopLeft(*handle);
+    if (!frame) {
+        return std::nullopt;
+    }
+    return rpn::WindowPosition{frame->y, frame->x};
+}
+
+void FramePlacer::Restore() {
+    MoveTo(moving_ ? asked_ : lastSeen_);
 }
 
 void FramePlacer::Place(rpn::WindowPosition position) {
@@ -176,6 +194,13 @@ void FramePlacer::CheckFrameMoved() {
 }
 
 bool FramePlacer::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == &window_ && event->type() == QEvent::Move && OnX11() && !awaitingFrame_ &&
+        !moving_) {
+        // Moved by the user or the window manager: the place to go back to after a maximise.
+        if (const auto normal = NormalFramePosition()) {
+            lastSeen_ = *normal;
+        }
+    }
     if (watched == &window_ && event->type() == QEvent::Show && !watchingHandle_ &&
         window_.windowHandle()) {
         watchingHandle_ = true;

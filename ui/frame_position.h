@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QObject>
+#include <optional>
 
 #include "session/session_data.h"
 
@@ -25,6 +26,9 @@ class FramePlacer : public QObject {
     // Puts the frame at `position` as it is: a designed position, kept until the first showing
     // replaces it.
     void MoveTo(rpn::WindowPosition position);
+    // Puts the frame back where it stood last in the window's normal state, after a window
+    // manager maximised it or made it fullscreen.
+    void Restore();
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -32,11 +36,14 @@ class FramePlacer : public QObject {
   private:
     void MoveFramedWindow();
     void CheckFrameMoved();
+    // Where the frame stands, when the window is in its normal state.
+    std::optional<rpn::WindowPosition> NormalFramePosition() const;
 
     QWidget& window_;
     bool watchingHandle_ = false;
     rpn::WindowPosition asked_;
-    // Where the frame was seen last, for a window that is hidden now.
+    // Where the frame was seen last, for a window that is hidden now, or that the window
+    // manager has blown up to the screen.
     mutable rpn::WindowPosition lastSeen_;
     // Asked for before the window was framed: the frame goes there once it exists.
     bool awaitingFrame_ = false;

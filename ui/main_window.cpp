@@ -23,6 +23,7 @@
 #include "ui/help_viewer.h"
 #include "ui/layout_scale.h"
 #include "ui/message_boxes.h"
+#include "ui/normal_state_keeper.h"
 #include "ui/register_edit.h"
 #include "ui/x11_window_level.h"
 
@@ -114,6 +115,7 @@ MainWindow::MainWindow(MainWindowOptions options)
     setFixedSize(Scaled(kClientWidth, scale_), Scaled(kClientHeight, scale_));
     // The designed position is in screen pixels: only what lies inside the window scales.
     placer_->MoveTo({kDesignedTop, kDesignedLeft});
+    new NormalStateKeeper(*this, *placer_);
 
     BuildControls();
     ConnectControls();

@@ -54,6 +54,35 @@ std::optional<X11Point> X11FrameTopLeft(const QWindow& window) {
     return X11Point{geometry->x, geometry->y};
 }
 
+bool X11FillsScreen(const QWindow& window) {
+    xcb_connection_t* c = X11Connection();
+    if (c == nullptr || !window.handle()) {
+        return false;
+    }
+    const auto client = static_cast<xcb_window_t>(window.winId());
+    constexpr uint32_t kMostStates = 32;
+    auto state = OwnedReply(xcb_get_property_reply(
+        c,
+        xcb_get_property(c, 0, client, X11Atom(c, "_NET_WM_STATE"), XCB_ATOM_ATOM, 0, kMostStates),
+        nullptr));
+    if (!state || state->format != 32) {
+        return false;
+    }
+    const xcb_atom_t filling[] = {X11Atom(c, "_NET_WM_STATE_MAXIMIZED_VERT"),
+                                  X11Atom(c, "_NET_WM_STATE_MAXIMIZED_HORZ"),
+                                  X11Atom(c, "_NET_WM_STATE_FULLSCREEN")};
+    const auto* atoms = static_cast<const xcb_atom_t*>(xcb_get_property_value(state.get()));
+    const int count = xcb_get_property_value_length(state.get()) / 4;
+    for (int i = 0; i < count; ++i) {
+        for (const xcb_atom_t atom : filling) {
+            if (atoms[i] == atom) {
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
 bool X11MoveFrame(const QWindow& window, X11Point topLeft) {
     xcb_connection_t* c = X11Connection();
     if (c == nullptr || !window.handle()) {
@@ -70,7 +99,9 @@ bool X11MoveFrame(const QWindow& window, X11Point topLeft) {
     // frame's, title bar and all, and make the window taller than it may be. The size is the
     // one last asked for, which the server may not have yet, in device pixels as the toolkit
     // rounds them.
-    const QSize size = window.size() * window.devicePixelRatio();
+    // A fixed-size window asks for its fixed size, whatever a maximise has made of it.
+    const bool fixed = window.minimumSize() == window.maximumSize();
+    const QSize size = (fixed ? window.minimumSize() : window.size()) * window.devicePixelRatio();
     constexpr uint32_t kMoveX = 1u << 8;
     constexpr uint32_t kMoveY = 1u << 9;
     constexpr uint32_t kWidth = 1u << 10;

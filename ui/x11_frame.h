@@ -24,6 +24,9 @@ bool OnX11();
 // not mapped.
 std::optional<X11Point> X11FrameTopLeft(const QWindow& window);
 
+// Whether the window manager has `window` maximised (either way) or fullscreen.
+bool X11FillsScreen(const QWindow& window);
+
 // Asks the window manager to put the frame's outer top-left corner at `topLeft`. False when
 // there is no frame to move (no window manager, or not on X): the window itself is the frame.
 bool X11MoveFrame(const QWindow& window, X11Point topLeft);
