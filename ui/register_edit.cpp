@@ -1,6 +1,7 @@
 #include "ui/register_edit.h"
 
 #include <QFocusEvent>
+
 #include <limits>
 
 namespace rpn::ui {
