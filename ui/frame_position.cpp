@@ -73,8 +73,17 @@ rpn::WindowPosition ToDevice(QPoint logical) {
 
 }  // namespace
 
-FramePlacer::FramePlacer(QWidget& window) : QObject(&window), window_(window) {
+FramePlacer::FramePlacer(QWidget& window)
+    : QObject(&window), window_(window), settle_(new QTimer(this)) {
     window_.installEventFilter(this);
+    settle_->setSingleShot(true);
+    settle_->setInterval(kWindowManagerDelay);
+    connect(settle_, &QTimer::timeout, this, [this] {
+        if (movedTo_ && NormalFramePosition() == movedTo_) {
+            lastSeen_ = *movedTo_;
+        }
+        movedTo_.reset();
+    });
 }
 
 rpn::WindowPosition FramePlacer::Position() const {
@@ -114,7 +123,31 @@ std::optional<rpn::WindowPosition> FramePlacer::NormalFramePosition() const {
     return rpn::WindowPosition{frame->y, frame->x};
 }
 
+void FramePlacer::KeepFrameThrough(const std::function<void()>& resize) {
+    const QWindow* handle = window_.windowHandle();
+    const auto before = !OnX11() || handle == nullptr || !handle->isExposed() || awaitingFrame_
+                            ? std::nullopt
+                        : moving_ ? std::optional(asked_)
+                                  : NormalFramePosition();
+    resize();
+    if (!before) {
+        return;
+    }
+    // Asked for even though the frame still stands there: the window manager has yet to
+    // carry out the toolkit's request, and this one comes after it.
+    asked_ = *before;
+    lastSeen_ = *before;
+    requested_ = asked_;
+    requests_ = 1;
+    if (X11MoveFrame(*handle, {asked_.left, asked_.top})) {
+        moving_ = true;
+        QTimer::singleShot(kWindowManagerDelay, this, [this] { CheckFrameMoved(); });
+    }
+}
+
 void FramePlacer::Restore() {
+    settle_->stop();
+    movedTo_.reset();
     MoveTo(moving_ ? asked_ : lastSeen_);
 }
 
@@ -160,7 +193,8 @@ void FramePlacer::MoveFramedWindow() {
     const QWindow* handle = window_.windowHandle();
     const auto frame = X11FrameTopLeft(*handle);
     moving_ = false;
-    if (frame && *frame == (X11Point{asked_.left, asked_.top})) {
+    if (frame && *frame == (X11Point{asked_.left, asked_.top}) &&
+        handle->size() == window_.minimumSize()) {
         return;
     }
     requested_ = asked_;
@@ -196,9 +230,9 @@ void FramePlacer::CheckFrameMoved() {
 bool FramePlacer::eventFilter(QObject* watched, QEvent* event) {
     if (watched == &window_ && event->type() == QEvent::Move && OnX11() && !awaitingFrame_ &&
         !moving_) {
-        // Moved by the user or the window manager: the place to go back to after a maximise.
-        if (const auto normal = NormalFramePosition()) {
-            lastSeen_ = *normal;
+        movedTo_ = NormalFramePosition();
+        if (movedTo_) {
+            settle_->start();
         }
     }
     if (watched == &window_ && event->type() == QEvent::Show && !watchingHandle_ &&

@@ -473,7 +473,7 @@ void MainWindow::SetSmallButton(const char* caption, const char* hint) {
 }
 
 void MainWindow::SetClientHeight(int height) {
-    setFixedSize(width(), height);
+    placer_->KeepFrameThrough([this, height] { setFixedSize(width(), height); });
 }
 
 std::string MainWindow::FieldText(Field field) const {

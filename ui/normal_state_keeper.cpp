@@ -28,8 +28,9 @@ bool NormalStateKeeper::eventFilter(QObject* watched, QEvent* event) {
 
 void NormalStateKeeper::Restore() {
     window_.setWindowState(window_.windowState() & ~kScreenFilling);
-    // No resize of the toolkit's own: it would name the position the window has now, at the
-    // screen's corner. The frame's move request carries the fixed size.
+    // No resize of the toolkit's own: it would name the place the window has now, at the
+    // screen's corner. Window managers put a window back each their own way (one puts the
+    // client where the frame was); the frame's move request carries the fixed size.
     placer_.Restore();
 }
 

@@ -3,6 +3,8 @@
 #include <xcb/xcb.h>
 
 #include <QWindow>
+#include <array>
+#include <cstring>
 
 #include "ui/x11_connection.h"
 
@@ -29,6 +31,36 @@ std::optional<TopLevel> FindTopLevel(xcb_connection_t* c, xcb_window_t client) {
         window = tree->parent;
     }
     return std::nullopt;
+}
+
+// At a fractional device pixel ratio the toolkit gives every window a resize increment of the
+// ratio rounded up, and a manager that honours it cuts a fixed size down to an even number of
+// pixels. A window of fixed size has no use for an increment.
+void DropResizeIncrement(xcb_connection_t* c, xcb_window_t client) {
+    constexpr uint32_t kHintsLength = 18;
+    constexpr uint32_t kMinSize = 1u << 4;
+    constexpr uint32_t kMaxSize = 1u << 5;
+    constexpr uint32_t kResizeIncrement = 1u << 6;
+    auto hints =
+        OwnedReply(xcb_get_property_reply(c,
+                                          xcb_get_property(c, 0, client, XCB_ATOM_WM_NORMAL_HINTS,
+                                                           XCB_ATOM_WM_SIZE_HINTS, 0, kHintsLength),
+                                          nullptr));
+    if (!hints || hints->format != 32 ||
+        xcb_get_property_value_length(hints.get()) != kHintsLength * 4) {
+        return;
+    }
+    std::array<uint32_t, kHintsLength> values{};
+    std::memcpy(values.data(), xcb_get_property_value(hints.get()), sizeof values);
+    // Flags; minimum width and height at 5 and 6, maximum at 7 and 8.
+    const bool fixed = (values[0] & kMinSize) && (values[0] & kMaxSize) && values[5] == values[7] &&
+                       values[6] == values[8];
+    if (!fixed || !(values[0] & kResizeIncrement)) {
+        return;
+    }
+    values[0] &= ~kResizeIncrement;
+    xcb_change_property(c, XCB_PROP_MODE_REPLACE, client, XCB_ATOM_WM_NORMAL_HINTS,
+                        XCB_ATOM_WM_SIZE_HINTS, 32, kHintsLength, values.data());
 }
 
 }  // namespace
@@ -107,6 +139,7 @@ bool X11MoveFrame(const QWindow& window, X11Point topLeft) {
     constexpr uint32_t kWidth = 1u << 10;
     constexpr uint32_t kHeight = 1u << 11;
     constexpr uint32_t kFromApplication = 1u << 12;
+    DropResizeIncrement(c, client);
     const uint32_t data[5] = {
         XCB_GRAVITY_NORTH_WEST | kMoveX | kMoveY | kWidth | kHeight | kFromApplication,
         static_cast<uint32_t>(topLeft.x), static_cast<uint32_t>(topLeft.y),
