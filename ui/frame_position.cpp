@@ -152,23 +152,39 @@ void FramePlacer::Restore() {
 }
 
 void FramePlacer::Place(rpn::WindowPosition position) {
+    MoveTo(Reachable(position));
+    // Judged again once the window manager has framed the window: only then is the frame's
+    // true size known, and a frame pulled in by a guess at it would stick out.
+    toBeReached_ = awaitingFrame_;
+}
+
+rpn::WindowPosition FramePlacer::Reachable(rpn::WindowPosition position) const {
     std::vector<ScreenRect> screens;
     for (const QScreen* screen : QGuiApplication::screens()) {
         screens.push_back(DeviceRect(*screen));
     }
     const QScreen* screen = ScreenAtDevicePoint(position.left, position.top);
     const double ratio = screen ? screen->devicePixelRatio() : 1.0;
-    const QRect frame = window_.frameGeometry();
     const QWindow* handle = window_.windowHandle();
-    const int titleBar = handle ? handle->frameMargins().top() : 0;
-    const ScreenPoint reachable = ReachableFramePosition(
-        screens,
-        {position.left, position.top, Device(frame.width(), ratio), Device(frame.height(), ratio)},
-        titleBar > 0 ? Device(titleBar, ratio) : kAssumedTitleBarHeight);
-    MoveTo({reachable.y, reachable.x});
+    ScreenRect frame{position.left, position.top, 0, 0};
+    int titleBar = 0;
+    if (const auto framed = handle ? X11FrameSizeOf(*handle) : std::nullopt) {
+        frame.width = framed->width;
+        frame.height = framed->height;
+        titleBar = framed->clientTop;
+    } else {
+        const QRect logical = window_.frameGeometry();
+        frame.width = Device(logical.width(), ratio);
+        frame.height = Device(logical.height(), ratio);
+        titleBar = handle ? Device(handle->frameMargins().top(), ratio) : 0;
+    }
+    const ScreenPoint reachable =
+        ReachableFramePosition(screens, frame, titleBar > 0 ? titleBar : kAssumedTitleBarHeight);
+    return {reachable.y, reachable.x};
 }
 
 void FramePlacer::MoveTo(rpn::WindowPosition position) {
+    toBeReached_ = false;
     asked_ = position;
     lastSeen_ = position;
     const QWindow* handle = window_.windowHandle();
@@ -191,6 +207,11 @@ void FramePlacer::MoveTo(rpn::WindowPosition position) {
 
 void FramePlacer::MoveFramedWindow() {
     const QWindow* handle = window_.windowHandle();
+    if (toBeReached_) {
+        toBeReached_ = false;
+        asked_ = Reachable(asked_);
+        lastSeen_ = asked_;
+    }
     const auto frame = X11FrameTopLeft(*handle);
     moving_ = false;
     if (frame && *frame == (X11Point{asked_.left, asked_.top}) &&

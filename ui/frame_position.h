@@ -42,6 +42,8 @@ class FramePlacer : public QObject {
 
   private:
     void MoveFramedWindow();
+    // `position`, or the nearest one from which the window can be reached.
+    rpn::WindowPosition Reachable(rpn::WindowPosition position) const;
     void CheckFrameMoved();
     // Where the frame stands, when the window is in its normal state.
     std::optional<rpn::WindowPosition> NormalFramePosition() const;
@@ -54,6 +56,8 @@ class FramePlacer : public QObject {
     mutable rpn::WindowPosition lastSeen_;
     // Asked for before the window was framed: the frame goes there once it exists.
     bool awaitingFrame_ = false;
+    // Asked for by Place before the window was framed: judged again with the frame.
+    bool toBeReached_ = false;
     // A place that the user or the window manager moved the frame to, taken as its normal one
     // once it has stood there a moment: some managers move a window to the screen's corner
     // first and tell that it is fullscreen only after.

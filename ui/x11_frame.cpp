@@ -86,6 +86,28 @@ std::optional<X11Point> X11FrameTopLeft(const QWindow& window) {
     return X11Point{geometry->x, geometry->y};
 }
 
+std::optional<X11FrameSize> X11FrameSizeOf(const QWindow& window) {
+    xcb_connection_t* c = X11Connection();
+    if (c == nullptr || !window.handle() || !window.isVisible()) {
+        return std::nullopt;
+    }
+    const auto client = static_cast<xcb_window_t>(window.winId());
+    const auto top = FindTopLevel(c, client);
+    if (!top || top->window == client) {
+        return std::nullopt;
+    }
+    auto geometry =
+        OwnedReply(xcb_get_geometry_reply(c, xcb_get_geometry(c, top->window), nullptr));
+    auto offset = OwnedReply(xcb_translate_coordinates_reply(
+        c, xcb_translate_coordinates(c, client, top->window, 0, 0), nullptr));
+    if (!geometry || !offset) {
+        return std::nullopt;
+    }
+    const int border = 2 * geometry->border_width;
+    return X11FrameSize{geometry->width + border, geometry->height + border,
+                        offset->dst_y + geometry->border_width};
+}
+
 bool X11FillsScreen(const QWindow& window) {
     xcb_connection_t* c = X11Connection();
     if (c == nullptr || !window.handle()) {
