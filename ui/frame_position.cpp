@@ -30,11 +30,18 @@ int Device(int logical, double ratio) {
     return static_cast<int>(std::lround(logical * ratio));
 }
 
+// A screen's size in logical pixels is its device size divided and rounded: multiplied back,
+// it may come out a pixel larger than the screen. Rounded down it never does, and a frame
+// pulled into it stays whole on the screen.
+int DeviceExtent(int logical, double ratio) {
+    return static_cast<int>(std::floor(logical * ratio));
+}
+
 ScreenRect DeviceRect(const QScreen& screen) {
     const QRect logical = screen.geometry();
     const double ratio = screen.devicePixelRatio();
-    return {logical.left(), logical.top(), Device(logical.width(), ratio),
-            Device(logical.height(), ratio)};
+    return {logical.left(), logical.top(), DeviceExtent(logical.width(), ratio),
+            DeviceExtent(logical.height(), ratio)};
 }
 
 bool Contains(const ScreenRect& rect, int x, int y) {
@@ -156,6 +163,7 @@ void FramePlacer::Place(rpn::WindowPosition position) {
     // Judged again once the window manager has framed the window: only then is the frame's
     // true size known, and a frame pulled in by a guess at it would stick out.
     toBeReached_ = awaitingFrame_;
+    placed_ = position;
 }
 
 rpn::WindowPosition FramePlacer::Reachable(rpn::WindowPosition position) const {
@@ -166,16 +174,20 @@ rpn::WindowPosition FramePlacer::Reachable(rpn::WindowPosition position) const {
     const QScreen* screen = ScreenAtDevicePoint(position.left, position.top);
     const double ratio = screen ? screen->devicePixelRatio() : 1.0;
     const QWindow* handle = window_.windowHandle();
-    ScreenRect frame{position.left, position.top, 0, 0};
+    // The size the window is to have: a window manager may not have given it yet.
+    const QSize client =
+        window_.minimumSize() == window_.maximumSize() ? window_.minimumSize() : window_.size();
+    ScreenRect frame{position.left, position.top, Device(client.width(), ratio),
+                     Device(client.height(), ratio)};
     int titleBar = 0;
-    if (const auto framed = handle ? X11FrameSizeOf(*handle) : std::nullopt) {
-        frame.width = framed->width;
-        frame.height = framed->height;
-        titleBar = framed->clientTop;
+    if (const auto extents = handle ? X11FrameExtentsOf(*handle) : std::nullopt) {
+        frame.width += extents->across;
+        frame.height += extents->down;
+        titleBar = extents->top;
     } else {
         const QRect logical = window_.frameGeometry();
-        frame.width = Device(logical.width(), ratio);
-        frame.height = Device(logical.height(), ratio);
+        frame.width += Device(logical.width() - window_.width(), ratio);
+        frame.height += Device(logical.height() - window_.height(), ratio);
         titleBar = handle ? Device(handle->frameMargins().top(), ratio) : 0;
     }
     const ScreenPoint reachable =
@@ -209,7 +221,7 @@ void FramePlacer::MoveFramedWindow() {
     const QWindow* handle = window_.windowHandle();
     if (toBeReached_) {
         toBeReached_ = false;
-        asked_ = Reachable(asked_);
+        asked_ = Reachable(placed_);
         lastSeen_ = asked_;
     }
     const auto frame = X11FrameTopLeft(*handle);

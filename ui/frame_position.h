@@ -58,6 +58,7 @@ class FramePlacer : public QObject {
     bool awaitingFrame_ = false;
     // Asked for by Place before the window was framed: judged again with the frame.
     bool toBeReached_ = false;
+    rpn::WindowPosition placed_;
     // A place that the user or the window manager moved the frame to, taken as its normal one
     // once it has stood there a moment: some managers move a window to the screen's corner
     // first and tell that it is fullscreen only after.

@@ -86,7 +86,7 @@ std::optional<X11Point> X11FrameTopLeft(const QWindow& window) {
     return X11Point{geometry->x, geometry->y};
 }
 
-std::optional<X11FrameSize> X11FrameSizeOf(const QWindow& window) {
+std::optional<X11FrameExtents> X11FrameExtentsOf(const QWindow& window) {
     xcb_connection_t* c = X11Connection();
     if (c == nullptr || !window.handle() || !window.isVisible()) {
         return std::nullopt;
@@ -96,16 +96,16 @@ std::optional<X11FrameSize> X11FrameSizeOf(const QWindow& window) {
     if (!top || top->window == client) {
         return std::nullopt;
     }
-    auto geometry =
-        OwnedReply(xcb_get_geometry_reply(c, xcb_get_geometry(c, top->window), nullptr));
+    auto frame = OwnedReply(xcb_get_geometry_reply(c, xcb_get_geometry(c, top->window), nullptr));
+    auto inside = OwnedReply(xcb_get_geometry_reply(c, xcb_get_geometry(c, client), nullptr));
     auto offset = OwnedReply(xcb_translate_coordinates_reply(
         c, xcb_translate_coordinates(c, client, top->window, 0, 0), nullptr));
-    if (!geometry || !offset) {
+    if (!frame || !inside || !offset) {
         return std::nullopt;
     }
-    const int border = 2 * geometry->border_width;
-    return X11FrameSize{geometry->width + border, geometry->height + border,
-                        offset->dst_y + geometry->border_width};
+    const int border = frame->border_width;
+    return X11FrameExtents{frame->width + 2 * border - inside->width,
+                           frame->height + 2 * border - inside->height, offset->dst_y + border};
 }
 
 bool X11FillsScreen(const QWindow& window) {

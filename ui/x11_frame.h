@@ -24,15 +24,15 @@ bool OnX11();
 // not mapped.
 std::optional<X11Point> X11FrameTopLeft(const QWindow& window);
 
-// The window manager's frame around `window` in screen pixels: its outer size, and how far
-// down in it the client area begins (the title bar and the top border).
-struct X11FrameSize {
-    int width = 0;
-    int height = 0;
-    int clientTop = 0;
+// How much the window manager's frame around `window` adds to it, in screen pixels: across,
+// down, and above the client area (the title bar and the top border).
+struct X11FrameExtents {
+    int across = 0;
+    int down = 0;
+    int top = 0;
 };
 // Nothing when `window` is not on an X server, not mapped or not framed yet.
-std::optional<X11FrameSize> X11FrameSizeOf(const QWindow& window);
+std::optional<X11FrameExtents> X11FrameExtentsOf(const QWindow& window);
 
 // Whether the window manager has `window` maximised (either way) or fullscreen.
 bool X11FillsScreen(const QWindow& window);

@@ -12,12 +12,13 @@ Usage: x11_probe.py COMMAND [WINDOW_ID]
   outer WINDOW      the frame's outer rectangle: "x y w h"
   states WINDOW     the _NET_WM_STATE atoms' names, space-separated
   over A B          1 when A's frame lies above B's in the server's real stacking order, else 0
-  request WINDOW STATE   asks the window manager to add _NET_WM_STATE_STATE, as a pager does
+  request WINDOW add|remove STATE
+                    asks the window manager to change _NET_WM_STATE_STATE, as a pager does
   ordinary NAME     maps an ordinary window captioned NAME, prints its id, and keeps it until
                     killed"""
 import sys
 
-from Xlib import X, display, protocol
+from Xlib import X, display, error, protocol
 
 
 def top_level(d, window):
@@ -84,11 +85,11 @@ def main() -> None:
         order = [w.id for w in root.query_tree().children]
         print(1 if order.index(top_level(d, window).id) > order.index(top_level(d, other).id) else 0)
     elif command == "request":
-        add = 1
+        action = {"remove": 0, "add": 1}[sys.argv[3]]
         event = protocol.event.ClientMessage(
             window=window,
             client_type=d.intern_atom("_NET_WM_STATE"),
-            data=(32, [add, d.intern_atom("_NET_WM_STATE_" + sys.argv[3]), 0, 1, 0]),
+            data=(32, [action, d.intern_atom("_NET_WM_STATE_" + sys.argv[4]), 0, 1, 0]),
         )
         mask = X.SubstructureRedirectMask | X.SubstructureNotifyMask
         root.send_event(event, event_mask=mask)
@@ -101,8 +102,12 @@ def main() -> None:
         ordinary.map()
         d.sync()
         print(ordinary.id, flush=True)
-        while True:
-            d.next_event()
+        try:
+            while True:
+                d.next_event()
+        except error.ConnectionClosedError:
+            # The X server went first, at the end of a test.
+            return
     else:
         sys.exit(f"unknown command {command}")
     d.close()
