@@ -30,11 +30,18 @@ int Device(int logical, double ratio) {
     return static_cast<int>(std::lround(logical * ratio));
 }
 
+// A screen's size in logical pixels is its device size divided and rounded: multiplied back,
+// it may come out a pixel larger than the screen. Rounded down it never does, and a frame
+// pulled into it stays whole on the screen.
+int DeviceExtent(int logical, double ratio) {
+    return static_cast<int>(std::floor(logical * ratio));
+}
+
 ScreenRect DeviceRect(const QScreen& screen) {
     const QRect logical = screen.geometry();
     const double ratio = screen.devicePixelRatio();
-    return {logical.left(), logical.top(), Device(logical.width(), ratio),
-            Device(logical.height(), ratio)};
+    return {logical.left(), logical.top(), DeviceExtent(logical.width(), ratio),
+            DeviceExtent(logical.height(), ratio)};
 }
 
 bool Contains(const ScreenRect& rect, int x, int y) {
@@ -73,8 +80,17 @@ rpn::WindowPosition ToDevice(QPoint logical) {
 
 }  // namespace
 
-FramePlacer::FramePlacer(QWidget& window) : QObject(&window), window_(window) {
+FramePlacer::FramePlacer(QWidget& window)
+    : QObject(&window), window_(window), settle_(new QTimer(this)) {
     window_.installEventFilter(this);
+    settle_->setSingleShot(true);
+    settle_->setInterval(kWindowManagerDelay);
+    connect(settle_, &QTimer::timeout, this, [this] {
+        if (movedTo_ && NormalFramePosition() == movedTo_) {
+            lastSeen_ = *movedTo_;
+        }
+        movedTo_.reset();
+    });
 }
 
 rpn::WindowPosition FramePlacer::Position() const {
@@ -83,11 +99,11 @@ rpn::WindowPosition FramePlacer::Position() const {
         return asked_;
     }
     if (OnX11()) {
-        const auto frame = handle ? X11FrameTopLeft(*handle) : std::nullopt;
-        if (!frame) {
+        const auto normal = NormalFramePosition();
+        if (!normal) {
             return lastSeen_;
         }
-        const rpn::WindowPosition seen{frame->y, frame->x};
+        const rpn::WindowPosition seen = *normal;
         if (moving_ && !(seen == asked_)) {
             return asked_;
         }
@@ -100,24 +116,87 @@ rpn::WindowPosition FramePlacer::Position() const {
     return logical == ToLogical(asked_) ? asked_ : ToDevice(logical);
 }
 
+std::optional<rpn::WindowPosition> FramePlacer::NormalFramePosition() const {
+    const QWindow* handle = window_.windowHandle();
+    // A window at another size than its fixed one is on its way into a maximised or
+    // fullscreen state, or out of it, whatever its state says yet.
+    if (handle == nullptr || handle->size() != window_.minimumSize() || X11FillsScreen(*handle)) {
+        return std::nullopt;
+    }
+    const auto frame = X11FrameTopLeft(*handle);
+    if (!frame) {
+        return std::nullopt;
+    }
+    return rpn::WindowPosition{frame->y, frame->x};
+}
+
+void FramePlacer::KeepFrameThrough(const std::function<void()>& resize) {
+    const QWindow* handle = window_.windowHandle();
+    const auto before = !OnX11() || handle == nullptr || !handle->isExposed() || awaitingFrame_
+                            ? std::nullopt
+                        : moving_ ? std::optional(asked_)
+                                  : NormalFramePosition();
+    resize();
+    if (!before) {
+        return;
+    }
+    // Asked for even though the frame still stands there: the window manager has yet to
+    // carry out the toolkit's request, and this one comes after it.
+    asked_ = *before;
+    lastSeen_ = *before;
+    requested_ = asked_;
+    requests_ = 1;
+    if (X11MoveFrame(*handle, {asked_.left, asked_.top})) {
+        moving_ = true;
+        QTimer::singleShot(kWindowManagerDelay, this, [this] { CheckFrameMoved(); });
+    }
+}
+
+void FramePlacer::Restore() {
+    settle_->stop();
+    movedTo_.reset();
+    MoveTo(moving_ ? asked_ : lastSeen_);
+}
+
 void FramePlacer::Place(rpn::WindowPosition position) {
+    MoveTo(Reachable(position));
+    // Judged again once the window manager has framed the window: only then is the frame's
+    // true size known, and a frame pulled in by a guess at it would stick out.
+    toBeReached_ = awaitingFrame_;
+    placed_ = position;
+}
+
+rpn::WindowPosition FramePlacer::Reachable(rpn::WindowPosition position) const {
     std::vector<ScreenRect> screens;
     for (const QScreen* screen : QGuiApplication::screens()) {
         screens.push_back(DeviceRect(*screen));
     }
     const QScreen* screen = ScreenAtDevicePoint(position.left, position.top);
     const double ratio = screen ? screen->devicePixelRatio() : 1.0;
-    const QRect frame = window_.frameGeometry();
     const QWindow* handle = window_.windowHandle();
-    const int titleBar = handle ? handle->frameMargins().top() : 0;
-    const ScreenPoint reachable = ReachableFramePosition(
-        screens,
-        {position.left, position.top, Device(frame.width(), ratio), Device(frame.height(), ratio)},
-        titleBar > 0 ? Device(titleBar, ratio) : kAssumedTitleBarHeight);
-    MoveTo({reachable.y, reachable.x});
+    // The size the window is to have: a window manager may not have given it yet.
+    const QSize client =
+        window_.minimumSize() == window_.maximumSize() ? window_.minimumSize() : window_.size();
+    ScreenRect frame{position.left, position.top, Device(client.width(), ratio),
+                     Device(client.height(), ratio)};
+    int titleBar = 0;
+    if (const auto extents = handle ? X11FrameExtentsOf(*handle) : std::nullopt) {
+        frame.width += extents->across;
+        frame.height += extents->down;
+        titleBar = extents->top;
+    } else {
+        const QRect logical = window_.frameGeometry();
+        frame.width += Device(logical.width() - window_.width(), ratio);
+        frame.height += Device(logical.height() - window_.height(), ratio);
+        titleBar = handle ? Device(handle->frameMargins().top(), ratio) : 0;
+    }
+    const ScreenPoint reachable =
+        ReachableFramePosition(screens, frame, titleBar > 0 ? titleBar : kAssumedTitleBarHeight);
+    return {reachable.y, reachable.x};
 }
 
 void FramePlacer::MoveTo(rpn::WindowPosition position) {
+    toBeReached_ = false;
     asked_ = position;
     lastSeen_ = position;
     const QWindow* handle = window_.windowHandle();
@@ -140,9 +219,15 @@ void FramePlacer::MoveTo(rpn::WindowPosition position) {
 
 void FramePlacer::MoveFramedWindow() {
     const QWindow* handle = window_.windowHandle();
+    if (toBeReached_) {
+        toBeReached_ = false;
+        asked_ = Reachable(placed_);
+        lastSeen_ = asked_;
+    }
     const auto frame = X11FrameTopLeft(*handle);
     moving_ = false;
-    if (frame && *frame == (X11Point{asked_.left, asked_.top})) {
+    if (frame && *frame == (X11Point{asked_.left, asked_.top}) &&
+        handle->size() == window_.minimumSize()) {
         return;
     }
     requested_ = asked_;
@@ -176,6 +261,13 @@ void FramePlacer::CheckFrameMoved() {
 }
 
 bool FramePlacer::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == &window_ && event->type() == QEvent::Move && OnX11() && !awaitingFrame_ &&
+        !moving_) {
+        movedTo_ = NormalFramePosition();
+        if (movedTo_) {
+            settle_->start();
+        }
+    }
     if (watched == &window_ && event->type() == QEvent::Show && !watchingHandle_ &&
         window_.windowHandle()) {
         watchingHandle_ = true;

@@ -1,9 +1,12 @@
 #pragma once
 
 #include <QObject>
+#include <functional>
+#include <optional>
 
 #include "session/session_data.h"
 
+class QTimer;
 class QWidget;
 
 namespace rpn::ui {
@@ -25,21 +28,42 @@ class FramePlacer : public QObject {
     // Puts the frame at `position` as it is: a designed position, kept until the first showing
     // replaces it.
     void MoveTo(rpn::WindowPosition position);
+    // Runs `resize`, a change of the window's size, with the frame's top-left corner kept
+    // where it is in screen pixels. The toolkit asks for the new size at a position of its
+    // own, converted from screen pixels into its logical ones and back, which at a fractional
+    // scale is a pixel off now and then: the window would walk a pixel at every view toggle.
+    void KeepFrameThrough(const std::function<void()>& resize);
+    // Puts the frame back where it stood last in the window's normal state, after a window
+    // manager maximised it or made it fullscreen.
+    void Restore();
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     void MoveFramedWindow();
+    // `position`, or the nearest one from which the window can be reached.
+    rpn::WindowPosition Reachable(rpn::WindowPosition position) const;
     void CheckFrameMoved();
+    // Where the frame stands, when the window is in its normal state.
+    std::optional<rpn::WindowPosition> NormalFramePosition() const;
 
     QWidget& window_;
     bool watchingHandle_ = false;
     rpn::WindowPosition asked_;
-    // Where the frame was seen last, for a window that is hidden now.
+    // Where the frame was seen last, for a window that is hidden now, or that the window
+    // manager has blown up to the screen.
     mutable rpn::WindowPosition lastSeen_;
     // Asked for before the window was framed: the frame goes there once it exists.
     bool awaitingFrame_ = false;
+    // Asked for by Place before the window was framed: judged again with the frame.
+    bool toBeReached_ = false;
+    rpn::WindowPosition placed_;
+    // A place that the user or the window manager moved the frame to, taken as its normal one
+    // once it has stood there a moment: some managers move a window to the screen's corner
+    // first and tell that it is fullscreen only after.
+    std::optional<rpn::WindowPosition> movedTo_;
+    QTimer* settle_;
     // Asked of the window manager, not yet seen done.
     mutable bool moving_ = false;
     // What the window manager was asked last, and how often for this position.

@@ -239,13 +239,15 @@ const std::unordered_map<std::string, Painter>& Painters() {
          }},
         {"SpeedButtonxy",
          [](GlyphPainter& g) {
+             // The letters side by side over the two arrows, each arrow the glyph's full
+             // width: between the letters there is no room for two arrows that stay apart.
+             g.Weight(kLetterWeight);
+             g.LetterX(0.5, 0, 6.5, 7);
+             g.LetterY(9, 0, 15.5, 5.5, 2.5);
+             // Half heads that point away from each other, as in a reversible reaction.
              g.Weight(kSmallWeight);
-             g.LetterX(0, 4, 4.5, 10);
-             g.LetterY(11.5, 4, 16, 10, 3);
-             // Two half-headed arrows, one each way, as in a reversible reaction: full heads
-             // on both run into each other at this size.
-             g.Harpoon(5.5, 10.5, 5.5, -2);
-             g.Harpoon(10.5, 5.5, 8.5, 2);
+             g.Harpoon(0.5, 15.5, 10, -2);
+             g.Harpoon(15.5, 0.5, 12.5, 1.5);
          }},
     };
     return painters;

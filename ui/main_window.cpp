@@ -24,8 +24,10 @@
 #include "ui/help_viewer.h"
 #include "ui/layout_scale.h"
 #include "ui/message_boxes.h"
+#include "ui/normal_state_keeper.h"
 #include "ui/register_edit.h"
 #include "ui/session_tracker.h"
+#include "ui/x11_window_level.h"
 
 namespace rpn::ui {
 
@@ -144,6 +146,7 @@ MainWindow::MainWindow(MainWindowOptions options)
     setFixedSize(Scaled(kClientWidth, scale_), Scaled(kClientHeight, scale_));
     // The designed position is in screen pixels: only what lies inside the window scales.
     placer_->MoveTo({kDesignedTop, kDesignedLeft});
+    new NormalStateKeeper(*this, *placer_);
 
     BuildControls();
     ConnectControls();
@@ -485,6 +488,7 @@ void MainWindow::SetStayOnTopLevel(bool onTop) {
     overrideWindowFlags(windowFlags().setFlag(Qt::WindowStaysOnTopHint, onTop));
     if (QWindow* handle = windowHandle()) {
         handle->setFlag(Qt::WindowStaysOnTopHint, onTop);
+        X11SetStaysOnTopLayer(*handle, onTop);
     }
     // A window manager may lift the main window above its own keypad on the new level.
     if (keys_ != nullptr && keys_->isVisible()) {
@@ -507,7 +511,7 @@ void MainWindow::SetSmallButton(const char* caption, const char* hint) {
 }
 
 void MainWindow::SetClientHeight(int height) {
-    setFixedSize(width(), height);
+    placer_->KeepFrameThrough([this, height] { setFixedSize(width(), height); });
 }
 
 std::string MainWindow::FieldText(Field field) const {

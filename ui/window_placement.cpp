@@ -23,8 +23,9 @@ Span Vertical(const ScreenRect& r, int height) {
     return {r.top, int64_t{r.top} + std::max(height, 1)};
 }
 
-bool Overlap(Span a, Span b) {
-    return a.begin < b.end && b.begin < a.end;
+// How many pixels `a` and `b` have in common.
+int64_t Overlap(Span a, Span b) {
+    return std::max<int64_t>(0, std::min(a.end, b.end) - std::max(a.begin, b.begin));
 }
 
 // How far `a` lies outside `b`; 0 when they overlap.
@@ -53,7 +54,7 @@ int Clamp32(double value) {
 }  // namespace
 
 ScreenPoint ReachableFramePosition(const std::vector<ScreenRect>& screens, const ScreenRect& frame,
-                                   int titleHeight) {
+                                   int titleHeight, GrabArea grab) {
     const Span across = Horizontal(frame);
     const Span titleBar = Vertical(frame, titleHeight);
     const Span down = Vertical(frame, frame.height);
@@ -62,7 +63,10 @@ ScreenPoint ReachableFramePosition(const std::vector<ScreenRect>& screens, const
     for (const ScreenRect& screen : screens) {
         const Span screenAcross = Horizontal(screen);
         const Span screenDown = Vertical(screen, screen.height);
-        if (Overlap(across, screenAcross) && Overlap(titleBar, screenDown)) {
+        const int64_t grabWidth = std::min<int64_t>(grab.width, across.end - across.begin);
+        const int64_t grabHeight = std::min<int64_t>(grab.height, titleBar.end - titleBar.begin);
+        if (Overlap(across, screenAcross) >= grabWidth &&
+            Overlap(titleBar, screenDown) >= grabHeight) {
             return {frame.left, frame.top};
         }
         const int64_t distance = Gap(across, screenAcross) + Gap(titleBar, screenDown);

@@ -2,28 +2,15 @@
 
 #include <xcb/xcb.h>
 
-#include <QGuiApplication>
 #include <QWindow>
-#include <cstdlib>
+#include <array>
 #include <cstring>
-#include <memory>
+
+#include "ui/x11_connection.h"
 
 namespace rpn::ui {
 
 namespace {
-
-template <typename Reply>
-using ReplyPtr = std::unique_ptr<Reply, decltype(&std::free)>;
-
-template <typename Reply>
-ReplyPtr<Reply> Owned(Reply* reply) {
-    return ReplyPtr<Reply>(reply, &std::free);
-}
-
-xcb_connection_t* Connection() {
-    const auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-    return x11 ? x11->connection() : nullptr;
-}
 
 struct TopLevel {
     xcb_window_t window;  // the root's child that holds the client: the frame, or the client
@@ -34,7 +21,7 @@ std::optional<TopLevel> FindTopLevel(xcb_connection_t* c, xcb_window_t client) {
     xcb_window_t window = client;
     // A frame is a few windows deep at most; the bound keeps a broken tree from looping.
     for (int depth = 0; depth < 16; ++depth) {
-        auto tree = Owned(xcb_query_tree_reply(c, xcb_query_tree(c, window), nullptr));
+        auto tree = OwnedReply(xcb_query_tree_reply(c, xcb_query_tree(c, window), nullptr));
         if (!tree) {
             return std::nullopt;
         }
@@ -46,20 +33,44 @@ std::optional<TopLevel> FindTopLevel(xcb_connection_t* c, xcb_window_t client) {
     return std::nullopt;
 }
 
-xcb_atom_t Atom(xcb_connection_t* c, const char* name) {
-    auto reply = Owned(xcb_intern_atom_reply(
-        c, xcb_intern_atom(c, 0, static_cast<uint16_t>(std::strlen(name)), name), nullptr));
-    return reply ? reply->atom : xcb_atom_t{XCB_ATOM_NONE};
+// At a fractional device pixel ratio the toolkit gives every window a resize increment of the
+// ratio rounded up, and a manager that honours it cuts a fixed size down to an even number of
+// pixels. A window of fixed size has no use for an increment.
+void DropResizeIncrement(xcb_connection_t* c, xcb_window_t client) {
+    constexpr uint32_t kHintsLength = 18;
+    constexpr uint32_t kMinSize = 1u << 4;
+    constexpr uint32_t kMaxSize = 1u << 5;
+    constexpr uint32_t kResizeIncrement = 1u << 6;
+    auto hints =
+        OwnedReply(xcb_get_property_reply(c,
+                                          xcb_get_property(c, 0, client, XCB_ATOM_WM_NORMAL_HINTS,
+                                                           XCB_ATOM_WM_SIZE_HINTS, 0, kHintsLength),
+                                          nullptr));
+    if (!hints || hints->format != 32 ||
+        xcb_get_property_value_length(hints.get()) != kHintsLength * 4) {
+        return;
+    }
+    std::array<uint32_t, kHintsLength> values{};
+    std::memcpy(values.data(), xcb_get_property_value(hints.get()), sizeof values);
+    // Flags; minimum width and height at 5 and 6, maximum at 7 and 8.
+    const bool fixed = (values[0] & kMinSize) && (values[0] & kMaxSize) && values[5] == values[7] &&
+                       values[6] == values[8];
+    if (!fixed || !(values[0] & kResizeIncrement)) {
+        return;
+    }
+    values[0] &= ~kResizeIncrement;
+    xcb_change_property(c, XCB_PROP_MODE_REPLACE, client, XCB_ATOM_WM_NORMAL_HINTS,
+                        XCB_ATOM_WM_SIZE_HINTS, 32, kHintsLength, values.data());
 }
 
 }  // namespace
 
 bool OnX11() {
-    return Connection() != nullptr;
+    return X11Connection() != nullptr;
 }
 
 std::optional<X11Point> X11FrameTopLeft(const QWindow& window) {
-    xcb_connection_t* c = Connection();
+    xcb_connection_t* c = X11Connection();
     if (c == nullptr || !window.handle() || !window.isVisible()) {
         return std::nullopt;
     }
@@ -67,15 +78,67 @@ std::optional<X11Point> X11FrameTopLeft(const QWindow& window) {
     if (!top) {
         return std::nullopt;
     }
-    auto geometry = Owned(xcb_get_geometry_reply(c, xcb_get_geometry(c, top->window), nullptr));
+    auto geometry =
+        OwnedReply(xcb_get_geometry_reply(c, xcb_get_geometry(c, top->window), nullptr));
     if (!geometry) {
         return std::nullopt;
     }
     return X11Point{geometry->x, geometry->y};
 }
 
+std::optional<X11FrameExtents> X11FrameExtentsOf(const QWindow& window) {
+    xcb_connection_t* c = X11Connection();
+    if (c == nullptr || !window.handle() || !window.isVisible()) {
+        return std::nullopt;
+    }
+    const auto client = static_cast<xcb_window_t>(window.winId());
+    const auto top = FindTopLevel(c, client);
+    if (!top || top->window == client) {
+        return std::nullopt;
+    }
+    auto frame = OwnedReply(xcb_get_geometry_reply(c, xcb_get_geometry(c, top->window), nullptr));
+    auto inside = OwnedReply(xcb_get_geometry_reply(c, xcb_get_geometry(c, client), nullptr));
+    auto offset = OwnedReply(xcb_translate_coordinates_reply(
+        c, xcb_translate_coordinates(c, client, top->window, 0, 0), nullptr));
+    if (!frame || !inside || !offset) {
+        return std::nullopt;
+    }
+    const int border = frame->border_width;
+    return X11FrameExtents{frame->width + 2 * border - inside->width,
+                           frame->height + 2 * border - inside->height, offset->dst_y + border};
+}
+
+bool X11FillsScreen(const QWindow& window) {
+    xcb_connection_t* c = X11Connection();
+    if (c == nullptr || !window.handle()) {
+        return false;
+    }
+    const auto client = static_cast<xcb_window_t>(window.winId());
+    constexpr uint32_t kMostStates = 32;
+    auto state = OwnedReply(xcb_get_property_reply(
+        c,
+        xcb_get_property(c, 0, client, X11Atom(c, "_NET_WM_STATE"), XCB_ATOM_ATOM, 0, kMostStates),
+        nullptr));
+    if (!state || state->format != 32) {
+        return false;
+    }
+    const xcb_atom_t filling[] = {X11Atom(c, "_NET_WM_STATE_MAXIMIZED_VERT"),
+                                  X11Atom(c, "_NET_WM_STATE_MAXIMIZED_HORZ"),
+                                  X11Atom(c, "_NET_WM_STATE_FULLSCREEN")};
+    const auto* atoms = static_cast<const xcb_atom_t*>(xcb_get_property_value(state.get()));
+    const int count = xcb_get_property_value_length(state.get()) / 4;
+    for (int i = 0; i < count; ++i) {
+        for (const xcb_atom_t atom : filling) {
+            if (atoms[i] == atom) {
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
 bool X11MoveFrame(const QWindow& window, X11Point topLeft) {
-    xcb_connection_t* c = Connection();
+    xcb_connection_t* c = X11Connection();
     if (c == nullptr || !window.handle()) {
         return false;
     }
@@ -86,21 +149,24 @@ bool X11MoveFrame(const QWindow& window, X11Point topLeft) {
     }
     // The window manager's own move request, with the frame's corner as the reference point
     // (north-west gravity): unlike a plain configure request it means the same to every one.
+    // It names the client's size too: a manager that fills in a size left out may take the
+    // frame's, title bar and all, and make the window taller than it may be. The size is the
+    // one last asked for, which the server may not have yet, in device pixels as the toolkit
+    // rounds them.
+    // A fixed-size window asks for its fixed size, whatever a maximise has made of it.
+    const bool fixed = window.minimumSize() == window.maximumSize();
+    const QSize size = (fixed ? window.minimumSize() : window.size()) * window.devicePixelRatio();
     constexpr uint32_t kMoveX = 1u << 8;
     constexpr uint32_t kMoveY = 1u << 9;
+    constexpr uint32_t kWidth = 1u << 10;
+    constexpr uint32_t kHeight = 1u << 11;
     constexpr uint32_t kFromApplication = 1u << 12;
-    xcb_client_message_event_t event{};
-    event.response_type = XCB_CLIENT_MESSAGE;
-    event.format = 32;
-    event.window = client;
-    event.type = Atom(c, "_NET_MOVERESIZE_WINDOW");
-    event.data.data32[0] = XCB_GRAVITY_NORTH_WEST | kMoveX | kMoveY | kFromApplication;
-    event.data.data32[1] = static_cast<uint32_t>(topLeft.x);
-    event.data.data32[2] = static_cast<uint32_t>(topLeft.y);
-    xcb_send_event(c, 0, top->root,
-                   XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
-                   reinterpret_cast<const char*>(&event));
-    xcb_flush(c);
+    DropResizeIncrement(c, client);
+    const uint32_t data[5] = {
+        XCB_GRAVITY_NORTH_WEST | kMoveX | kMoveY | kWidth | kHeight | kFromApplication,
+        static_cast<uint32_t>(topLeft.x), static_cast<uint32_t>(topLeft.y),
+        static_cast<uint32_t>(size.width()), static_cast<uint32_t>(size.height())};
+    X11SendToWindowManager(c, top->root, client, X11Atom(c, "_NET_MOVERESIZE_WINDOW"), data);
     return true;
 }
 

@@ -24,6 +24,19 @@ bool OnX11();
 // not mapped.
 std::optional<X11Point> X11FrameTopLeft(const QWindow& window);
 
+// How much the window manager's frame around `window` adds to it, in screen pixels: across,
+// down, and above the client area (the title bar and the top border).
+struct X11FrameExtents {
+    int across = 0;
+    int down = 0;
+    int top = 0;
+};
+// Nothing when `window` is not on an X server, not mapped or not framed yet.
+std::optional<X11FrameExtents> X11FrameExtentsOf(const QWindow& window);
+
+// Whether the window manager has `window` maximised (either way) or fullscreen.
+bool X11FillsScreen(const QWindow& window);
+
 // Asks the window manager to put the frame's outer top-left corner at `topLeft`. False when
 // there is no frame to move (no window manager, or not on X): the window itself is the frame.
 bool X11MoveFrame(const QWindow& window, X11Point topLeft);

@@ -3,11 +3,21 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <cstdlib>
 #include <vector>
 
+using rpn::ui::GrabArea;
 using rpn::ui::ReachableFramePosition;
 using rpn::ui::ScreenPoint;
 using rpn::ui::ScreenRect;
+
+namespace rpn::ui {
+
+void PrintTo(const ScreenPoint& point, std::ostream* out) {
+    *out << "(" << point.x << ", " << point.y << ")";
+}
+
+}  // namespace rpn::ui
 
 namespace {
 
@@ -19,38 +29,64 @@ constexpr int kWidth = 420;
 constexpr int kHeight = 200;
 constexpr int kTitleBar = 20;
 
+constexpr GrabArea kTitleBarGrab{64, 8};
+// The least that could be called on screen: one pixel of the title bar.
+constexpr GrabArea kOnePixel{1, 1};
+
 struct PlacementCase {
     const char* name;
     const std::vector<ScreenRect>* screens;
     ScreenPoint asked;
     ScreenPoint placed;
+    GrabArea grab = kTitleBarGrab;
 };
 
 class ReachablePosition : public testing::TestWithParam<PlacementCase> {};
 
-TEST_P(ReachablePosition, KeepsTheTitleBarOnAScreen) {
+TEST_P(ReachablePosition, KeepsEnoughOfTheTitleBarOnAScreen) {
     const PlacementCase& c = GetParam();
-    EXPECT_EQ(
-        ReachableFramePosition(*c.screens, {c.asked.x, c.asked.y, kWidth, kHeight}, kTitleBar),
-        c.placed);
+    EXPECT_EQ(ReachableFramePosition(*c.screens, {c.asked.x, c.asked.y, kWidth, kHeight}, kTitleBar,
+                                     c.grab),
+              c.placed);
 }
 
+// The frame is 420 x 200 with a 20-pixel title bar; a frame that is pulled in comes in whole.
 const PlacementCase kCases[] = {
     {"inside", &kOneScreen, {200, 100}, {200, 100}},
     {"corner", &kOneScreen, {0, 0}, {0, 0}},
-    {"mostly off to the right", &kOneScreen, {1270, 500}, {1270, 500}},
-    {"mostly off to the left", &kOneScreen, {-410, 500}, {-410, 500}},
-    {"only the title bar left at the bottom", &kOneScreen, {100, 1010}, {100, 1010}},
+    {"64 pixels of the title bar left on the right", &kOneScreen, {1216, 500}, {1216, 500}},
+    {"63 pixels left on the right", &kOneScreen, {1217, 500}, {860, 500}},
+    {"one pixel left on the right", &kOneScreen, {1279, 500}, {860, 500}},
+    {"64 pixels left on the left", &kOneScreen, {-356, 500}, {-356, 500}},
+    {"63 pixels left on the left", &kOneScreen, {-357, 500}, {0, 500}},
+    {"8 rows of the title bar left at the bottom", &kOneScreen, {100, 1016}, {100, 1016}},
+    {"7 rows left at the bottom", &kOneScreen, {100, 1017}, {100, 824}},
+    {"one row left at the bottom", &kOneScreen, {100, 1023}, {100, 824}},
+    {"8 rows of the title bar left at the top", &kOneScreen, {100, -12}, {100, -12}},
+    {"7 rows left at the top", &kOneScreen, {100, -13}, {100, 0}},
     {"title bar just above the screen", &kOneScreen, {100, -20}, {100, 0}},
     {"below the screen", &kOneScreen, {100, 1024}, {100, 824}},
+    {"far below and far left", &kOneScreen, {-7000, 5000}, {0, 824}},
     {"far beyond", &kOneScreen, {5000, 5000}, {860, 824}},
     {"far before", &kOneScreen, {-5000, 300}, {0, 300}},
     {"most negative", &kOneScreen, {INT_MIN, INT_MIN}, {0, 0}},
     {"most positive", &kOneScreen, {INT_MAX, INT_MAX}, {860, 824}},
+    {"one pixel is enough when the margin says so",
+     &kOneScreen,
+     {1279, 1023},
+     {1279, 1023},
+     kOnePixel},
+    {"a margin wider than the frame asks for all of it",
+     &kOneScreen,
+     {861, 500},
+     {860, 500},
+     {1000, 8}},
     {"on the left monitor", &kTwoScreens, {-1000, 300}, {-1000, 300}},
     {"above the left monitor", &kTwoScreens, {-1000, 0}, {-1000, 200}},
     {"below the left monitor", &kTwoScreens, {-1000, 1050}, {-1000, 800}},
     {"beyond the primary monitor", &kTwoScreens, {3000, 500}, {1500, 500}},
+    // Left where a removed monitor was, with a sliver on the primary one.
+    {"a sliver on the primary monitor", &kTwoScreens, {1900, 500}, {1500, 500}},
 };
 
 INSTANTIATE_TEST_SUITE_P(Placements, ReachablePosition, testing::ValuesIn(kCases),
@@ -89,12 +125,37 @@ TEST_P(DeviceLogical, ConvertsAtTheScreensOrigin) {
     EXPECT_EQ(rpn::ui::LogicalToDevice(c.logical, c.origin, c.ratio), c.device);
 }
 
-INSTANTIATE_TEST_SUITE_P(Ratios, DeviceLogical,
-                         testing::Values(ConversionCase{60, 0, 2.0, 30},
-                                         ConversionCase{1003, 0, 1.0, 1003},
-                                         ConversionCase{1000, 0, 1.25, 800},
-                                         ConversionCase{2000, 1920, 2.0, 1960},
-                                         ConversionCase{-1280, -1280, 2.0, -1280},
-                                         ConversionCase{-1080, -1280, 2.0, -1180}));
+INSTANTIATE_TEST_SUITE_P(
+    Ratios, DeviceLogical,
+    testing::Values(ConversionCase{60, 0, 2.0, 30}, ConversionCase{1003, 0, 1.0, 1003},
+                    ConversionCase{1000, 0, 1.25, 800}, ConversionCase{2000, 1920, 2.0, 1960},
+                    ConversionCase{-1280, -1280, 2.0, -1280},
+                    ConversionCase{-1080, -1280, 2.0, -1180},
+                    // 144 dpi: three device pixels for two logical ones.
+                    ConversionCase{138, 0, 1.5, 92}, ConversionCase{1418, 1280, 1.5, 1372},
+                    ConversionCase{-299, -1280, 1.5, -626},
+                    // 192 dpi.
+                    ConversionCase{274, 0, 2.0, 137}, ConversionCase{2194, 1920, 2.0, 2057}));
+
+// A screen position that no logical one stands for comes back as a device pixel that one
+// does: off by the rounding to a logical pixel and back at most, and never drifting on a
+// second round trip.
+class DeviceRoundTrip : public testing::TestWithParam<double> {};
+
+TEST_P(DeviceRoundTrip, LandsOnTheNearestPixelAndStaysThere) {
+    const double ratio = GetParam();
+    for (const int origin : {0, 1280, -1280}) {
+        for (int device = origin - 40; device <= origin + 40; ++device) {
+            const int once = rpn::ui::LogicalToDevice(
+                rpn::ui::DeviceToLogical(device, origin, ratio), origin, ratio);
+            EXPECT_LE(std::abs(once - device), ratio / 2 + 0.5) << device << " from " << origin;
+            const int twice = rpn::ui::LogicalToDevice(
+                rpn::ui::DeviceToLogical(once, origin, ratio), origin, ratio);
+            EXPECT_EQ(twice, once) << device << " from " << origin;
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(HighResolution, DeviceRoundTrip, testing::Values(1.25, 1.5, 2.0));
 
 }  // namespace

@@ -7,10 +7,18 @@ Usage: x11_probe.py COMMAND [WINDOW_ID]
   stacking          the managed windows, bottom to top (_NET_CLIENT_LIST_STACKING)
   focus             the top-level window that holds the keyboard focus (0 when none)
   above WINDOW      1 when _NET_WM_STATE_ABOVE is set on WINDOW, else 0
-  wm                1 when a window manager runs (_NET_SUPPORTING_WM_CHECK), else 0"""
+  wm                1 when a window manager runs (_NET_SUPPORTING_WM_CHECK), else 0
+  size WINDOW       the client area's width and height: "w h"
+  outer WINDOW      the frame's outer rectangle: "x y w h"
+  states WINDOW     the _NET_WM_STATE atoms' names, space-separated
+  over A B          1 when A's frame lies above B's in the server's real stacking order, else 0
+  request WINDOW add|remove STATE
+                    asks the window manager to change _NET_WM_STATE_STATE, as a pager does
+  ordinary NAME     maps an ordinary window captioned NAME, prints its id, and keeps it until
+                    killed"""
 import sys
 
-from Xlib import X, display
+from Xlib import X, display, error, protocol
 
 
 def top_level(d, window):
@@ -27,7 +35,11 @@ def main() -> None:
     d = display.Display()
     root = d.screen().root
     command = sys.argv[1]
-    window = d.create_resource_object("window", int(sys.argv[2], 0)) if len(sys.argv) > 2 else None
+    window = (
+        d.create_resource_object("window", int(sys.argv[2], 0))
+        if len(sys.argv) > 2 and command != "ordinary"
+        else None
+    )
     if command == "frame":
         frame = top_level(d, window)
         geometry = frame.get_geometry()
@@ -58,6 +70,44 @@ def main() -> None:
             d.intern_atom("_NET_SUPPORTING_WM_CHECK"), X.AnyPropertyType
         )
         print(1 if check else 0)
+    elif command == "size":
+        geometry = window.get_geometry()
+        print(geometry.width, geometry.height)
+    elif command == "outer":
+        geometry = top_level(d, window).get_geometry()
+        border = 2 * geometry.border_width
+        print(geometry.x, geometry.y, geometry.width + border, geometry.height + border)
+    elif command == "states":
+        state = window.get_full_property(d.intern_atom("_NET_WM_STATE"), X.AnyPropertyType)
+        print(" ".join(d.get_atom_name(a) for a in (state.value if state else [])))
+    elif command == "over":
+        other = d.create_resource_object("window", int(sys.argv[3], 0))
+        order = [w.id for w in root.query_tree().children]
+        print(1 if order.index(top_level(d, window).id) > order.index(top_level(d, other).id) else 0)
+    elif command == "request":
+        action = {"remove": 0, "add": 1}[sys.argv[3]]
+        event = protocol.event.ClientMessage(
+            window=window,
+            client_type=d.intern_atom("_NET_WM_STATE"),
+            data=(32, [action, d.intern_atom("_NET_WM_STATE_" + sys.argv[4]), 0, 1, 0]),
+        )
+        mask = X.SubstructureRedirectMask | X.SubstructureNotifyMask
+        root.send_event(event, event_mask=mask)
+        d.sync()
+    elif command == "ordinary":
+        ordinary = root.create_window(
+            600, 400, 120, 80, 0, d.screen().root_depth, background_pixel=d.screen().white_pixel
+        )
+        ordinary.set_wm_name(sys.argv[2])
+        ordinary.map()
+        d.sync()
+        print(ordinary.id, flush=True)
+        try:
+            while True:
+                d.next_event()
+        except error.ConnectionClosedError:
+            # The X server went first, at the end of a test.
+            return
     else:
         sys.exit(f"unknown command {command}")
     d.close()

@@ -1,0 +1,165 @@
+#!/usr/bin/env bash
+# Runs the real program under a real window manager and checks the window rules that each
+# manager could bend its own way: Back really puts the window among ordinary windows and Top
+# above them (by the server's stacking order), the client area is exactly its designed size in
+# both views and stays put through view toggles, a maximise or fullscreen request is undone
+# and the place saved is the normal one, and a window saved far off comes back whole on the
+# screen.
+# Usage: window_rules_e2e.sh path/to/rpncalc openbox|xfwm4|icewm|fluxbox [DPI]
+# DPI is the screen's Xft.dpi (none: 96); the toolkit scales by DPI/96.
+set -euo pipefail
+
+program=$1
+window_manager=$2
+dpi=${3:-96}
+here=$(cd "$(dirname "$0")" && pwd)
+caption=${RPNCALC_CAPTION:-Pelko RPN Calculator v$("$program" --version | cut -d" " -f2)}
+probe() { /usr/bin/python3 "$here/x11_probe.py" "$@"; }
+# shellcheck source=../lib/e2e_common.sh
+source "$here/../lib/e2e_common.sh"
+
+# The designed sizes at 120 dpi scale to the toolkit's 96 logical dpi (by 0.8, rounded), and
+# then to device pixels by DPI/96 (rounded half up, as the toolkit does).
+device() { echo $((($1 * dpi * 2 + 96) / (96 * 2))); }
+logical() { echo $((($1 * 8 + 5) / 10)); }
+width=$(device "$(logical 522)")
+large=$(device "$(logical 311)")
+# The compact view ends where the Trig/Log rows begin.
+compact=$(device "$(logical 228)")
+
+start_xvfb -noreset
+/usr/bin/python3 -c "from Xlib import Xatom, display; d = display.Display()
+d.screen().root.change_property(d.intern_atom('RESOURCE_MANAGER'), Xatom.STRING, 8,
+                                b'Xft.dpi:\t$dpi\n')
+d.sync()"
+# A state that the manager is known to carry out at once, and that changes nothing else.
+marker=SKIP_PAGER
+case $window_manager in
+    openbox)
+        echo '<openbox_config xmlns="http://openbox.org/3.4/rc"/>' >"$work/openbox.xml"
+        wm_command=(openbox --config-file "$work/openbox.xml")
+        ;;
+    # xfwm4 reads its settings over a D-Bus session bus.
+    xfwm4) wm_command=(dbus-run-session -- xfwm4 --compositor=off) ;;
+    icewm) wm_command=(icewm) ;;
+    fluxbox)
+        wm_command=(fluxbox)
+        marker=STICKY
+        ;;
+    *) fail "unknown window manager $window_manager" ;;
+esac
+# Their settings folders go with the work folder.
+HOME=$work "${wm_command[@]}" >"$work/wm.log" 2>&1 &
+pids+=($!)
+wait_until 10 eval '[[ $(probe wm) == 1 ]]' || fail "$window_manager did not start"
+
+cp "$program" "$work/rpncalc"
+session=$work/rpncalc.cfg
+write_session() {  # top left
+    local zero=0.00000000000000E+0000
+    printf '%s\r\n' "$zero" "$zero" "$zero" "$zero" "$1" "$2" "$zero" 300 20 >"$session"
+}
+session_position() {
+    echo "$(sed -n 5p "$session" | tr -d '\r ') $(sed -n 6p "$session" | tr -d '\r ')"
+}
+
+calc_pid=
+main=
+start_calculator() {
+    "$work/rpncalc" >>"$work/rpncalc.log" 2>&1 &
+    calc_pid=$!
+    pids+=("$calc_pid")
+    main=$(timeout 20 xdotool search --sync --onlyvisible --name "^$caption$" | head -n 1)
+    [[ -n $main ]] || fail "the calculator window did not appear"
+}
+close_calculator() {
+    /usr/bin/python3 "$here/../entry_ui/close_window.py" "$main"
+    wait_until 5 eval '! kill -0 "$calc_pid" 2>/dev/null' || fail "the program did not end"
+}
+
+# A control's centre, from its designed place (left top width height).
+click_control() {
+    eval "$(xdotool getwindowgeometry --shell "$main")"
+    local x=$(((($1 + $3 / 2) * WIDTH) / 522)) y=$(((($2 + $4 / 2) * WIDTH) / 522))
+    xdotool mousemove --window "$main" "$x" "$y" click 1
+}
+click_top() { click_control 336 48 54 36; }
+click_trig() { click_control 455 48 54 36; }
+
+stands() {  # x y width height: the frame's corner and the client's size
+    [[ $(probe frame "$main") == "$1 $2" && $(probe size "$main") == "$3 $4" ]]
+}
+where() { echo "frame $(probe frame "$main"), client $(probe size "$main")"; }
+
+# Exact size in both views, and no pixel of movement through the toggles.
+write_session 100 200
+start_calculator
+wait_until 5 stands 200 100 "$width" "$compact" ||
+    fail "compact view: $(where), not frame 200 100, client $width $compact"
+for round in 1 2; do
+    click_trig
+    wait_until 5 stands 200 100 "$width" "$large" ||
+        fail "large view ($round): $(where), not frame 200 100, client $width $large"
+    click_trig
+    wait_until 5 stands 200 100 "$width" "$compact" ||
+        fail "compact view again ($round): $(where), not frame 200 100, client $width $compact"
+done
+
+# Back and Top, checked by the real stacking order against an ordinary window that is raised
+# after each click.
+probe ordinary "ordinary window" >"$work/ordinary" &
+pids+=($!)
+wait_until 5 eval '[[ -s $work/ordinary ]]' || fail "the ordinary window did not appear"
+ordinary=$(cat "$work/ordinary")
+# As a user brings it forward: some managers raise only the window they activate.
+raise_ordinary() {
+    xdotool windowactivate "$ordinary" 2>/dev/null || true
+    xdotool windowraise "$ordinary"
+}
+raise_ordinary
+wait_until 5 eval '[[ $(probe over "$main" "$ordinary") == 1 ]]' ||
+    fail "on top, the calculator is below a raised ordinary window"
+click_top
+raise_ordinary
+wait_until 5 eval '[[ $(probe over "$main" "$ordinary") == 0 ]]' ||
+    fail "after Back, a raised ordinary window stays below the calculator"
+click_top
+wait_until 5 eval '[[ $(probe over "$main" "$ordinary") == 1 ]]' ||
+    fail "after Top, the calculator is below an ordinary window"
+raise_ordinary
+wait_until 5 eval '[[ $(probe over "$main" "$ordinary") == 1 ]]' ||
+    fail "after Top, a raised ordinary window went above the calculator"
+[[ $(probe frame "$main") == "200 100" ]] || fail "Back and Top moved the frame: $(where)"
+
+# Maximise and fullscreen requests, as a pager or a key binding sends them. A request for a
+# state that the manager carries out follows each: once that shows, the request before it has
+# been dealt with.
+for request in "MAXIMIZED_VERT MAXIMIZED_HORZ" FULLSCREEN; do
+    for state in $request; do
+        probe request "$main" add "$state"
+    done
+    probe request "$main" add "$marker"
+    wait_until 5 eval '[[ $(probe states "$main") == *$marker* ]]' ||
+        fail "$window_manager did not carry out a request after ${request// /+}"
+    probe request "$main" remove "$marker"
+    normal() {
+        [[ $(probe states "$main") != *MAXIMIZED* && $(probe states "$main") != *FULLSCREEN* ]] &&
+            stands 200 100 "$width" "$compact"
+    }
+    wait_until 5 normal ||
+        fail "${request// /+} not undone: $(where), states $(probe states "$main")"
+done
+close_calculator
+[[ $(session_position) == "100 200" ]] || fail "saved at $(session_position), not 100 200"
+
+# Far off: the whole frame comes onto the screen.
+write_session 5000 -7000
+start_calculator
+on_screen() {
+    local x y w h
+    read -r x y w h <<<"$(probe outer "$main")"
+    ((x >= 0 && y >= 0 && x + w <= 1280 && y + h <= 1024))
+}
+wait_until 5 on_screen || fail "saved far off: the frame is at $(probe outer "$main")"
+close_calculator
+echo "PASS"

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QObject>
+
+class QWidget;
+
+namespace rpn::ui {
+
+class FramePlacer;
+
+// Keeps a fixed-size window in its normal state. Window managers offer maximise and
+// fullscreen to every window (some whatever its size hints say): either would blow the
+// window up to the screen, show what its view hides, and leave it at the screen's corner.
+// The request is undone at once: the window goes back to its own size, and its frame to where
+// it stood.
+class NormalStateKeeper : public QObject {
+    Q_OBJECT
+  public:
+    NormalStateKeeper(QWidget& window, FramePlacer& placer);
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    void Restore();
+
+    QWidget& window_;
+    FramePlacer& placer_;
+};
+
+}  // namespace rpn::ui

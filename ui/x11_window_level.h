@@ -1,0 +1,14 @@
+#pragma once
+
+class QWindow;
+
+namespace rpn::ui {
+
+// Tells the window manager in its older layer protocol too whether `window` stays above
+// ordinary windows. The toolkit changes the window's _NET_WM_STATE_ABOVE, but some managers
+// (icewm) keep a window that was mapped above in their top layer when only that state goes;
+// their own layer message moves it. Managers that do not speak that protocol ignore it.
+// Does nothing when the program does not run on an X server.
+void X11SetStaysOnTopLayer(const QWindow& window, bool onTop);
+
+}  // namespace rpn::ui
