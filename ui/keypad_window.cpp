@@ -100,6 +100,7 @@ void KeypadWindow::changeEvent(QEvent* event) {
     // Minimised, the keypad is down as if closed, and one Keys click brings it back. Some
     // window managers minimise the owner of a transient window along with it.
     if (event->type() == QEvent::WindowStateChange && isVisible() && isMinimized()) {
+        // Hidden in the normal state, so that the next showing maps it as it was.
         setWindowState(windowState() & ~Qt::WindowMinimized);
         PutAway();
         if (minimised_) {

@@ -3,9 +3,9 @@
 #include <QWidget>
 #include <functional>
 
-class QKeyEvent;
-
 #include "session/session_data.h"
+
+class QKeyEvent;
 
 namespace rpn::ui {
 
@@ -37,7 +37,7 @@ class KeypadWindow : public QWidget {
     // `minimised` runs after the window manager minimised the keypad and it was put away.
     void OnMinimised(std::function<void()> minimised);
 
-    // Comes up at its place, or back from being minimised, above the main window.
+    // Comes up at its place, above the main window.
     void ShowAtItsPlace();
     // Stands where the session put it, or where it was when it closed.
     void PlaceOnShow();

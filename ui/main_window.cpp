@@ -399,9 +399,9 @@ void MainWindow::ReadDecimalSeparator() {
 void MainWindow::OnFocusWindowChanged(QWindow* focusWindow) {
     QWindow* mine = windowHandle();
     if (IsKeypad(focusWindow)) {
-        // The keypad never takes the keyboard; a window manager that gave it the focus all the
-        // same gets it back at once. The keyboard never left the main window, as far as the
-        // entry is concerned: its return is no becoming active.
+        // The keypad never takes the keyboard; from a window manager that gave it the focus all
+        // the same, the main window takes it back at once. As far as the entry is concerned
+        // the keyboard never left: its return is no becoming active.
         if (isVisible()) {
             activateWindow();
         }
