@@ -48,14 +48,6 @@ void XEntry::TypeKey(char ch) {
     calc_.BeginEntry();
 }
 
-void XEntry::AppendKey(char ch) {
-    WindowPort& window = calc_.window();
-    window.SetFieldText(Field::X, window.FieldText(Field::X) + ch);
-    window.FocusX();
-    window.Deselect(Field::X);
-    calc_.BeginEntry();
-}
-
 void XEntry::ToggleEntryExponentSign() {
     WindowPort& window = calc_.window();
     window.SetFieldText(Field::X, ToggleExponentSign(window.FieldText(Field::X)));

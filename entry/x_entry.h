@@ -19,9 +19,6 @@ class XEntry {
 
     // Inserts `ch` at the X caret in place of the selection; a shown result is lifted first.
     void TypeKey(char ch);
-    // Appends `ch` to the X text whatever the caret or the selection, as a key typed while
-    // the keypad window is the active window.
-    void AppendKey(char ch);
     // Flips the sign of the entry's exponent in its text.
     void ToggleEntryExponentSign();
     // Puts the caret into the X field to edit its text where it stands.

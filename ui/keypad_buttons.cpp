@@ -19,21 +19,23 @@ struct KeypadKey {
     char character;
     int left;
     int top;
+    // What a screen reader says for the key; the point and minus keys show only a glyph.
+    const char* spoken;
 };
 
 constexpr std::array<KeypadKey, 12> kKeys{{
-    {"SpeedButton7", '7', 8, 8},
-    {"SpeedButton8", '8', 43, 8},
-    {"SpeedButton9", '9', 77, 8},
-    {"SpeedButton10", '0', 112, 8},
-    {"SpeedButton4", '4', 8, 40},
-    {"SpeedButton5", '5', 43, 40},
-    {"SpeedButton6", '6', 77, 40},
-    {"SpeedButton11", '.', 112, 40},
-    {"SpeedButton1", '1', 8, 72},
-    {"SpeedButton2", '2', 43, 72},
-    {"SpeedButton3", '3', 77, 72},
-    {"SpeedButton12", '-', 112, 72},
+    {"SpeedButton7", '7', 8, 8, "7"},
+    {"SpeedButton8", '8', 43, 8, "8"},
+    {"SpeedButton9", '9', 77, 8, "9"},
+    {"SpeedButton10", '0', 112, 8, "0"},
+    {"SpeedButton4", '4', 8, 40, "4"},
+    {"SpeedButton5", '5', 43, 40, "5"},
+    {"SpeedButton6", '6', 77, 40, "6"},
+    {"SpeedButton11", '.', 112, 40, "decimal point"},
+    {"SpeedButton1", '1', 8, 72, "1"},
+    {"SpeedButton2", '2', 43, 72, "2"},
+    {"SpeedButton3", '3', 77, 72, "3"},
+    {"SpeedButton12", '-', 112, 72, "minus"},
 }};
 
 // Rows from the top, each an 8-character picture of the black pixels.
@@ -96,6 +98,7 @@ void AddKeypadButtons(QWidget* keypad, double scale, const std::function<void(ch
         button->setGeometry(Scaled(key.left, scale), Scaled(key.top, scale),
                             Scaled(kKeySize, scale), Scaled(kKeySize, scale));
         button->setFont(font);
+        button->setAccessibleName(QString::fromLatin1(key.spoken));
         if (key.character == '.' || key.character == '-') {
             const QPixmap glyph = KeypadGlyph(key.character, scale);
             button->setIcon(QIcon(glyph));

@@ -6,7 +6,6 @@
 #include <utility>
 
 #include "ui/frame_position.h"
-#include "ui/key_mapping.h"
 #include "ui/keypad_buttons.h"
 #include "ui/layout_scale.h"
 
@@ -22,16 +21,16 @@ constexpr int kDesignedTop = 277;
 }  // namespace
 
 KeypadWindow::KeypadWindow(KeypadState& keypad, double scale, QWidget* owner)
-    : QWidget(owner, Qt::Tool | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint |
-                         Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
+    // A tool window with a close box only, that never takes the keyboard from the main
+    // window: a window manager that focused it would send the next keystrokes to the keypad.
+    : QWidget(owner, Qt::Tool | Qt::WindowStaysOnTopHint | Qt::WindowDoesNotAcceptFocus |
+                         Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
       keypad_(keypad),
       scale_(scale),
       placer_(new FramePlacer(*this)) {
     setObjectName(QStringLiteral("KeysF"));
     setWindowTitle(QStringLiteral("RPN KEYS"));
     setFixedSize(Scaled(kClientWidth, scale), Scaled(kClientHeight, scale));
-    // It comes up beside the main window without taking the keyboard from it; a click on it
-    // still makes it the active window.
     setAttribute(Qt::WA_ShowWithoutActivating);
     // The designed position is in screen pixels: only what lies inside the window scales.
     placer_->MoveTo({kDesignedTop, kDesignedLeft});
@@ -42,18 +41,35 @@ rpn::WindowPosition KeypadWindow::Position() const {
 }
 
 void KeypadWindow::ConnectKeys(const std::function<void(char)>& typeKey,
-                               std::function<void(char)> appendKey) {
+                               std::function<void(QKeyEvent&)> strayKey) {
     AddKeypadButtons(this, scale_, typeKey);
-    appendKey_ = std::move(appendKey);
+    strayKey_ = std::move(strayKey);
+}
+
+void KeypadWindow::OnMinimised(std::function<void()> minimised) {
+    minimised_ = std::move(minimised);
+}
+
+void KeypadWindow::ShowAtItsPlace() {
+    show();
+    raise();
 }
 
 void KeypadWindow::PlaceOnShow() {
     placer_->Place(keypad_.KeypadPos);
 }
 
-void KeypadWindow::RecordOnClose() {
+void KeypadWindow::PutAway() {
     keypad_.KeypadShown = false;
     keypad_.KeypadPos = Position();
+    hide();
+}
+
+void KeypadWindow::KeepAbove() {
+    if (!isVisible()) {
+        return;
+    }
+    raise();
 }
 
 void KeypadWindow::showEvent(QShowEvent* event) {
@@ -63,25 +79,41 @@ void KeypadWindow::showEvent(QShowEvent* event) {
     }
 }
 
-void KeypadWindow::AppendTypedKey(char key) {
-    if (appendKey_) {
-        appendKey_(key);
-    }
-}
-
 void KeypadWindow::keyPressEvent(QKeyEvent* event) {
-    // No control on the window takes the focus: the window gets the typed characters itself.
-    if (const std::optional<char> typed = CharacterOf(*event)) {
-        AppendTypedKey(*typed);
+    if (strayKey_) {
+        strayKey_(*event);
         return;
     }
     QWidget::keyPressEvent(event);
 }
 
+void KeypadWindow::keyReleaseEvent(QKeyEvent* event) {
+    if (strayKey_) {
+        strayKey_(*event);
+        return;
+    }
+    QWidget::keyReleaseEvent(event);
+}
+
+void KeypadWindow::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    // Minimised, the keypad is down as if closed, and one Keys click brings it back. Some
+    // window managers minimise the owner of a transient window along with it.
+    if (event->type() == QEvent::WindowStateChange && isVisible() && isMinimized()) {
+        // Hidden in the normal state, so that the next showing maps it as it was.
+        setWindowState(windowState() & ~Qt::WindowMinimized);
+        PutAway();
+        if (minimised_) {
+            minimised_();
+        }
+    }
+}
+
 void KeypadWindow::closeEvent(QCloseEvent* event) {
-    RecordOnClose();
-    // Closing only hides the window: it lives as long as the program.
-    event->accept();
+    PutAway();
+    // An accepted close would destroy the native window, and the next showing would make
+    // another one: the keypad is one window for the whole run.
+    event->ignore();
 }
 
 }  // namespace rpn::ui

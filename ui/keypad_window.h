@@ -5,6 +5,8 @@
 
 #include "session/session_data.h"
 
+class QKeyEvent;
+
 namespace rpn::ui {
 
 class FramePlacer;
@@ -16,7 +18,8 @@ struct KeypadState {
     rpn::WindowPosition KeypadPos;
 };
 
-// The floating keypad window.
+// The floating keypad window. Like an on-screen keyboard it never takes the keyboard: its keys
+// type into the main window's X field, and the keyboard stays there.
 class KeypadWindow : public QWidget {
     Q_OBJECT
   public:
@@ -26,27 +29,37 @@ class KeypadWindow : public QWidget {
     // Its current top and left edge.
     rpn::WindowPosition Position() const;
 
-    // Puts the twelve keys on the window, each typing its character through `typeKey`;
-    // a character typed while the window is active goes to `appendKey`.
-    void ConnectKeys(const std::function<void(char)>& typeKey, std::function<void(char)> appendKey);
+    // Puts the twelve keys on the window, each typing its character through `typeKey`. A key
+    // of the keyboard that still reaches the window (a window manager that gives it the focus
+    // all the same) goes to `strayKey`, pressed and released.
+    void ConnectKeys(const std::function<void(char)>& typeKey,
+                     std::function<void(QKeyEvent&)> strayKey);
+    // `minimised` runs after the window manager minimised the keypad and it was put away.
+    void OnMinimised(std::function<void()> minimised);
 
+    // Comes up at its place, above the main window.
+    void ShowAtItsPlace();
     // Stands where the session put it, or where it was when it closed.
     void PlaceOnShow();
-    // Records that it is down, and where it stood.
-    void RecordOnClose();
-    // A character typed while the keypad is the active window.
-    void AppendTypedKey(char key);
+    // Records that it is down and where it stood, and hides it. The window itself lives as
+    // long as the program.
+    void PutAway();
+    // Back above the main window, after the main window changed its level.
+    void KeepAbove();
 
   protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
 
   private:
     KeypadState& keypad_;
     double scale_;
     FramePlacer* placer_;
-    std::function<void(char)> appendKey_;
+    std::function<void(QKeyEvent&)> strayKey_;
+    std::function<void()> minimised_;
 };
 
 }  // namespace rpn::ui

@@ -11,10 +11,8 @@
 #include <QPushButton>
 #include <QShortcut>
 #include <QShowEvent>
-#include <QTimer>
 #include <QToolButton>
 #include <QWindow>
-#include <chrono>
 #include <exception>
 
 #include "engine/arithmetic_fault.h"
@@ -40,10 +38,6 @@ constexpr Qt::WindowFlags kWindowFlags =
 // The Math Error report words the Back/Top button its own way while it moves the window.
 constexpr const char* kMathErrorTopHint = "Click stays on top";
 constexpr const char* kMathErrorBackHint = "Click moves to back";
-
-// How soon after taking the focus back from the keypad the main window looks whether it
-// still has it.
-constexpr std::chrono::milliseconds kKeypadRecheckDelay{100};
 
 const QColor kLime(0x00, 0xff, 0x00);
 
@@ -445,22 +439,14 @@ void MainWindow::ReadDecimalSeparator() {
 
 void MainWindow::OnFocusWindowChanged(QWindow* focusWindow) {
     QWindow* mine = windowHandle();
-    if (keys_ && focusWindow != nullptr && focusWindow == keys_->windowHandle() &&
-        std::chrono::steady_clock::now() < reclaimFromKeypadUntil_) {
-        // The keypad's own activation for a click on one of its keys, or for its showing,
-        // arrived after the main window took the focus back: take it back once more. The
-        // click or the Keys button has run the becoming-active step already.
-        activationAlreadyHandled_ = true;
-        activateWindow();
-        // A window manager may hand the keypad the focus once more as it finishes mapping or
-        // raising it, after it has carried out this request: look again a moment later.
-        QTimer::singleShot(kKeypadRecheckDelay, this, [this] {
-            if (keys_ && QGuiApplication::focusWindow() == keys_->windowHandle() &&
-                std::chrono::steady_clock::now() < reclaimFromKeypadUntil_) {
-                activationAlreadyHandled_ = true;
-                activateWindow();
-            }
-        });
+    if (IsKeypad(focusWindow)) {
+        // The keypad never takes the keyboard; from a window manager that gave it the focus all
+        // the same, the main window takes it back at once. As far as the entry is concerned
+        // the keyboard never left: its return is no becoming active.
+        if (isVisible()) {
+            activateWindow();
+        }
+        return;
     }
     if (focusWindow == nullptr || focusWindow != mine) {
         // The help viewer stands for another program: coming back from it is not a return
@@ -491,8 +477,8 @@ void MainWindow::SetStayOnTopLevel(bool onTop) {
         X11SetStaysOnTopLayer(*handle, onTop);
     }
     // A window manager may lift the main window above its own keypad on the new level.
-    if (keys_ != nullptr && keys_->isVisible()) {
-        keys_->raise();
+    if (keys_ != nullptr) {
+        keys_->KeepAbove();
     }
 }
 
@@ -544,9 +530,18 @@ void MainWindow::Deselect(Field field) {
     edit->setCursorPosition(caret);
 }
 
+bool MainWindow::IsKeypad(const QWindow* window) const {
+    return keys_ != nullptr && window != nullptr && window == keys_->windowHandle();
+}
+
 void MainWindow::FocusX() {
     Edit(Field::X)->setFocus(Qt::OtherFocusReason);
     QWindow* active = QGuiApplication::focusWindow();
+    if (IsKeypad(active) && isVisible()) {
+        // The keyboard goes back to where it belongs, without a becoming-active step.
+        activateWindow();
+        return;
+    }
     const bool fromOurWindow = isVisible() && active != nullptr && active != windowHandle() &&
                                !(help_ && help_->windowHandle() && active == help_->windowHandle());
     if (fromOurWindow) {

@@ -2,7 +2,6 @@
 
 #include <QString>
 #include <QWidget>
-#include <chrono>
 #include <functional>
 #include <optional>
 #include <string>
@@ -18,6 +17,7 @@
 #include "ui/qt_clipboard.h"
 
 class QAbstractButton;
+class QKeyEvent;
 class QLabel;
 class QWindow;
 
@@ -137,13 +137,15 @@ class MainWindow : public QWidget, public rpn::WindowPort, public rpn::SessionHo
     void ShowHelpContents();
     HelpViewer& Help();
     void CloseKeypad();
-    // For a moment, an activation of the keypad goes back to the main window.
-    void ReclaimFocusFromKeypad();
+    // A key of the keyboard that reached the keypad window: handled as typed into X.
+    void KeyFromKeypad(const QKeyEvent& key);
+    void RestoreAfterKeypadMinimised();
     void SetStayOnTopLevel(bool onTop);
     void SetTopButton(const char* caption, const char* hint);
     void SetSmallButton(const char* caption, const char* hint);
     void SetClientHeight(int height);
     void OnFocusWindowChanged(QWindow* focusWindow);
+    bool IsKeypad(const QWindow* window) const;
     void ReadDecimalSeparator();
     // Raises FileWriteError; the earlier file stays whole.
     void SaveSession();
@@ -176,10 +178,6 @@ class MainWindow : public QWidget, public rpn::WindowPort, public rpn::SessionHo
     bool activatedOnce_ = false;
     bool focusCameFromOurWindow_ = false;
     bool activationAlreadyHandled_ = false;
-    // A key of the keypad was clicked, or the keypad shown, a moment ago: until then an
-    // activation of the keypad goes back to the main window, however late and however often
-    // the window system delivers it (some window managers focus a new window twice).
-    std::chrono::steady_clock::time_point reclaimFromKeypadUntil_;
 
     RegisterEdit* edits_[4] = {};
     QLabel* angleModeLabel_ = nullptr;

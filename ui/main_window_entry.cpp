@@ -1,23 +1,19 @@
 // The entry side of the main window: X editing, the clipboard exchange, the keyboard
 // commands and the keypad window's keys.
 #include <QAbstractButton>
-#include <chrono>
+#include <QCoreApplication>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <memory>
+#include <optional>
+#include <string>
 
 #include "ui/keyboard_router.h"
 #include "ui/main_window.h"
 #include "ui/register_edit.h"
 #include "ui/session_tracker.h"
-#include "ui/x11_frame.h"
 
 namespace rpn::ui {
-
-namespace {
-
-// How long after a click on a keypad key, or after the keypad is shown, the keypad's
-// activation for it may still arrive.
-constexpr std::chrono::milliseconds kKeypadActivationDelay{1000};
-
-}  // namespace
 
 void MainWindow::ConnectEntry() {
     for (const Field field : {Field::X, Field::Y, Field::Z, Field::T}) {
@@ -42,29 +38,36 @@ void MainWindow::AttachKeypad(KeypadWindow* keys) {
     keys_ = keys;
     tracker_->WatchKeypad(keys_);
     keys_->ConnectKeys([this](char ch) { TypeKey(ch); },
-                       [this](char ch) { RunAction([this, ch] { entry_.xEntry.AppendKey(ch); }); });
+                       [this](QKeyEvent& key) { KeyFromKeypad(key); });
+    keys_->OnMinimised([this] { RestoreAfterKeypadMinimised(); });
+}
+
+void MainWindow::RestoreAfterKeypadMinimised() {
+    // A window manager that minimised the whole calculator with its keypad gets it back.
+    if (isMinimized()) {
+        setWindowState(windowState() & ~Qt::WindowMinimized);
+    }
 }
 
 void MainWindow::TypeKey(char ch) {
     RunAction([this, ch] { entry_.xEntry.TypeKey(ch); });
-    // The typed character went to X, and so do the next keys: the main window is the active
-    // one after every click on the keypad, also when the window system activates the keypad
-    // for the click only after this.
-    activateWindow();
-    ReclaimFocusFromKeypad();
 }
 
-void MainWindow::ReclaimFocusFromKeypad() {
-    // Only an X server delivers the keypad's activation late, through the window manager.
-    if (OnX11()) {
-        reclaimFromKeypadUntil_ = std::chrono::steady_clock::now() + kKeypadActivationDelay;
+void MainWindow::KeyFromKeypad(const QKeyEvent& key) {
+    // The key goes where the keyboard belongs, and takes the X field's road there: a window
+    // manager that focuses the keypad must not change what a keystroke does.
+    Edit(Field::X)->setFocus(Qt::OtherFocusReason);
+    if (isVisible() && QGuiApplication::focusWindow() != windowHandle()) {
+        activateWindow();
     }
+    const std::unique_ptr<QEvent> copy(key.clone());
+    QCoreApplication::sendEvent(Edit(Field::X), copy.get());
 }
 
 void MainWindow::CloseKeypad() {
     // Its close step records the position and clears KeypadShown, shown or not.
     if (keys_ != nullptr) {
-        keys_->close();
+        keys_->PutAway();
     }
 }
 
@@ -73,19 +76,12 @@ void MainWindow::ToggleKeypad() {
         return;
     }
     if (keypad_.KeypadShown) {
-        keypad_.KeypadShown = false;
-        keys_->close();
+        keys_->PutAway();
         return;
     }
     keypad_.KeypadShown = true;
-    keys_->show();
-    keys_->raise();
-    // The keypad may take the activation as it comes up; the main window takes it back, and
-    // its becoming-active step runs now rather than after the stack-lift below.
-    activationAlreadyHandled_ = true;
-    activateWindow();
-    // Some window managers hand the focus to a window as they map it, a moment after this.
-    ReclaimFocusFromKeypad();
+    keys_->ShowAtItsPlace();
+    // The keyboard stays with X, all of it selected, and the next digit starts a new number.
     OnBecomingActive();
     calc_.EndEntry();
 }

@@ -5,8 +5,7 @@
 # calculator; keypad clicks leave the keyboard with the main window; closing is prompt.
 # The keypad and keyboard check runs once more without a window manager.
 # Usage: window_manager_e2e.sh path/to/rpncalc [openbox|xfwm4|icewm|fluxbox [RUNS [DPI]]]
-# The test command runs it under openbox; the other managers are for trying by hand (they are
-# not installed by scripts/install-deps.sh). RUNS is the number of start/close cycles (3), DPI
+# The test command runs it under openbox, xfwm4 and fluxbox; icewm is for trying by hand. RUNS is the number of start/close cycles (3), DPI
 # the screens' Xft.dpi (none: 96).
 set -euo pipefail
 

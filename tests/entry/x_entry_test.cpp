@@ -219,30 +219,5 @@ TEST_F(EntryTest, MinusTypedIntoXSubtractsInsteadOfEnteringASign) {
     EXPECT_EQ(xText().find('-'), std::string::npos);
 }
 
-TEST_F(EntryTest, KeypadTypingAppendsWithoutLifting) {
-    ShowStack(3.5L, 2);
-
-    entry.xEntry.AppendKey('1');
-    EXPECT_EQ(xText(), "3.51");
-    EXPECT_FALSE(state().StackLift);
-    Type("2");
-
-    EXPECT_EQ(xText(), "3.512");
-    EXPECT_EQ(state().Y, 2.0L);
-}
-
-TEST_F(EntryTest, KeypadTypingAppendsEvenOperatorsAndControlCharacters) {
-    x() = {"12", 0, 1};
-    entry.xEntry.AppendKey('+');
-    entry.xEntry.AppendKey(8);
-    EXPECT_EQ(xText(), std::string("12+\b"));
-    EXPECT_EQ(x().selectionStart, 4);
-    EXPECT_EQ(x().selectionLength, 0);
-
-    Keystroke(Key::Other, 13);
-    EXPECT_EQ(window.beeps, 1) << "the appended Backspace fails the commit";
-    EXPECT_EQ(xText(), "0");
-}
-
 }  // namespace
 }  // namespace rpn::testing

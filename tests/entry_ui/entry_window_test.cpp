@@ -480,17 +480,19 @@ class EntryWindowTest : public QObject {
         QCOMPARE(keys_->size(), QSize(146, 105));
         QVERIFY(keys_->windowFlags().testFlag(Qt::Tool));
         QVERIFY(keys_->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+        QVERIFY(keys_->windowFlags().testFlag(Qt::WindowDoesNotAcceptFocus));
         const struct {
             const char* name;
             int left, top;
             const char* caption;
+            const char* spoken;
         } kKeys[] = {
-            {"SpeedButton7", 8, 8, "7"},   {"SpeedButton8", 43, 8, "8"},
-            {"SpeedButton9", 77, 8, "9"},  {"SpeedButton10", 112, 8, "0"},
-            {"SpeedButton4", 8, 40, "4"},  {"SpeedButton5", 43, 40, "5"},
-            {"SpeedButton6", 77, 40, "6"}, {"SpeedButton11", 112, 40, ""},
-            {"SpeedButton1", 8, 72, "1"},  {"SpeedButton2", 43, 72, "2"},
-            {"SpeedButton3", 77, 72, "3"}, {"SpeedButton12", 112, 72, ""},
+            {"SpeedButton7", 8, 8, "7", "7"},   {"SpeedButton8", 43, 8, "8", "8"},
+            {"SpeedButton9", 77, 8, "9", "9"},  {"SpeedButton10", 112, 8, "0", "0"},
+            {"SpeedButton4", 8, 40, "4", "4"},  {"SpeedButton5", 43, 40, "5", "5"},
+            {"SpeedButton6", 77, 40, "6", "6"}, {"SpeedButton11", 112, 40, "", "decimal point"},
+            {"SpeedButton1", 8, 72, "1", "1"},  {"SpeedButton2", 43, 72, "2", "2"},
+            {"SpeedButton3", 77, 72, "3", "3"}, {"SpeedButton12", 112, 72, "", "minus"},
         };
         for (const auto& k : kKeys) {
             auto* button = keys_->findChild<QToolButton*>(QString::fromLatin1(k.name));
@@ -499,6 +501,7 @@ class EntryWindowTest : public QObject {
             QCOMPARE(button->focusPolicy(), Qt::NoFocus);
             QCOMPARE(button->text(), QString::fromLatin1(k.caption));
             QVERIFY2(button->font().bold(), k.name);
+            QCOMPARE(button->accessibleName(), QString::fromLatin1(k.spoken));
         }
     }
 
@@ -542,8 +545,7 @@ class EntryWindowTest : public QObject {
         QVERIFY(!State().StackLift);
     }
 
-    // Clicked while the keypad window is the active one: the main window's return to the
-    // front selects all of X, and the key must still land at the caret read before it.
+    // The key lands at the caret, and the keyboard stays with the main window.
     void keypadMinusGoesWhereTheCaretIs() {
         Start(QStringLiteral("5"));
         Click("Button1");
@@ -555,44 +557,96 @@ class EntryWindowTest : public QObject {
         for (const auto& c : kCases) {
             Edit(Field::X)->setText(QStringLiteral("5"));
             Edit(Field::X)->setCursorPosition(c.caret);
-            keys_->activateWindow();
-            Settle();
-            QCOMPARE(QApplication::activeWindow(), keys_);
             ClickKeypad("SpeedButton12");
             QCOMPARE(Text(Field::X), QString::fromLatin1(c.after));
             QCOMPARE(Edit(Field::X)->cursorPosition(), c.caret + 1);
             QVERIFY(!Edit(Field::X)->hasSelectedText());
             QVERIFY(!State().StackLift);
-            QCOMPARE(QApplication::activeWindow(), window_.get());
+            QCOMPARE(QGuiApplication::focusWindow(), window_->windowHandle());
         }
     }
 
-    void typingIntoTheKeypadWindowExtendsTheResult() {
+    // A key of the keyboard that reaches the keypad window (a window manager that focused it
+    // all the same) does what it does typed into X, from a shown result or from an entry.
+    void keyReachingTheKeypadGoesTheXFieldsWay_data() {
+        QTest::addColumn<bool>("editing");
+        QTest::addColumn<QList<int>>("keys");
+        QTest::addColumn<QString>("x");
+        QTest::addColumn<QString>("y");
+        QTest::addColumn<bool>("keypadShown");
+        const QList<int> oneTwo{Qt::Key_1, Qt::Key_2};
+        QTest::newRow("digits after a result") << false << oneTwo << "12"
+                                               << "3.5" << true;
+        QTest::newRow("digits in an entry") << true << oneTwo << "3.512"
+                                            << "2" << true;
+        QTest::newRow("backspace edits") << true << QList<int>{Qt::Key_Backspace} << "3."
+                                         << "2" << true;
+        QTest::newRow("plus adds") << false << QList<int>{Qt::Key_Plus} << "5.5"
+                                   << "3" << true;
+        QTest::newRow("enter pushes") << false << QList<int>{Qt::Key_Return} << "3.5"
+                                      << "3.5" << true;
+        QTest::newRow("esc hides the keypad") << false << QList<int>{Qt::Key_Escape} << "3.5"
+                                              << "2" << false;
+    }
+    void keyReachingTheKeypadGoesTheXFieldsWay() {
+        QFETCH(bool, editing);
+        QFETCH(QList<int>, keys);
         Start(QStringLiteral("3.5"));
         Click("Button1");
-        keys_->activateWindow();
+        if (editing) {
+            Click("Buttonedit");
+        }
+        for (const int key : keys) {
+            QTest::keyClick(keys_, static_cast<Qt::Key>(key));
+        }
         Settle();
-        QCOMPARE(QApplication::activeWindow(), keys_);
-        QTest::keyClick(keys_, Qt::Key_1);
-        Settle();
-        QCOMPARE(Text(Field::X), QStringLiteral("3.51"));
-        QVERIFY(!State().StackLift);
+        QTEST(Text(Field::X), "x");
+        QTEST(Text(Field::Y), "y");
+        QTEST(keys_->isVisible(), "keypadShown");
         QCOMPARE(window_->focusWidget(), Edit(Field::X));
-        Keys("2");
-        QCOMPARE(Text(Field::X), QStringLiteral("3.512"));
-        QCOMPARE(Text(Field::Y), QStringLiteral("2"));
+        QCOMPARE(QGuiApplication::focusWindow(), window_->windowHandle());
     }
 
-    void backspaceTypedIntoTheKeypadWindowIsAppended() {
+    void pageUpReleasedOnTheKeypadTogglesTheExponentSign() {
         Start(QStringLiteral("3.5"));
         Click("Button1");
-        QTest::keyClick(keys_, Qt::Key_Backspace);
+        Click("Buttonedit");
+        QTest::keyClick(keys_, Qt::Key_PageUp);
         Settle();
-        QCOMPARE(Text(Field::X), QStringLiteral("3.5\b"));
-        const int beeps = window_->beepCount();
-        Key(Qt::Key_Return);
-        QCOMPARE(window_->beepCount(), beeps + 1);
-        QCOMPARE(Text(Field::X), QStringLiteral("0"));
+        QCOMPARE(Text(Field::X), QStringLiteral("3.5E+0000"));
+    }
+
+    void keypadIsOneWindowForTheWholeRun() {
+        Start();
+        Click("Button1");
+        const WId id = keys_->winId();
+        Click("Button1");
+        QVERIFY(!keys_->isVisible());
+        Click("Button1");
+        QCOMPARE(keys_->winId(), id);
+        keys_->close();
+        Settle();
+        QVERIFY(!keys_->isVisible());
+        Click("Button1");
+        QVERIFY(keys_->isVisible());
+        QCOMPARE(keys_->winId(), id);
+    }
+
+    void minimisedKeypadComesBackWithOneKeysClick() {
+        Start();
+        Click("Button1");
+        keys_->move(150, 90);
+        keys_->setWindowState(Qt::WindowMinimized);
+        Settle();
+        QVERIFY(!window_->keypad().KeypadShown);
+        QVERIFY(!keys_->isVisible());
+        QCOMPARE(window_->keypad().KeypadPos.left, 150);
+        QVERIFY(window_->isVisible());
+        QVERIFY(!window_->isMinimized());
+        Click("Button1");
+        QVERIFY(keys_->isVisible());
+        QVERIFY(!keys_->isMinimized());
+        QVERIFY(window_->keypad().KeypadShown);
     }
 
     void keysShowsAtTheRememberedPlaceAndHides() {

@@ -688,31 +688,38 @@ class MainWindowTest : public QObject {
         }
     }
 
-    void returningFromTheKeypadActivates() {
+    // Another window of the program that takes the keyboard for a while, as a message box
+    // does; shown and asked for the focus.
+    static std::unique_ptr<QWidget> OtherWindow(MainWindow& w) {
+        auto other = std::make_unique<QWidget>(&w, Qt::Dialog);
+        other->show();
+        other->activateWindow();
+        return other;
+    }
+
+    void returningFromAnotherWindowActivates() {
         MainWindow& w = ShowWindow();
         QVERIFY(QTest::qWaitForWindowActive(&w));
-        keys_->show();
-        keys_->activateWindow();
-        QTRY_COMPARE(QGuiApplication::focusWindow(), keys_->windowHandle());
+        const auto other = OtherWindow(w);
+        QTRY_COMPARE(QGuiApplication::focusWindow(), other->windowHandle());
         w.SetFieldText(Field::X, "12");
         w.SetCaret(Field::X, 1);
         StateOf(w.calculator()).StackLift = true;
         w.activateWindow();
-        // QWidget counts the main window active while its keypad is: wait for the window itself.
+        // QWidget counts the main window active while its dialog is: wait for the window itself.
         QTRY_COMPARE(QGuiApplication::focusWindow(), w.windowHandle());
         QVERIFY(!StateOf(w.calculator()).StackLift);
         QCOMPARE(w.SelectionLength(Field::X), 2);
         QVERIFY(w.Edit(Field::X)->hasFocus());
     }
 
-    void focusRequestFromTheKeypadActivatesAtOnce() {
-        // The keypad's keys give the X field the focus and go on at once: the main window's
+    void focusRequestFromAnotherWindowActivatesAtOnce() {
+        // An operation gives the X field the focus and goes on at once: the main window's
         // return must have run by then.
         MainWindow& w = ShowWindow();
         QVERIFY(QTest::qWaitForWindowActive(&w));
-        keys_->show();
-        keys_->activateWindow();
-        QTRY_COMPARE(QGuiApplication::focusWindow(), keys_->windowHandle());
+        const auto other = OtherWindow(w);
+        QTRY_COMPARE(QGuiApplication::focusWindow(), other->windowHandle());
         w.SetFieldText(Field::X, "12");
         StateOf(w.calculator()).StackLift = true;
         w.FocusX();
@@ -722,6 +729,32 @@ class MainWindowTest : public QObject {
         w.Deselect(Field::X);
         QTRY_COMPARE(QGuiApplication::focusWindow(), w.windowHandle());
         QCOMPARE(w.SelectionLength(Field::X), 0);
+    }
+
+    void keypadNeverTakesTheKeyboard() {
+        MainWindow& w = ShowWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        keys_->show();
+        QVERIFY(keys_->windowHandle()->flags().testFlag(Qt::WindowDoesNotAcceptFocus));
+        w.SetFieldText(Field::X, "12");
+        w.SetCaret(Field::X, 1);
+        StateOf(w.calculator()).StackLift = true;
+        // A window manager that hands the keypad the keyboard all the same: the main window
+        // takes it back, and the entry is as it was, with no becoming-active step.
+        QWindow* keypad = keys_->windowHandle();
+        QObject watch;
+        bool keypadHadIt = false;
+        connect(qGuiApp, &QGuiApplication::focusWindowChanged, &watch,
+                [&](QWindow* focus) { keypadHadIt = keypadHadIt || focus == keypad; });
+        keypad->setFlag(Qt::WindowDoesNotAcceptFocus, false);
+        keypad->requestActivate();
+        keypad->setFlag(Qt::WindowDoesNotAcceptFocus, true);
+        QTRY_VERIFY(keypadHadIt);
+        QTRY_COMPARE(QGuiApplication::focusWindow(), w.windowHandle());
+        QVERIFY(StateOf(w.calculator()).StackLift);
+        QCOMPARE(w.SelectionLength(Field::X), 0);
+        QCOMPARE(w.SelectionStart(Field::X), 1);
+        QVERIFY(w.Edit(Field::X)->hasFocus());
     }
 
     void fieldsAreSingleByteText() {

@@ -1,0 +1,209 @@
+#!/usr/bin/env bash
+# The keypad under a real window manager: it never takes the keyboard, so that no keystroke
+# meant for X lands in it (after Back and Top, a workspace switch, another program's window
+# closing); it stays above ordinary windows and above the main window; it is one window for
+# the whole run, which one Keys click brings back even after it was minimised.
+# Usage: keypad_focus_e2e.sh path/to/rpncalc [openbox|xfwm4|icewm|fluxbox]
+set -euo pipefail
+
+program=$1
+window_manager=${2:-openbox}
+here=$(cd "$(dirname "$0")" && pwd)
+# The caption comes from the build; by hand, from the program's own version.
+caption=${RPNCALC_CAPTION:-Pelko RPN Calculator v$("$program" --version | cut -d" " -f2)}
+probe() { /usr/bin/python3 "$here/x11_probe.py" "$@"; }
+keypad_probe() { /usr/bin/python3 "$here/keypad_probe.py" "$@"; }
+# shellcheck source=../lib/e2e_common.sh
+source "$here/../lib/e2e_common.sh"
+
+cp "$program" "$work/rpncalc"
+session=$work/rpncalc.cfg
+
+# Main window at left 200, top 100; keypad at left 300, top 240, clear of the buttons clicked.
+write_session() {
+    local zero=0.00000000000000E+0000
+    printf '%s\r\n' "$zero" "$zero" "$zero" "$zero" 100 200 "$zero" 240 300 >"$session"
+}
+
+session_line() {
+    sed -n "${1}p" "$session" | tr -d '\r '
+}
+
+calc_pid=
+main=
+start_calculator() {
+    write_session
+    "$work/rpncalc" >>"$work/rpncalc.log" 2>&1 &
+    calc_pid=$!
+    pids+=("$calc_pid")
+    main=$(timeout 20 xdotool search --sync --onlyvisible --name "^$caption$" | head -n 1)
+    [[ -n $main ]] || fail "the calculator window did not appear"
+    wait_until 5 has_keyboard "$main" || fail "the main window did not get the keyboard"
+}
+
+close_calculator() {
+    /usr/bin/python3 "$here/../entry_ui/close_window.py" "$main"
+    wait_until 5 eval '! kill -0 "$calc_pid" 2>/dev/null' || fail "the program did not end"
+}
+
+has_keyboard() {
+    [[ $(probe focus) == "$1" ]]
+}
+
+# A control's centre, from its designed place (left top width height) and the window's
+# width over its designed width.
+click_control() {  # window designed-width left top width height
+    eval "$(xdotool getwindowgeometry --shell "$1")"
+    local x=$(((($3 + $5 / 2) * WIDTH) / $2)) y=$(((($4 + $6 / 2) * WIDTH) / $2))
+    # No --sync: it waits for a motion that never comes when the pointer is there already.
+    xdotool mousemove --window "$1" "$x" "$y" click 1
+}
+click_keys() { click_control "$main" 522 336 7 54 36; }
+click_back_top() { click_control "$main" 522 336 48 54 36; }
+
+keypad=
+show_keypad() {
+    click_keys
+    keypad=$(timeout 10 xdotool search --sync --onlyvisible --name '^RPN KEYS$' | head -n 1)
+    [[ -n $keypad ]] || fail "the keypad window did not appear"
+}
+
+is_viewable() {
+    [[ $(keypad_probe viewable "$1") == 1 ]]
+}
+
+# What the calculator saved of X and Y after it closed: both must be 7.
+expect_seven() {
+    close_calculator
+    local seven=7.00000000000000E+0000
+    [[ $(session_line 1) == "$seven" ]] || fail "$1: X is '$(session_line 1)', not 7"
+    [[ $(session_line 2) == "$seven" ]] || fail "$1: Y is '$(session_line 2)', not 7"
+}
+
+main_above() {  # 1 or 0: the main window's stay-on-top state as the window manager has it
+    [[ $(probe above "$main") == "$1" ]]
+}
+
+# Whether `upper` stands above `lower` in the window manager's stacking order.
+stands_above() {  # upper lower
+    local stacking=" $(probe stacking) "
+    [[ $stacking == *" $2 "* && " ${stacking#* $2 }" == *" $1 "* ]]
+}
+
+other_window=
+other_pid=
+open_other_window() {
+    /usr/bin/python3 "$here/plain_window.py" "other program" 250 200 &
+    other_pid=$!
+    pids+=("$other_pid")
+    other_window=$(timeout 10 xdotool search --sync --onlyvisible --name '^other program$' |
+        head -n 1)
+    [[ -n $other_window ]] || fail "the other program's window did not appear"
+}
+
+start_xvfb
+case $window_manager in
+    # Its defaults, from a settings file of its own: an empty one opens an error dialog.
+    openbox)
+        echo '<openbox_config xmlns="http://openbox.org/3.4/rc"/>' >"$work/openbox.xml"
+        wm_command=(openbox --config-file "$work/openbox.xml")
+        ;;
+    # xfwm4 reads its settings over a D-Bus session bus.
+    xfwm4) wm_command=(dbus-run-session -- xfwm4 --compositor=off) ;;
+    icewm | fluxbox) wm_command=("$window_manager") ;;
+    *) fail "unknown window manager $window_manager" ;;
+esac
+"${wm_command[@]}" >"$work/wm.log" 2>&1 &
+pids+=($!)
+wait_until 10 eval '[[ $(probe wm) == 1 ]]' || fail "$window_manager did not start"
+
+# An entry in progress, Keys, then Back (and Back then Top): the next number typed is a new
+# one, not the old entry with more digits.
+for levels in "Back" "Back Top"; do
+    start_calculator
+    xdotool type 3.5
+    show_keypad
+    [[ $(keypad_probe input "$keypad") == 0 ]] || fail "the keypad's hints let it take the keyboard"
+    for level in $levels; do
+        click_back_top
+        if [[ $level == Back ]]; then
+            wait_until 5 main_above 0 || fail "$level did not take the main window off the top"
+        else
+            wait_until 5 main_above 1 || fail "$level did not put the main window on top"
+        fi
+    done
+    wait_until 5 has_keyboard "$main" || fail "after $levels the keyboard is on $(probe focus)"
+    wait_until 5 stands_above "$keypad" "$main" ||
+        fail "after $levels the keypad is below the main window: $(probe stacking)"
+    xdotool type 7
+    xdotool key Return
+    expect_seven "3.5, Keys, $levels, 7 Enter"
+done
+
+# Another workspace and back, with the keypad open.
+start_calculator
+xdotool type 3.5
+show_keypad
+xdotool set_desktop 1
+wait_until 5 eval '[[ $(keypad_probe desktop) == 1 ]]' || fail "no second workspace"
+xdotool set_desktop 0
+wait_until 5 eval '[[ $(keypad_probe desktop) == 0 ]]' || fail "not back on the first workspace"
+wait_until 5 has_keyboard "$main" || fail "after the workspace switch the keyboard is on $(probe focus)"
+xdotool type 7
+xdotool key Return
+expect_seven "workspace switch"
+
+# Another program's window takes the keyboard and closes; after Back the keypad stays above it
+# while it is up.
+start_calculator
+xdotool type 3.5
+show_keypad
+click_back_top
+wait_until 5 main_above 0 || fail "Back did not take the main window off the top"
+open_other_window
+xdotool windowactivate "$other_window"
+wait_until 5 has_keyboard "$other_window" || fail "the other window did not get the keyboard"
+wait_until 5 stands_above "$other_window" "$main" ||
+    fail "the other window is not above the main window after Back: $(probe stacking)"
+# xfwm4 and fluxbox keep a transient window on its owner's level, whatever it asks for.
+if [[ $window_manager == openbox ]]; then
+    wait_until 5 stands_above "$keypad" "$other_window" ||
+        fail "the keypad is below another program's window after Back: $(probe stacking)"
+fi
+/usr/bin/python3 "$here/../entry_ui/close_window.py" "$other_window"
+wait_until 5 eval '! kill -0 "$other_pid" 2>/dev/null' || fail "the other window did not close"
+# The window manager hands the keyboard on: to the main window, never to the keypad.
+xdotool windowactivate "$main" 2>/dev/null || true
+wait_until 5 has_keyboard "$main" || fail "after the other window closed the keyboard is on $(probe focus)"
+xdotool type 7
+xdotool key Return
+expect_seven "another window closed"
+
+# One keypad window for the whole run, whatever hides it.
+start_calculator
+show_keypad
+first=$keypad
+click_keys
+wait_until 5 eval '! is_viewable "$first"' || fail "Keys did not hide the keypad"
+show_keypad
+[[ $keypad == "$first" ]] || fail "Keys twice made another keypad window: $first, then $keypad"
+/usr/bin/python3 "$here/../entry_ui/close_window.py" "$keypad"
+wait_until 5 eval '! is_viewable "$keypad"' || fail "the close box did not hide the keypad"
+show_keypad
+[[ $keypad == "$first" ]] || fail "the close box made another keypad window: $first, then $keypad"
+actions=" $(keypad_probe actions "$keypad") "
+[[ $actions != *_NET_WM_ACTION_MAXIMIZE* ]] || fail "the keypad can be maximised: $actions"
+
+# Minimised on its own (where the window manager still lets it be): the calculator stays up,
+# and one Keys click brings the keypad back.
+xdotool windowminimize "$keypad"
+if wait_until 3 eval '! is_viewable "$keypad"'; then
+    wait_until 5 is_viewable "$main" || fail "minimising the keypad hid the main window"
+    click_keys
+    wait_until 5 is_viewable "$keypad" || fail "one Keys click did not bring the minimised keypad back"
+    [[ $(xdotool search --onlyvisible --name '^RPN KEYS$' | head -n 1) == "$first" ]] ||
+        fail "the keypad came back as another window"
+fi
+wait_until 5 has_keyboard "$main" || fail "the keyboard is on $(probe focus) after the keypad came back"
+close_calculator
+echo "PASS"
