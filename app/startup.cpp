@@ -88,6 +88,7 @@ int RunCalculator(int& argc, char** argv) {
     PrepareSessionFolder(sessionPath);
     ui::MainWindowOptions options;
     options.sessionPath = QString::fromStdString(sessionPath);
+    options.position = GeometryPosition(commandLine.geometry);
     ui::MainWindow mainWindow(options);
     // The keypad belongs to the main window, so it goes when the main window goes and never
     // keeps the program running on its own.

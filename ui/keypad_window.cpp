@@ -56,6 +56,13 @@ void KeypadWindow::RecordOnClose() {
     keypad_.KeypadPos = Position();
 }
 
+void KeypadWindow::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::PaletteChange) {
+        InkKeypadGlyphs(*this);
+    }
+    QWidget::changeEvent(event);
+}
+
 void KeypadWindow::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     if (!event->spontaneous()) {

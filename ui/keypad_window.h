@@ -38,6 +38,7 @@ class KeypadWindow : public QWidget {
     void AppendTypedKey(char key);
 
   protected:
+    void changeEvent(QEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;

@@ -18,11 +18,14 @@
 
 #include "engine/arithmetic_fault.h"
 #include "layout/main_window_layout.h"
+#include "ui/accessible_interfaces.h"
+#include "ui/control_descriptions.h"
 #include "ui/frame_position.h"
 #include "ui/glyphs.h"
 #include "ui/help_viewer.h"
 #include "ui/layout_scale.h"
 #include "ui/message_boxes.h"
+#include "ui/readable_colours.h"
 #include "ui/register_edit.h"
 
 namespace rpn::ui {
@@ -102,17 +105,16 @@ MainWindow::MainWindow(MainWindowOptions options)
       entry_(calc_, clipboard_, [this] { CloseKeypad(); }),
       session_(options.sessionPath.isEmpty() ? PathBesideProgram(programPath_.toStdString(), ".cfg")
                                              : options.sessionPath.toStdString()),
-      placer_(new FramePlacer(*this)) {
+      placer_(new FramePlacer(*this)),
+      explicitPosition_(options.position) {
     setObjectName(QStringLiteral("CalcxF"));
     setWindowTitle(Latin1(kMainCaption));
     setWindowIcon(MainWindowIcon());
     setFont(ControlFont(kWindowFontHeight, scale_, false));
-    QPalette pal = palette();
-    pal.setColor(QPalette::WindowText, Qt::black);
-    setPalette(pal);
+    InstallAccessibleInterfaces();
     setFixedSize(Scaled(kClientWidth, scale_), Scaled(kClientHeight, scale_));
     // The designed position is in screen pixels: only what lies inside the window scales.
-    placer_->MoveTo({kDesignedTop, kDesignedLeft});
+    placer_->MoveTo(explicitPosition_.value_or(WindowPosition{kDesignedTop, kDesignedLeft}));
 
     BuildControls();
     ConnectControls();
@@ -176,8 +178,10 @@ void MainWindow::BuildControls() {
                     // Clicked into for copying, but never reached by Tab.
                     edit->setFocusPolicy(Qt::ClickFocus);
                     QPalette pal = edit->palette();
+                    // Black on lime in every palette, light or dark.
                     for (const auto group : {QPalette::Active, QPalette::Inactive}) {
                         pal.setColor(group, QPalette::Base, kLime);
+                        pal.setColor(group, QPalette::Text, Qt::black);
                     }
                     edit->setPalette(pal);
                 }
@@ -197,9 +201,8 @@ void MainWindow::BuildControls() {
         edits_[static_cast<int>(f)] = findChild<RegisterEdit*>(Latin1(FieldName(f)));
     }
     angleModeLabel_ = findChild<QLabel*>(QStringLiteral("Label5"));
-    QPalette red = angleModeLabel_->palette();
-    red.setColor(QPalette::WindowText, Qt::red);
-    angleModeLabel_->setPalette(red);
+    FollowPalette(*this);
+    DescribeUnhintedControls(*this);
     // The X field comes first in the tab order, the Keys button after it.
     setTabOrder(Edit(Field::X), Button("Button1"));
     Edit(Field::X)->setFocus();
@@ -286,7 +289,9 @@ void MainWindow::ToggleTrigPanel() {
         SetClientHeight(height() - trigPanelHeight_);
         SetSmallButton(kSmallCaptionCompact, kSmallHintCompact);
         trigPanelShown_ = false;
+        ShowTrigArea(*this, false);
     } else {
+        ShowTrigArea(*this, true);
         SetClientHeight(height() + trigPanelHeight_);
         SetSmallButton(kSmallCaptionLarge, kSmallHintLarge);
         trigPanelShown_ = true;
@@ -299,6 +304,7 @@ HelpViewer& MainWindow::Help() {
     // Made when first asked for: a text browser costs the start-up time of many buttons.
     if (help_ == nullptr) {
         help_ = new HelpViewer(this);
+        help_->SetSessionFile(QString::fromLocal8Bit(SessionPath()));
     }
     return *help_;
 }
@@ -328,6 +334,7 @@ void MainWindow::OnFirstShow() {
     SetClientHeight(height() - trigPanelHeight_);
     SetSmallButton(kSmallCaptionCompact, kSmallHintCompact);
     trigPanelShown_ = false;
+    ShowTrigArea(*this, false);
     helpFilePath_ = QString::fromStdString(PathBesideProgram(programPath_.toStdString(), ".hlp"));
     RunAction([this] {
         rpn::ApplySession(session_.Load(), calc_, *this, keypad_.KeypadPos);
@@ -394,6 +401,9 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 void MainWindow::changeEvent(QEvent* event) {
     if (event->type() == QEvent::LocaleChange) {
         ReadDecimalSeparator();
+    }
+    if (event->type() == QEvent::PaletteChange) {
+        FollowPalette(*this);
     }
     QWidget::changeEvent(event);
 }
@@ -552,7 +562,8 @@ WindowPosition MainWindow::MainWindowPosition() const {
 }
 
 void MainWindow::MoveMainWindow(WindowPosition position) {
-    placer_->Place(position);
+    // A position given on the command line holds for this run, over the saved one.
+    placer_->Place(explicitPosition_.value_or(position));
 }
 
 void MainWindow::ShowErrorBox(const std::string& message) {

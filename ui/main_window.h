@@ -4,6 +4,7 @@
 #include <QWidget>
 #include <chrono>
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "engine/calculator.h"
@@ -35,6 +36,9 @@ struct MainWindowOptions {
     QString sessionPath;
     // The error boxes; null: the real ones.
     MessageBoxes* messageBoxes = nullptr;
+    // Where the window's frame stands for this run, over the saved position (the command
+    // line's -geometry); none: the saved or the designed position.
+    std::optional<rpn::WindowPosition> position;
 };
 
 // The calculator's main window. It owns the calculator state, the view modes and the
@@ -147,6 +151,7 @@ class MainWindow : public QWidget, public rpn::WindowPort, public rpn::SessionHo
     KeypadState keypad_;
     rpn::SessionFile session_;
     FramePlacer* placer_;
+    std::optional<rpn::WindowPosition> explicitPosition_;
     KeypadWindow* keys_ = nullptr;
     HelpViewer* help_ = nullptr;
 

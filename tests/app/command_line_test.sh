@@ -20,8 +20,8 @@ done
 cases=(
     "--help||0|^Usage: .*--version.*Show the version|^$"
     "-h||0|^Usage: |^$"
-    "--version||0|^rpncalc $version$|^$"
-    "-v||0|^rpncalc $version$|^$"
+    "--version||0|^rpncalc $version License GPL-3\.0-or-later: GNU GPL version 3 or later <https://gnu\.org/licenses/gpl\.html>\. This is free software: you are free to change and redistribute it\. There is NO WARRANTY, to the extent permitted by law\.$|^$"
+    "-v||0|^rpncalc $version License GPL-3\.0-or-later: |^$"
     "--bogus||2|^$|^rpncalc: Unknown option 'bogus'\. Try 'rpncalc --help'\.$"
     "-x||2|^$|^rpncalc: Unknown option 'x'\."
     "stray||2|^$|^rpncalc: Unexpected argument 'stray'\."
