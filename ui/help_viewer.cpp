@@ -93,10 +93,13 @@ HelpViewer::HelpViewer(QWidget* owner)
     connect(close, &QToolButton::clicked, this, &HelpViewer::CloseFindBar);
     // Each keystroke looks again from where the last match began, as browsers do.
     connect(findField_, &QLineEdit::textEdited, this, [this] {
-        QTextCursor cursor = browser_->textCursor();
+        const QTextCursor previous = browser_->textCursor();
+        QTextCursor cursor = previous;
         cursor.setPosition(cursor.selectionStart());
         browser_->setTextCursor(cursor);
-        FindNext();
+        if (!Find(false)) {
+            browser_->setTextCursor(previous);
+        }
     });
     auto* findRow = new QHBoxLayout(findBar_);
     findRow->setContentsMargins(4, 0, 4, 4);
@@ -195,29 +198,31 @@ void HelpViewer::FindPrevious() {
     Find(true);
 }
 
-void HelpViewer::Find(bool backward) {
+bool HelpViewer::Find(bool backward) {
     if (!findBar_->isVisible()) {
         OpenFindBar();
     }
     const QString text = findField_->text();
     findStatus_->clear();
     if (text.isEmpty()) {
-        return;
+        return false;
     }
     const QTextDocument::FindFlags flags =
         backward ? QTextDocument::FindBackward : QTextDocument::FindFlags();
     if (browser_->find(text, flags)) {
-        return;
+        return true;
     }
     // Round the page's end, as a browser's find does.
     QTextCursor cursor = browser_->textCursor();
     const QTextCursor before = cursor;
     cursor.movePosition(backward ? QTextCursor::End : QTextCursor::Start);
     browser_->setTextCursor(cursor);
-    if (!browser_->find(text, flags)) {
-        browser_->setTextCursor(before);
-        findStatus_->setText(QStringLiteral("Not found"));
+    if (browser_->find(text, flags)) {
+        return true;
     }
+    browser_->setTextCursor(before);
+    findStatus_->setText(QStringLiteral("Not found"));
+    return false;
 }
 
 bool HelpViewer::eventFilter(QObject* watched, QEvent* event) {

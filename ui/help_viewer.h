@@ -46,7 +46,8 @@ class HelpViewer : public QWidget {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
-    void Find(bool backward);
+    // Whether the text was found.
+    bool Find(bool backward);
     // Beside the owner where there is room, the first time and whenever it was closed.
     void PlaceBesideOwner();
 

@@ -169,12 +169,11 @@ void MainWindow::BuildControls() {
                 break;
             }
             case ControlKind::EditField: {
-                auto* edit = new RegisterEdit(this);
                 const bool isX = name == QLatin1String("EditX");
+                auto* edit = new RegisterEdit(this, !isX);
                 edit->setAccessibleName(isX ? QStringLiteral("X entry")
                                             : QStringLiteral("%1 register").arg(name.back()));
                 if (!isX) {
-                    edit->setReadOnly(true);
                     // Clicked into for copying, but never reached by Tab.
                     edit->setFocusPolicy(Qt::ClickFocus);
                     QPalette pal = edit->palette();

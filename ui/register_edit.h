@@ -9,7 +9,9 @@ namespace rpn::ui {
 class RegisterEdit : public QLineEdit {
     Q_OBJECT
   public:
-    explicit RegisterEdit(QWidget* parent);
+    // Read-only from the start: the accessible tree describes a field once, when it is
+    // first announced, and a field made read-only later would stay "editable" there.
+    explicit RegisterEdit(QWidget* parent, bool readOnly = false);
 
   signals:
     // The field has received the input focus.
