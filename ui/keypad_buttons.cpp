@@ -101,7 +101,7 @@ void AddKeypadButtons(QWidget* keypad, double scale, const std::function<void(ch
             const QPixmap glyph = KeypadGlyph(key.character, scale);
             button->setIcon(QIcon(glyph));
             button->setIconSize(glyph.size());
-            InkGlyphIcon(*button);
+            InkGlyphIcon(*button, keypad->palette().color(QPalette::ButtonText));
         } else {
             button->setText(QString(QLatin1Char(key.character)));
         }
@@ -112,8 +112,11 @@ void AddKeypadButtons(QWidget* keypad, double scale, const std::function<void(ch
 }
 
 void InkKeypadGlyphs(QWidget& keypad) {
+    // The keypad's palette, not the keys': the window hears of a new palette before it hands
+    // it on to its keys.
+    const QColor ink = keypad.palette().color(QPalette::ButtonText);
     for (QToolButton* button : keypad.findChildren<QToolButton*>()) {
-        InkGlyphIcon(*button);
+        InkGlyphIcon(*button, ink);
     }
 }
 

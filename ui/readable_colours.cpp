@@ -48,21 +48,24 @@ QPixmap InkedGlyph(const QPixmap& glyph, const QColor& ink) {
     return inked;
 }
 
-void InkGlyphIcon(QToolButton& button) {
+void InkGlyphIcon(QToolButton& button, const QColor& ink) {
     if (button.icon().isNull()) {
         return;
     }
     const QPixmap face = button.icon().pixmap(button.iconSize(), button.devicePixelRatioF());
-    button.setIcon(QIcon(InkedGlyph(face, button.palette().color(QPalette::ButtonText))));
+    button.setIcon(QIcon(InkedGlyph(face, ink)));
 }
 
 void FollowPalette(QWidget& window) {
+    // The window's palette, not the buttons': the window hears of a new palette before it
+    // hands it on to its children.
+    const QColor ink = window.palette().color(QPalette::ButtonText);
     for (const ControlLayout& control : MainWindowControls()) {
         if (control.kind != ControlKind::GlyphButton) {
             continue;
         }
         if (auto* button = window.findChild<QToolButton*>(QString::fromLatin1(control.name))) {
-            InkGlyphIcon(*button);
+            InkGlyphIcon(*button, ink);
         }
     }
     if (auto* angleMode = window.findChild<QLabel*>(QStringLiteral("Label5"))) {

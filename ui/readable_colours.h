@@ -21,8 +21,8 @@ QColor AngleModeRed(const QColor& background);
 // dark palette needs them light.
 QPixmap InkedGlyph(const QPixmap& glyph, const QColor& ink);
 
-// Draws the glyph on `button`'s face in the button's text colour of its palette now.
-void InkGlyphIcon(QToolButton& button);
+// Draws the glyph on `button`'s face in `ink`.
+void InkGlyphIcon(QToolButton& button, const QColor& ink);
 
 // Brings the main window's colours that its palette cannot give to the palette now in force:
 // the glyphs and the angle mode's red.

@@ -49,7 +49,18 @@ QPalette DarkPalette() {
 }
 
 QPalette LightPalette() {
-    return QApplication::style()->standardPalette();
+    // Every colour set, so that the application takes it as a palette of its own rather than
+    // as a return to whatever palette it had.
+    const QPalette standard = QApplication::style()->standardPalette();
+    QPalette light;
+    for (int group = 0; group < QPalette::NColorGroups; ++group) {
+        for (int role = 0; role < QPalette::NColorRoles; ++role) {
+            const auto g = static_cast<QPalette::ColorGroup>(group);
+            const auto r = static_cast<QPalette::ColorRole>(role);
+            light.setColor(g, r, standard.color(g, r));
+        }
+    }
+    return light;
 }
 
 // The ink of a control: its commonest colour is its background, and the ink is the contrast
@@ -214,7 +225,11 @@ class ContrastTest : public QObject {
         // The X field's selection is the palette's own highlight, not its digits.
         w.Deselect(rpn::Field::X);
         if (switchedWhileShown) {
+            // The application hands a new palette to its windows from the event loop.
             QApplication::setPalette(wanted);
+            QTRY_COMPARE(w.palette().color(QPalette::Window), wanted.color(QPalette::Window));
+            QTRY_COMPARE(calc.keypad->palette().color(QPalette::Window),
+                         wanted.color(QPalette::Window));
         }
         const QString name = QStringLiteral("%1-%2dpi%3")
                                  .arg(dark ? "dark" : "light")
