@@ -180,6 +180,15 @@ above_main() {
     [[ " ${stacking#* $main }" == *" $help "* ]]
 }
 wait_until 5 above_main || fail "the help window is below the calculator: $(probe stacking)"
+# Beside the calculator, where the screen has room for it: the two frames do not meet.
+apart() {
+    local mx my mw mh hx hy hw hh
+    read -r mx my mw mh <<<"$(probe framerect "$main")"
+    read -r hx hy hw hh <<<"$(probe framerect "$help")"
+    ((hx >= mx + mw || hx + hw <= mx || hy >= my + mh || hy + hh <= my))
+}
+wait_until 5 apart ||
+    fail "the help window $(probe framerect "$help") covers the calculator $(probe framerect "$main")"
 close_calculator
 
 # Keypad clicks and then Enter, under the window manager and without one.
