@@ -11,6 +11,7 @@
 
 #include "ui/help_page.h"
 #include "ui/help_placement.h"
+#include "version/program_version.h"
 
 using namespace rpn::ui;
 
@@ -168,6 +169,20 @@ class HelpViewerTest : public QObject {
         const QString text = viewer.browser()->toPlainText();
         QVERIFY(text.contains(QStringLiteral("is /home/u/.config/rpncalc/rpncalc.cfg, version")));
         QVERIFY(!text.contains(QStringLiteral("unknown")));
+    }
+
+    void shippedAboutTopicNamesTheRun() {
+        HelpViewer viewer(nullptr);
+        viewer.SetSessionFile(QStringLiteral("/home/u/.config/rpncalc/rpncalc.cfg"));
+        viewer.ShowTopic(QStringLiteral(RPNCALC_HELP_FILE), 110);
+        QCOMPARE(viewer.browser()->source().fragment(), QStringLiteral("topic-110"));
+        const QString text = viewer.browser()->toPlainText();
+        for (const QString& fact :
+             {QStringLiteral("rpncalc version %1.").arg(QLatin1String(rpn::kProgramVersion)),
+              QStringLiteral("GPL-3.0-or-later"),
+              QStringLiteral("This calculator uses /home/u/.config/rpncalc/rpncalc.cfg.")}) {
+            QVERIFY2(text.contains(fact), qPrintable(fact));
+        }
     }
 
     void fillInHelpPage_data() {
