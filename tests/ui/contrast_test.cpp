@@ -120,6 +120,8 @@ class ContrastTest : public QObject {
             shot.save(QDir(QString::fromLocal8Bit(folder)).filePath(shotName + ".png"));
         }
         int measured = 0;
+        double lowest = 21;
+        QString lowestControl;
         for (QWidget* control : window.findChildren<QWidget*>()) {
             const bool face = qobject_cast<QAbstractButton*>(control) ||
                               qobject_cast<QLabel*>(control) || qobject_cast<QLineEdit*>(control);
@@ -139,8 +141,14 @@ class ContrastTest : public QObject {
             QVERIFY2(m.inkPixels > 0, what.constData());
             QVERIFY2(m.contrast >= needed, what.constData());
             ++measured;
+            if (needed == kTextContrast && m.contrast < lowest) {
+                lowest = m.contrast;
+                lowestControl = control->objectName();
+            }
         }
         QVERIFY2(measured > 0, "no control measured");
+        qInfo("%s: %d controls, lowest text contrast %.2f:1 (%s)", qPrintable(shotName), measured,
+              lowest, qPrintable(lowestControl));
     }
 
   private slots:
