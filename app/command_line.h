@@ -26,8 +26,8 @@ struct CommandLine {
 CommandLine ParseCommandLine(const QStringList& arguments);
 
 // The frame position that an X geometry ("+X+Y", "WxH+X+Y") gives, from the screen's top-left
-// corner; none for a geometry without one, or with an offset from the right or bottom edge
-// ("-X"), which the toolkit applies itself.
+// corner; none for a geometry without a position or with an offset from the right or bottom
+// edge ("-X").
 std::optional<WindowPosition> GeometryPosition(const QString& geometry);
 
 // The text that --help prints, and the one that --version prints.

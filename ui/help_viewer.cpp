@@ -8,11 +8,13 @@
 #include <QScreen>
 #include <QShortcut>
 #include <QTextBrowser>
+#include <QTextCursor>
 #include <QTextDocument>
 #include <QToolButton>
 #include <QUrl>
 #include <QVBoxLayout>
 #include <QWindow>
+#include <functional>
 
 #include "ui/help_page.h"
 #include "ui/help_placement.h"
