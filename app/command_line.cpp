@@ -2,6 +2,7 @@
 
 #include <QCommandLineOption>
 #include <QCommandLineParser>
+#include <QRegularExpression>
 
 #include "version/program_version.h"
 
@@ -88,7 +89,19 @@ CommandLine ParseCommandLine(const QStringList& arguments) {
     }
     result.platform = p.parser.value("platform");
     result.display = p.parser.value("display");
+    result.geometry =
+        p.parser.isSet("geometry") ? p.parser.value("geometry") : p.parser.value("qwindowgeometry");
     return result;
+}
+
+std::optional<WindowPosition> GeometryPosition(const QString& geometry) {
+    static const QRegularExpression pattern(
+        QStringLiteral("^(?:\\d+x\\d+)?\\+(\\d{1,9})\\+(\\d{1,9})$"));
+    const QRegularExpressionMatch match = pattern.match(geometry);
+    if (!match.hasMatch()) {
+        return std::nullopt;
+    }
+    return WindowPosition{match.captured(2).toInt(), match.captured(1).toInt()};
 }
 
 QString CommandLineHelp() {
@@ -97,7 +110,13 @@ QString CommandLineHelp() {
 }
 
 QString VersionText() {
-    return QStringLiteral("rpncalc %1\n").arg(QLatin1String(kProgramVersion));
+    return QStringLiteral(
+               "rpncalc %1\n"
+               "License GPL-3.0-or-later: GNU GPL version 3 or later "
+               "<https://gnu.org/licenses/gpl.html>.\n"
+               "This is free software: you are free to change and redistribute it.\n"
+               "There is NO WARRANTY, to the extent permitted by law.\n")
+        .arg(QLatin1String(kProgramVersion));
 }
 
 }  // namespace rpn

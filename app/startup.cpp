@@ -130,6 +130,7 @@ int RunCalculator(int& argc, char** argv) {
             return claim->exitCode();
         }
     }
+    options.position = GeometryPosition(commandLine.geometry);
     ui::MainWindow mainWindow(options);
     // The keypad belongs to the main window, so it goes when the main window goes and never
     // keeps the program running on its own.

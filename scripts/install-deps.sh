@@ -12,6 +12,7 @@ packages=(
     fonts-liberation
     xvfb xauth x11-utils x11-apps xclip xdotool openbox xfwm4 fluxbox icewm dbus dbus-x11
     python3 python3-xlib
+    dbus at-spi2-core python3-pyatspi
     desktop-file-utils appstream
     debhelper dpkg-dev lintian
 )

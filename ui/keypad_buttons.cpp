@@ -5,6 +5,7 @@
 #include <array>
 
 #include "ui/layout_scale.h"
+#include "ui/readable_colours.h"
 
 namespace rpn::ui {
 
@@ -103,15 +104,22 @@ void AddKeypadButtons(QWidget* keypad, double scale, const std::function<void(ch
             const QPixmap glyph = KeypadGlyph(key.character, scale);
             button->setIcon(QIcon(glyph));
             button->setIconSize(glyph.size());
+            InkGlyphIcon(*button, keypad->palette().color(QPalette::ButtonText));
         } else {
             button->setText(QString(QLatin1Char(key.character)));
-            QPalette palette = button->palette();
-            palette.setColor(QPalette::ButtonText, Qt::black);
-            button->setPalette(palette);
         }
         const char character = key.character;
         QObject::connect(button, &QToolButton::clicked, keypad,
                          [typeKey, character] { typeKey(character); });
+    }
+}
+
+void InkKeypadGlyphs(QWidget& keypad) {
+    // The keypad's palette, not the keys': the window hears of a new palette before it hands
+    // it on to its keys.
+    const QColor ink = keypad.palette().color(QPalette::ButtonText);
+    for (QToolButton* button : keypad.findChildren<QToolButton*>()) {
+        InkGlyphIcon(*button, ink);
     }
 }
 

@@ -16,4 +16,7 @@ QPixmap KeypadGlyph(char key, double scale);
 // take the focus.
 void AddKeypadButtons(QWidget* keypad, double scale, const std::function<void(char)>& typeKey);
 
+// Draws the point and minus glyphs of `keypad` in its palette's text colour now in force.
+void InkKeypadGlyphs(QWidget& keypad);
+
 }  // namespace rpn::ui

@@ -97,6 +97,9 @@ void KeypadWindow::keyReleaseEvent(QKeyEvent* event) {
 
 void KeypadWindow::changeEvent(QEvent* event) {
     QWidget::changeEvent(event);
+    if (event->type() == QEvent::PaletteChange) {
+        InkKeypadGlyphs(*this);
+    }
     // Minimised, the keypad is down as if closed, and one Keys click brings it back. Some
     // window managers minimise the owner of a transient window along with it.
     if (event->type() == QEvent::WindowStateChange && isVisible() && isMinimized()) {

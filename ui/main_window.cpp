@@ -17,12 +17,15 @@
 
 #include "engine/arithmetic_fault.h"
 #include "layout/main_window_layout.h"
+#include "ui/accessible_interfaces.h"
+#include "ui/control_descriptions.h"
 #include "ui/frame_position.h"
 #include "ui/glyphs.h"
 #include "ui/help_viewer.h"
 #include "ui/layout_scale.h"
 #include "ui/message_boxes.h"
 #include "ui/normal_state_keeper.h"
+#include "ui/readable_colours.h"
 #include "ui/register_edit.h"
 #include "ui/session_tracker.h"
 #include "ui/x11_window_level.h"
@@ -129,17 +132,16 @@ MainWindow::MainWindow(MainWindowOptions options)
               return rpn::PreviewSession(calc_, FieldText(Field::X), window, keypad);
           },
           [this] { return MainWindowPosition(); },
-          [this] { return keys_ ? keys_->Position() : keypad_.KeypadPos; })) {
+          [this] { return keys_ ? keys_->Position() : keypad_.KeypadPos; })),
+      explicitPosition_(options.position) {
     setObjectName(QStringLiteral("CalcxF"));
     setWindowTitle(Latin1(kMainCaption));
     setWindowIcon(MainWindowIcon());
     setFont(ControlFont(kWindowFontHeight, scale_, false));
-    QPalette pal = palette();
-    pal.setColor(QPalette::WindowText, Qt::black);
-    setPalette(pal);
+    InstallAccessibleInterfaces();
     setFixedSize(Scaled(kClientWidth, scale_), Scaled(kClientHeight, scale_));
     // The designed position is in screen pixels: only what lies inside the window scales.
-    placer_->MoveTo({kDesignedTop, kDesignedLeft});
+    placer_->MoveTo(explicitPosition_.value_or(WindowPosition{kDesignedTop, kDesignedLeft}));
     new NormalStateKeeper(*this, *placer_);
 
     BuildControls();
@@ -195,17 +197,18 @@ void MainWindow::BuildControls() {
                 break;
             }
             case ControlKind::EditField: {
-                auto* edit = new RegisterEdit(this);
                 const bool isX = name == QLatin1String("EditX");
+                auto* edit = new RegisterEdit(this, !isX);
                 edit->setAccessibleName(isX ? QStringLiteral("X entry")
                                             : QStringLiteral("%1 register").arg(name.back()));
                 if (!isX) {
-                    edit->setReadOnly(true);
                     // Clicked into for copying, but never reached by Tab.
                     edit->setFocusPolicy(Qt::ClickFocus);
                     QPalette pal = edit->palette();
+                    // Black on lime in every palette, light or dark.
                     for (const auto group : {QPalette::Active, QPalette::Inactive}) {
                         pal.setColor(group, QPalette::Base, kLime);
+                        pal.setColor(group, QPalette::Text, Qt::black);
                     }
                     edit->setPalette(pal);
                 }
@@ -225,9 +228,8 @@ void MainWindow::BuildControls() {
         edits_[static_cast<int>(f)] = findChild<RegisterEdit*>(Latin1(FieldName(f)));
     }
     angleModeLabel_ = findChild<QLabel*>(QStringLiteral("Label5"));
-    QPalette red = angleModeLabel_->palette();
-    red.setColor(QPalette::WindowText, Qt::red);
-    angleModeLabel_->setPalette(red);
+    FollowPalette(*this);
+    DescribeUnhintedControls(*this);
     // The X field comes first in the tab order, the Keys button after it.
     setTabOrder(Edit(Field::X), Button("Button1"));
     Edit(Field::X)->setFocus();
@@ -315,7 +317,9 @@ void MainWindow::ToggleTrigPanel() {
         SetClientHeight(height() - trigPanelHeight_);
         SetSmallButton(kSmallCaptionCompact, kSmallHintCompact);
         trigPanelShown_ = false;
+        ShowTrigArea(*this, false);
     } else {
+        ShowTrigArea(*this, true);
         SetClientHeight(height() + trigPanelHeight_);
         SetSmallButton(kSmallCaptionLarge, kSmallHintLarge);
         trigPanelShown_ = true;
@@ -328,6 +332,7 @@ HelpViewer& MainWindow::Help() {
     // Made when first asked for: a text browser costs the start-up time of many buttons.
     if (help_ == nullptr) {
         help_ = new HelpViewer(this);
+        help_->SetSessionFile(QString::fromLocal8Bit(SessionPath()));
     }
     return *help_;
 }
@@ -357,6 +362,7 @@ void MainWindow::OnFirstShow() {
     SetClientHeight(height() - trigPanelHeight_);
     SetSmallButton(kSmallCaptionCompact, kSmallHintCompact);
     trigPanelShown_ = false;
+    ShowTrigArea(*this, false);
     if (program_.problem.empty()) {
         helpFilePath_ = PathBesideProgram(program_.path, ".hlp");
     }
@@ -429,6 +435,9 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 void MainWindow::changeEvent(QEvent* event) {
     if (event->type() == QEvent::LocaleChange) {
         ReadDecimalSeparator();
+    }
+    if (event->type() == QEvent::PaletteChange) {
+        FollowPalette(*this);
     }
     QWidget::changeEvent(event);
 }
@@ -589,7 +598,8 @@ WindowPosition MainWindow::MainWindowPosition() const {
 }
 
 void MainWindow::MoveMainWindow(WindowPosition position) {
-    placer_->Place(position);
+    // A position given on the command line holds for this run, over the saved one.
+    placer_->Place(explicitPosition_.value_or(position));
 }
 
 void MainWindow::ShowErrorBox(const std::string& message) {

@@ -43,6 +43,9 @@ struct MainWindowOptions {
     MessageBoxes* messageBoxes = nullptr;
     // Where pasted and dropped texts come from; null: the system's clipboard.
     PasteSource* pasteSource = nullptr;
+    // Where the window's frame stands for this run, over the saved position (the command
+    // line's -geometry); none: the saved or the designed position.
+    std::optional<rpn::WindowPosition> position;
 };
 
 // The calculator's main window. It owns the calculator state, the view modes and the
@@ -162,6 +165,7 @@ class MainWindow : public QWidget, public rpn::WindowPort, public rpn::SessionHo
     rpn::SessionSnapshot snapshot_;
     FramePlacer* placer_;
     SessionTracker* tracker_;
+    std::optional<rpn::WindowPosition> explicitPosition_;
     KeypadWindow* keys_ = nullptr;
     HelpViewer* help_ = nullptr;
 

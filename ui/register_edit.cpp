@@ -15,7 +15,8 @@
 
 namespace rpn::ui {
 
-RegisterEdit::RegisterEdit(QWidget* parent) : QLineEdit(parent) {
+RegisterEdit::RegisterEdit(QWidget* parent, bool readOnly) : QLineEdit(parent) {
+    setReadOnly(readOnly);
     // An inactive window would draw the selection in the inactive colours, which hide it.
     QPalette pal = palette();
     for (const auto role : {QPalette::Highlight, QPalette::HighlightedText}) {

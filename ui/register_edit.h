@@ -16,7 +16,9 @@ class PasteSource;
 class RegisterEdit : public QLineEdit {
     Q_OBJECT
   public:
-    explicit RegisterEdit(QWidget* parent);
+    // Read-only from the start: the accessible tree describes a field once, when it is
+    // first announced, and a field made read-only later would stay "editable" there.
+    explicit RegisterEdit(QWidget* parent, bool readOnly = false);
 
     // Every way of pasting into the field (the paste keys, a middle-click, the context menu,
     // a drop) reads its text from `source`, never through the toolkit's own unbounded read.

@@ -45,8 +45,8 @@ session_line() {
 
 calc_pid=
 main=
-start_calculator() {
-    "$work/rpncalc" >>"$work/rpncalc.log" 2>&1 &
+start_calculator() {  # [program options]
+    "$work/rpncalc" "$@" >>"$work/rpncalc.log" 2>&1 &
     calc_pid=$!
     pids+=("$calc_pid")
     main=$(timeout 20 xdotool search --sync --onlyvisible --name "^$caption$" |
@@ -135,6 +135,22 @@ for ((run = 1; run <= runs; run++)); do
     done
 done
 
+# A position on the command line holds for that run over the saved one; the next run
+# without it is back at the saved place.
+for geometry in +60+50 522x311+60+50; do
+    write_session 100 200 240 300
+    start_calculator -geometry "$geometry"
+    wait_until 5 frame_is "$main" 60 50 ||
+        fail "-geometry $geometry: main frame at $(probe frame "$main"), not 60 50"
+    close_calculator
+    write_session 100 200 240 300
+    start_calculator
+    wait_until 5 frame_is "$main" 200 100 ||
+        fail "after -geometry $geometry: main frame at $(probe frame "$main"), not 200 100"
+    close_calculator
+done
+write_session 100 200 240 300
+
 # Back, then Top: the same window at the same place, the keypad above it and transient for it.
 start_calculator
 show_keypad
@@ -163,6 +179,15 @@ above_main() {
     [[ " ${stacking#* $main }" == *" $help "* ]]
 }
 wait_until 5 above_main || fail "the help window is below the calculator: $(probe stacking)"
+# Beside the calculator, where the screen has room for it: the two frames do not meet.
+apart() {
+    local mx my mw mh hx hy hw hh
+    read -r mx my mw mh <<<"$(probe framerect "$main")"
+    read -r hx hy hw hh <<<"$(probe framerect "$help")"
+    ((hx >= mx + mw || hx + hw <= mx || hy >= my + mh || hy + hh <= my))
+}
+wait_until 5 apart ||
+    fail "the help window $(probe framerect "$help") covers the calculator $(probe framerect "$main")"
 close_calculator
 
 # Keypad clicks and then Enter, under the window manager and without one.

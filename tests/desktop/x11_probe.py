@@ -2,6 +2,7 @@
 """Reads what a window manager did with the calculator's windows, straight from the X server.
 Usage: x11_probe.py COMMAND [WINDOW_ID]
   frame WINDOW      the outer top-left corner of the window's frame: "x y"
+  framerect WINDOW  the window's frame on the screen, border included: "x y width height"
   client WINDOW     the client area's top-left corner on the screen: "x y"
   transient WINDOW  the window that WINDOW is transient for (0 when none)
   stacking          the managed windows, bottom to top (_NET_CLIENT_LIST_STACKING)
@@ -44,6 +45,10 @@ def main() -> None:
         frame = top_level(d, window)
         geometry = frame.get_geometry()
         print(geometry.x, geometry.y)
+    elif command == "framerect":
+        geometry = top_level(d, window).get_geometry()
+        border = 2 * geometry.border_width
+        print(geometry.x, geometry.y, geometry.width + border, geometry.height + border)
     elif command == "client":
         origin = window.translate_coords(root, 0, 0)
         print(-origin.x, -origin.y)

@@ -29,9 +29,9 @@ fail() {
 
 deb=$("$root/scripts/package.sh" "$work/out")
 echo "built $(basename "$deb")"
-lintian --fail-on error --suppress-tags initial-upload-closes-no-bugs "$deb" ||
-    fail "lintian reports errors"
-echo "lintian: no errors"
+lintian --fail-on error,warning --suppress-tags initial-upload-closes-no-bugs "$deb" ||
+    fail "lintian reports errors or warnings"
+echo "lintian: no errors or warnings"
 
 if dpkg-query -W -f='${Status}' rpncalc 2>/dev/null | grep -q "install ok installed"; then
     echo "rpncalc is installed on this system already: not installing the test package"
@@ -46,7 +46,7 @@ export DEBIAN_FRONTEND=noninteractive
 
 entry=/usr/share/applications/rpncalc.desktop
 desktop-file-validate "$entry" || fail "desktop-file-validate: $entry"
-appstreamcli validate --no-net /usr/share/metainfo/*.metainfo.xml >/dev/null ||
+appstreamcli validate --pedantic --no-net /usr/share/metainfo/*.metainfo.xml >/dev/null ||
     fail "appstreamcli rejects the installed metadata"
 [[ $(command -v rpncalc) == /usr/bin/rpncalc ]] || fail "rpncalc is not /usr/bin/rpncalc"
 [[ -s /usr/lib/rpncalc/rpncalc.hlp ]] || fail "no help file beside the installed program"
@@ -54,7 +54,7 @@ appstreamcli validate --no-net /usr/share/metainfo/*.metainfo.xml >/dev/null ||
 # is read: grep -q would stop at the match and break dpkg-deb's pipe, a failure to pipefail.
 dpkg-deb -c "$deb" | grep ' ./usr/share/man/man1/rpncalc.1.gz$' >/dev/null ||
     fail "no manual page in the package"
-[[ $(rpncalc --version) == "rpncalc $(dpkg-parsechangelog -l "$root/debian/changelog" \
+[[ $(rpncalc --version | sed -n 1p) == "rpncalc $(dpkg-parsechangelog -l "$root/debian/changelog" \
     -S Version | sed 's/-[^-]*$//')" ]] || fail "rpncalc --version: $(rpncalc --version)"
 
 # The menu's command line, on a server of our own, for a user whose home is new.

@@ -1,0 +1,30 @@
+#!/usr/bin/env bash
+# The real program on its own X server and accessibility bus, read as a screen reader reads it:
+# roles, states and descriptions in the compact view and in the large one.
+# Usage: accessibility_e2e.sh path/to/rpncalc
+set -euo pipefail
+
+program=$1
+here=$(cd "$(dirname "$0")/.." && pwd)
+# shellcheck source=../lib/e2e_common.sh
+source "$here/lib/e2e_common.sh"
+
+cp "$program" "$work/rpncalc"
+start_xvfb
+/usr/libexec/at-spi-bus-launcher --launch-immediately >"$work/atspi.log" 2>&1 &
+pids+=($!)
+
+QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 "$work/rpncalc" >"$work/rpncalc.log" 2>&1 &
+pids+=($!)
+main=$(timeout 20 xdotool search --sync --onlyvisible --name "^${RPNCALC_CAPTION:?the window caption}$" |
+    head -n 1)
+[[ -n $main ]] || fail "the calculator window did not appear"
+
+/usr/bin/python3 "$here/app/atspi_check.py" compact || fail "the compact view's tree"
+
+# The Trig button, from its designed place on the 522-pixel-wide window.
+eval "$(xdotool getwindowgeometry --shell "$main")"
+xdotool mousemove --window "$main" $(((455 + 27) * WIDTH / 522)) $(((48 + 18) * WIDTH / 522)) \
+    click 1
+/usr/bin/python3 "$here/app/atspi_check.py" large || fail "the large view's tree"
+echo "PASS"

@@ -1,0 +1,15 @@
+#pragma once
+
+class QWidget;
+
+namespace rpn::ui {
+
+// Gives the main window's controls that show no hint a description for a screen reader,
+// which otherwise has only a caption such as "sin (x)" to say what a click does.
+void DescribeUnhintedControls(QWidget& window);
+
+// Shows or hides the Trig/Log rows and the angle mode, so that a control cut off by the
+// compact view is also gone from the accessible tree and from the keyboard.
+void ShowTrigArea(QWidget& window, bool shown);
+
+}  // namespace rpn::ui

@@ -1,0 +1,79 @@
+#include "ui/readable_colours.h"
+
+#include <QLabel>
+#include <QPainter>
+#include <QToolButton>
+#include <algorithm>
+#include <cmath>
+
+#include "layout/main_window_layout.h"
+
+namespace rpn::ui {
+
+namespace {
+
+double Linear(double channel) {
+    return channel <= 0.04045 ? channel / 12.92 : std::pow((channel + 0.055) / 1.055, 2.4);
+}
+
+// Plain red reaches 3.5:1 on the usual light grey; on a dark grey it would fall near 3:1.
+const QColor kRedOnLight(0xff, 0x00, 0x00);
+const QColor kRedOnDark(0xff, 0x6b, 0x6b);
+
+}  // namespace
+
+double RelativeLuminance(const QColor& colour) {
+    const QColor rgb = colour.toRgb();
+    return 0.2126 * Linear(rgb.redF()) + 0.7152 * Linear(rgb.greenF()) +
+           0.0722 * Linear(rgb.blueF());
+}
+
+double ContrastRatio(const QColor& a, const QColor& b) {
+    const double la = RelativeLuminance(a);
+    const double lb = RelativeLuminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+QColor AngleModeRed(const QColor& background) {
+    return ContrastRatio(kRedOnLight, background) >= ContrastRatio(kRedOnDark, background)
+               ? kRedOnLight
+               : kRedOnDark;
+}
+
+QPixmap InkedGlyph(const QPixmap& glyph, const QColor& ink) {
+    QPixmap inked = glyph;
+    QPainter painter(&inked);
+    painter.setCompositionMode(QPainter::CompositionMode_SourceIn);
+    painter.fillRect(inked.rect(), ink);
+    return inked;
+}
+
+void InkGlyphIcon(QToolButton& button, const QColor& ink) {
+    if (button.icon().isNull()) {
+        return;
+    }
+    const QPixmap face = button.icon().pixmap(button.iconSize(), button.devicePixelRatioF());
+    button.setIcon(QIcon(InkedGlyph(face, ink)));
+}
+
+void FollowPalette(QWidget& window) {
+    // The window's palette, not the buttons': the window hears of a new palette before it
+    // hands it on to its children.
+    const QColor ink = window.palette().color(QPalette::ButtonText);
+    for (const ControlLayout& control : MainWindowControls()) {
+        if (control.kind != ControlKind::GlyphButton) {
+            continue;
+        }
+        if (auto* button = window.findChild<QToolButton*>(QString::fromLatin1(control.name))) {
+            InkGlyphIcon(*button, ink);
+        }
+    }
+    if (auto* angleMode = window.findChild<QLabel*>(QStringLiteral("Label5"))) {
+        QPalette palette = angleMode->palette();
+        palette.setColor(QPalette::WindowText,
+                         AngleModeRed(window.palette().color(QPalette::Window)));
+        angleMode->setPalette(palette);
+    }
+}
+
+}  // namespace rpn::ui
