@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
     g++ cmake make pkg-config
-    qt6-base-dev libxcb1-dev libx11-dev
+    qt6-base-dev libxcb1-dev libxcb-xkb-dev libx11-dev
     libgtest-dev libgmock-dev
     libbenchmark-dev
     clang libclang-rt-14-dev

@@ -1,7 +1,9 @@
 #include "ui/keyboard_router.h"
 
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QWindow>
 #include <utility>
 
 #include "entry/control_characters.h"
@@ -10,12 +12,14 @@
 namespace rpn::ui {
 
 KeyboardRouter::KeyboardRouter(QWidget* window, QLineEdit* editX, rpn::EntryController& entry,
-                               ActionRunner runAction, std::function<void()> fieldPaste)
+                               ActionRunner runAction, ControlRunner runControl,
+                               std::function<void()> fieldPaste)
     : QObject(window),
       window_(window),
       editX_(editX),
       entry_(entry),
       runAction_(std::move(runAction)),
+      runControl_(std::move(runControl)),
       fieldPaste_(std::move(fieldPaste)) {}
 
 void KeyboardRouter::Install() {
@@ -23,11 +27,27 @@ void KeyboardRouter::Install() {
     for (QWidget* control : window_->findChildren<QWidget*>()) {
         control->installEventFilter(this);
     }
+    // A release in another window never reaches this one: a key pressed after the focus came
+    // back is a new press.
+    connect(qGuiApp, &QGuiApplication::focusWindowChanged, this, [this] { down_.clear(); });
 }
 
 bool KeyboardRouter::eventFilter(QObject* watched, QEvent* event) {
     const QEvent::Type type = event->type();
-    if (type != QEvent::KeyPress && type != QEvent::KeyRelease) {
+    if (type == QEvent::Shortcut) {
+        // A control's key pressed while the keypad window is the active one: the toolkit
+        // keeps the main window's keys working over its tool window.
+        const ControlLayout* control = FindControl(watched->objectName().toStdString());
+        if (control == nullptr) {
+            return false;
+        }
+        if (!static_cast<QShortcutEvent*>(event)->isAmbiguous()) {
+            runControl_(control->action);
+        }
+        return true;
+    }
+    if (type != QEvent::KeyPress && type != QEvent::KeyRelease &&
+        type != QEvent::ShortcutOverride) {
         return false;
     }
     // A key the focused control leaves alone travels on to its parents: act on it once, where
@@ -38,11 +58,20 @@ bool KeyboardRouter::eventFilter(QObject* watched, QEvent* event) {
         return false;
     }
     auto& key = static_cast<QKeyEvent&>(*event);
+    if (type == QEvent::ShortcutOverride) {
+        // The controls' keys arrive as key presses, in their order among the other keys.
+        if (FindControlByKey(ControlKeyOf(key)) != nullptr) {
+            key.accept();
+            return true;
+        }
+        return false;
+    }
+    const bool repeated = NoteKey(key);
     // A fault ends the keystroke: the field does not see it either.
     bool consumed = true;
     runAction_([&] {
         if (type == QEvent::KeyPress) {
-            consumed = KeyPressed(target, key);
+            consumed = KeyPressed(target, key, repeated);
         } else {
             consumed = target == editX_ && KeyReleased(key);
         }
@@ -50,8 +79,32 @@ bool KeyboardRouter::eventFilter(QObject* watched, QEvent* event) {
     return consumed;
 }
 
-bool KeyboardRouter::KeyPressed(QWidget* target, QKeyEvent& event) {
+bool KeyboardRouter::NoteKey(const QKeyEvent& event) {
+    const quint32 code =
+        event.nativeScanCode() != 0 ? event.nativeScanCode() : static_cast<quint32>(event.key());
+    if (event.type() == QEvent::KeyRelease) {
+        if (!event.isAutoRepeat()) {
+            down_.erase(code);
+        }
+        return false;
+    }
+    return !down_.insert(code).second || event.isAutoRepeat();
+}
+
+bool KeyboardRouter::KeyPressed(QWidget* target, QKeyEvent& event, bool repeated) {
     entry_.keyboard.KeyDown(KeyOf(event), ModifiersOf(event));
+
+    // One press, one command: a held control key does not repeat it.
+    if (const ControlLayout* control = FindControlByKey(ControlKeyOf(event))) {
+        if (!repeated) {
+            runControl_(control->action);
+        }
+        return true;
+    }
+    // Alt never types: with or without a command, the character stays out of X.
+    if (TypesWithAlt(event)) {
+        return true;
+    }
 
     const std::optional<char> typed = CharacterOf(event);
     if (!typed) {

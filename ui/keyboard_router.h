@@ -2,8 +2,10 @@
 
 #include <QObject>
 #include <functional>
+#include <set>
 
 #include "entry/entry_controller.h"
+#include "layout/main_window_layout.h"
 
 class QKeyEvent;
 class QLineEdit;
@@ -15,17 +17,21 @@ namespace rpn::ui {
 // defined to take: the window's key-down step, the window's character step, the X field's
 // character handler, and only then the focused control's own processing; the release of a
 // key in the X field goes to its key-up handler. Qt delivers key-down and character as one
-// event, so the order lives here, in one place.
+// event, so the order lives here, in one place. The controls' keys take the same road: a
+// control key runs its control's action once per press, whichever control has the focus.
 class KeyboardRouter : public QObject {
     Q_OBJECT
   public:
     // Each key runs as one user action through `runAction`, which reports a fault that ends it.
     using ActionRunner = std::function<void(const std::function<void()>&)>;
+    // Runs what a click on a control runs.
+    using ControlRunner = std::function<void(const ControlAction&)>;
 
     // `fieldPaste` is the X field's own paste, which replaces its selection with the
     // clipboard's text or refuses it.
     KeyboardRouter(QWidget* window, QLineEdit* editX, rpn::EntryController& entry,
-                   ActionRunner runAction, std::function<void()> fieldPaste);
+                   ActionRunner runAction, ControlRunner runControl,
+                   std::function<void()> fieldPaste);
 
     // Routes the keys of the window and of every control on it.
     void Install();
@@ -35,14 +41,20 @@ class KeyboardRouter : public QObject {
 
   private:
     // True when the event is consumed.
-    bool KeyPressed(QWidget* target, QKeyEvent& event);
+    bool KeyPressed(QWidget* target, QKeyEvent& event, bool repeated);
     bool KeyReleased(QKeyEvent& event);
+    // Notes a press or release; true for a press of a key that is down already, which the
+    // window system repeats while it is held.
+    bool NoteKey(const QKeyEvent& event);
 
     QWidget* window_;
     QLineEdit* editX_;
     rpn::EntryController& entry_;
     ActionRunner runAction_;
+    ControlRunner runControl_;
     std::function<void()> fieldPaste_;
+    // The keys down now, by the key's code on the keyboard.
+    std::set<quint32> down_;
 };
 
 }  // namespace rpn::ui

@@ -9,6 +9,7 @@
 #include "ui/main_window.h"
 #include "ui/register_edit.h"
 #include "ui/x11_frame.h"
+#include "ui/x11_keyboard.h"
 
 namespace rpn::ui {
 
@@ -38,8 +39,11 @@ void MainWindow::ConnectEntry() {
     };
     auto* router = new KeyboardRouter(
         this, Edit(Field::X), entry_,
-        [this](const std::function<void()>& action) { RunAction(action); }, fieldPaste);
+        [this](const std::function<void()>& action) { RunAction(action); },
+        [this](const ControlAction& action) { RunControlAction(action); }, fieldPaste);
     router->Install();
+    // The roll and sign keys act at a key's release: a held key must give only its real one.
+    EnableDetectableAutoRepeat();
 }
 
 void MainWindow::AttachKeypad(KeypadWindow* keys) {

@@ -1,7 +1,6 @@
 #include "ui/register_edit.h"
 
 #include <QFocusEvent>
-
 #include <limits>
 
 namespace rpn::ui {
