@@ -10,7 +10,7 @@ packages=(
     libbenchmark-dev
     clang libclang-rt-14-dev
     fonts-liberation
-    xvfb xauth x11-utils x11-apps xclip xdotool openbox
+    xvfb xauth x11-utils x11-apps x11-xserver-utils xclip xdotool openbox
     python3 python3-xlib
     desktop-file-utils appstream
     debhelper dpkg-dev lintian
