@@ -29,7 +29,10 @@ void KeyboardRouter::Install() {
     }
     // A release in another window never reaches this one: a key pressed after the focus came
     // back is a new press.
-    connect(qGuiApp, &QGuiApplication::focusWindowChanged, this, [this] { down_.clear(); });
+    connect(qGuiApp, &QGuiApplication::focusWindowChanged, this, [this] {
+        down_.clear();
+        commandKeys_.clear();
+    });
 }
 
 bool KeyboardRouter::eventFilter(QObject* watched, QEvent* event) {
@@ -79,23 +82,34 @@ bool KeyboardRouter::eventFilter(QObject* watched, QEvent* event) {
     return consumed;
 }
 
+namespace {
+
+quint32 KeyCode(const QKeyEvent& event) {
+    return event.nativeScanCode() != 0 ? event.nativeScanCode() : static_cast<quint32>(event.key());
+}
+
+}  // namespace
+
 bool KeyboardRouter::NoteKey(const QKeyEvent& event) {
-    const quint32 code =
-        event.nativeScanCode() != 0 ? event.nativeScanCode() : static_cast<quint32>(event.key());
+    const quint32 code = KeyCode(event);
     if (event.type() == QEvent::KeyRelease) {
         if (!event.isAutoRepeat()) {
             down_.erase(code);
+            commandKeys_.erase(code);
         }
         return false;
     }
     return !down_.insert(code).second || event.isAutoRepeat();
 }
 
-bool KeyboardRouter::KeyPressed(QWidget* target, QKeyEvent& event, bool repeated) {
-    entry_.keyboard.KeyDown(KeyOf(event), ModifiersOf(event));
-
+bool KeyboardRouter::CommandKeyPressed(const QKeyEvent& event, bool repeated) {
+    const quint32 code = KeyCode(event);
+    if (repeated && commandKeys_.contains(code)) {
+        return true;
+    }
     // One press, one command: a held control key does not repeat it.
     if (const ControlLayout* control = FindControlByKey(ControlKeyOf(event))) {
+        commandKeys_.insert(code);
         if (!repeated) {
             runControl_(control->action);
         }
@@ -103,9 +117,18 @@ bool KeyboardRouter::KeyPressed(QWidget* target, QKeyEvent& event, bool repeated
     }
     // Alt never types: with or without a command, the character stays out of X.
     if (TypesWithAlt(event)) {
+        commandKeys_.insert(code);
         return true;
     }
+    return false;
+}
 
+bool KeyboardRouter::KeyPressed(QWidget* target, QKeyEvent& event, bool repeated) {
+    entry_.keyboard.KeyDown(KeyOf(event), ModifiersOf(event));
+
+    if (CommandKeyPressed(event, repeated)) {
+        return true;
+    }
     const std::optional<char> typed = CharacterOf(event);
     if (!typed) {
         return false;

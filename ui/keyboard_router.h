@@ -46,6 +46,9 @@ class KeyboardRouter : public QObject {
     // Notes a press or release; true for a press of a key that is down already, which the
     // window system repeats while it is held.
     bool NoteKey(const QKeyEvent& event);
+    // Whether the press is a control's key or an Alt combination, run (unless repeated) or
+    // swallowed, and never typed.
+    bool CommandKeyPressed(const QKeyEvent& event, bool repeated);
 
     QWidget* window_;
     QLineEdit* editX_;
@@ -55,6 +58,9 @@ class KeyboardRouter : public QObject {
     std::function<void()> fieldPaste_;
     // The keys down now, by the key's code on the keyboard.
     std::set<quint32> down_;
+    // Those of them whose press ran a control or was an Alt combination: their repeats stay
+    // swallowed when Alt is let go before the key.
+    std::set<quint32> commandKeys_;
 };
 
 }  // namespace rpn::ui

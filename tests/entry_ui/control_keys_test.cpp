@@ -237,33 +237,34 @@ class ControlKeysTest : public QObject {
     void heldKeyRunsOnce_data() {
         QTest::addColumn<int>("key");
         QTest::addColumn<int>("modifiers");
-        // 'p' press, 'P' press marked as repeated, 'r' release, 'R' release marked as repeated.
+        // 'p' press, 'P' press marked as repeated, 'r' release, 'R' release marked as repeated,
+        // 'u' a press with the modifiers let go while the key repeats.
         QTest::addColumn<QString>("events");
         QTest::addColumn<QString>("x");
-        const int altR = Qt::Key_R;
-        const int alt = Qt::AltModifier;
-        QTest::newRow("Alt+R once") << altR << alt << "pr"
-                                    << "2";
-        QTest::newRow("Alt+R held, repeats marked") << altR << alt << "pPPr"
-                                                    << "2";
-        QTest::newRow("Alt+R held, repeats unmarked") << altR << alt << "pppr"
-                                                      << "2";
-        QTest::newRow("Alt+R held, release pairs") << altR << alt << "pRPRPr"
-                                                   << "2";
-        QTest::newRow("Alt+R twice") << altR << alt << "prpr"
-                                     << "3";
-        QTest::newRow("Down once") << int(Qt::Key_Down) << 0 << "pr"
-                                   << "2";
-        QTest::newRow("Down held, repeats unmarked") << int(Qt::Key_Down) << 0 << "pppr"
-                                                     << "2";
-        QTest::newRow("Down held, release pairs") << int(Qt::Key_Down) << 0 << "pRPRPr"
-                                                  << "2";
-        QTest::newRow("Down twice") << int(Qt::Key_Down) << 0 << "prpr"
-                                    << "3";
-        QTest::newRow("Page Down held") << int(Qt::Key_PageDown) << 0 << "pRPRPr"
-                                        << "-1";
-        QTest::newRow("Page Down twice") << int(Qt::Key_PageDown) << 0 << "prpr"
-                                         << "1";
+        const struct {
+            const char* name;
+            Qt::Key key;
+            Qt::KeyboardModifiers modifiers;
+            const char* events;
+            const char* x;
+        } rows[] = {
+            {"Alt+R once", Qt::Key_R, Qt::AltModifier, "pr", "2"},
+            {"Alt+R held, repeats marked", Qt::Key_R, Qt::AltModifier, "pPPr", "2"},
+            {"Alt+R held, repeats unmarked", Qt::Key_R, Qt::AltModifier, "pppr", "2"},
+            {"Alt+R held, release pairs", Qt::Key_R, Qt::AltModifier, "pRPRPr", "2"},
+            {"Alt+R held, Alt let go first", Qt::Key_R, Qt::AltModifier, "pPuur", "2"},
+            {"Alt+R twice", Qt::Key_R, Qt::AltModifier, "prpr", "3"},
+            {"Down once", Qt::Key_Down, Qt::NoModifier, "pr", "2"},
+            {"Down held, repeats unmarked", Qt::Key_Down, Qt::NoModifier, "pppr", "2"},
+            {"Down held, release pairs", Qt::Key_Down, Qt::NoModifier, "pRPRPr", "2"},
+            {"Down twice", Qt::Key_Down, Qt::NoModifier, "prpr", "3"},
+            {"Page Down held", Qt::Key_PageDown, Qt::NoModifier, "pRPRPr", "-1"},
+            {"Page Down twice", Qt::Key_PageDown, Qt::NoModifier, "prpr", "1"},
+        };
+        for (const auto& r : rows) {
+            QTest::newRow(r.name) << static_cast<int>(r.key) << static_cast<int>(r.modifiers)
+                                  << QString::fromLatin1(r.events) << QString::fromLatin1(r.x);
+        }
     }
 
     void heldKeyRunsOnce() {
@@ -284,8 +285,10 @@ class ControlKeysTest : public QObject {
         constexpr quint32 kScanCode = 27;
         for (const QChar e : events) {
             const QEvent::Type type =
-                e.toLower() == QLatin1Char('p') ? QEvent::KeyPress : QEvent::KeyRelease;
-            QKeyEvent event(type, key, m, kScanCode, 0, 0, text, e.isUpper());
+                e.toLower() == QLatin1Char('r') ? QEvent::KeyRelease : QEvent::KeyPress;
+            const bool letGo = e == QLatin1Char('u');
+            QKeyEvent event(type, key, letGo ? Qt::NoModifier : m, kScanCode, 0, 0,
+                            letGo ? QStringLiteral("r") : text, e.isUpper());
             QApplication::sendEvent(QApplication::focusWidget(), &event);
         }
         Settle();
