@@ -32,13 +32,13 @@ class CountingBoxes : public MessageBoxes {
 };
 
 // The window and its keypad as the program builds them, beside a program file of their own.
-struct Calculator {
+struct Windows {
     QTemporaryDir dir;
     CountingBoxes boxes;
     std::unique_ptr<MainWindow> window;
     KeypadWindow* keys = nullptr;
 
-    Calculator() {
+    Windows() {
         MainWindowOptions options;
         options.layoutScale = 1.0;
         options.programPath = dir.filePath(QStringLiteral("rpncalc"));
@@ -165,7 +165,7 @@ class ControlKeysTest : public QObject {
         QStringList outcomes[2];
         for (const bool byKey : {false, true}) {
             QGuiApplication::clipboard()->setText(QStringLiteral("42"));
-            Calculator calc;
+            Windows calc;
             QVERIFY(QTest::qWaitForWindowActive(calc.window.get()));
             calc.ShowStack();
             calc.window->findChild<QWidget*>(focus)->setFocus();
@@ -220,7 +220,7 @@ class ControlKeysTest : public QObject {
         QFETCH(int, modifiers);
         QFETCH(QString, text);
         QFETCH(QString, expected);
-        Calculator calc;
+        Windows calc;
         QVERIFY(QTest::qWaitForWindowActive(calc.window.get()));
         calc.window->SetFieldText(Field::X, "12");
         calc.window->SetCaret(Field::X, 2);
@@ -272,7 +272,7 @@ class ControlKeysTest : public QObject {
         QFETCH(int, modifiers);
         QFETCH(QString, events);
         QFETCH(QString, x);
-        Calculator calc;
+        Windows calc;
         QVERIFY(QTest::qWaitForWindowActive(calc.window.get()));
         calc.State().X = 1;
         calc.State().Y = 2;
@@ -296,7 +296,7 @@ class ControlKeysTest : public QObject {
     }
 
     void keysWorkOverTheKeypad() {
-        Calculator calc;
+        Windows calc;
         QVERIFY(QTest::qWaitForWindowActive(calc.window.get()));
         calc.ShowStack();
         const std::string x = calc.window->FieldText(Field::X);
@@ -313,7 +313,7 @@ class ControlKeysTest : public QObject {
     }
 
     void accessibleKeyBindingNamesTheKey() {
-        Calculator calc;
+        Windows calc;
         for (const ControlLayout& control : MainWindowControls()) {
             if (!control.key) {
                 continue;
