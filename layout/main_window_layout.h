@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "engine/operation.h"
+#include "layout/control_key.h"
 #include "version/program_version.h"
 
 namespace rpn::ui {
@@ -55,6 +56,8 @@ struct ControlLayout {
     // Character height of the control's bold font.
     int fontHeight;
     ControlAction action = {};
+    // The key that runs the same as a click, wherever the focus is in the window.
+    ControlKey key = {};
 };
 
 inline constexpr int kClientWidth = 522;
@@ -80,5 +83,7 @@ inline constexpr const char* kSmallHintLarge = "Click to shrink";
 std::span<const ControlLayout> MainWindowControls();
 // The control named `name`, or nullptr.
 const ControlLayout* FindControl(std::string_view name);
+// The control that `key` runs, or nullptr.
+const ControlLayout* FindControlByKey(ControlKey key);
 
 }  // namespace rpn::ui

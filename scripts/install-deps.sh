@@ -5,12 +5,12 @@ set -euo pipefail
 
 packages=(
     g++ cmake make pkg-config
-    qt6-base-dev libxcb1-dev libx11-dev
+    qt6-base-dev libxcb1-dev libxcb-xkb-dev libx11-dev
     libgtest-dev libgmock-dev
     libbenchmark-dev
     clang libclang-rt-14-dev
     fonts-liberation
-    xvfb xauth x11-utils x11-apps xclip xdotool openbox xfwm4 fluxbox icewm dbus dbus-x11
+    xvfb xauth x11-utils x11-apps x11-xserver-utils xclip xdotool openbox xfwm4 fluxbox icewm dbus dbus-x11
     python3 python3-xlib
     dbus at-spi2-core python3-pyatspi
     desktop-file-utils appstream

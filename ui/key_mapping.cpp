@@ -72,4 +72,34 @@ std::optional<char> CharacterOf(const QKeyEvent& event) {
     return static_cast<char>(c);
 }
 
+ControlKey ControlKeyOf(const QKeyEvent& event) {
+    const Qt::KeyboardModifiers m = event.modifiers() & (Qt::ShiftModifier | Qt::ControlModifier |
+                                                         Qt::AltModifier | Qt::MetaModifier);
+    const int key = event.key();
+    if (m == Qt::NoModifier && key >= Qt::Key_F1 && key <= Qt::Key_F12) {
+        return FunctionKey(key - Qt::Key_F1 + 1);
+    }
+    const bool letterOrDigit =
+        (key >= Qt::Key_A && key <= Qt::Key_Z) || (key >= Qt::Key_0 && key <= Qt::Key_9);
+    if (!letterOrDigit) {
+        return {};
+    }
+    if (m == Qt::AltModifier) {
+        return AltKey(static_cast<char>(key));
+    }
+    if (m == (Qt::AltModifier | Qt::ShiftModifier)) {
+        return AltShiftKey(static_cast<char>(key));
+    }
+    return {};
+}
+
+bool TypesWithAlt(const QKeyEvent& event) {
+    const Qt::KeyboardModifiers m = event.modifiers();
+    if (!m.testFlag(Qt::AltModifier) || m.testFlag(Qt::ControlModifier)) {
+        return false;
+    }
+    const QString text = event.text();
+    return !text.isEmpty() && text.front().isPrint();
+}
+
 }  // namespace rpn::ui

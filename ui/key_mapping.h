@@ -3,6 +3,7 @@
 #include <optional>
 
 #include "entry/keyboard_commands.h"
+#include "layout/control_key.h"
 
 class QKeyEvent;
 
@@ -19,5 +20,14 @@ rpn::KeyModifiers ModifiersOf(const QKeyEvent& event);
 // printable Latin-1 character itself, any other printable character "?". None for keys that
 // type nothing (arrows, Delete, F1, Alt combinations).
 std::optional<char> CharacterOf(const QKeyEvent& event);
+
+// The control key that the keystroke is, whether or not a control has it: Alt (and Shift) with
+// a letter or digit, or a function key alone; no key for anything else, and none with Ctrl or
+// Meta held.
+rpn::ui::ControlKey ControlKeyOf(const QKeyEvent& event);
+
+// Whether the keystroke holds Alt (without Ctrl) and would type a character: no such keystroke
+// types into X, whether a control has it or not.
+bool TypesWithAlt(const QKeyEvent& event);
 
 }  // namespace rpn::ui

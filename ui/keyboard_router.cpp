@@ -1,7 +1,9 @@
 #include "ui/keyboard_router.h"
 
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QWindow>
 #include <utility>
 
 #include "entry/control_characters.h"
@@ -10,12 +12,14 @@
 namespace rpn::ui {
 
 KeyboardRouter::KeyboardRouter(QWidget* window, QLineEdit* editX, rpn::EntryController& entry,
-                               ActionRunner runAction, FieldPaste fieldPaste)
+                               ActionRunner runAction, ControlRunner runControl,
+                               FieldPaste fieldPaste)
     : QObject(window),
       window_(window),
       editX_(editX),
       entry_(entry),
       runAction_(std::move(runAction)),
+      runControl_(std::move(runControl)),
       fieldPaste_(std::move(fieldPaste)) {}
 
 void KeyboardRouter::Install() {
@@ -23,11 +27,30 @@ void KeyboardRouter::Install() {
     for (QWidget* control : window_->findChildren<QWidget*>()) {
         control->installEventFilter(this);
     }
+    // A release in another window never reaches this one: a key pressed after the focus came
+    // back is a new press.
+    connect(qGuiApp, &QGuiApplication::focusWindowChanged, this, [this] {
+        down_.clear();
+        commandKeys_.clear();
+    });
 }
 
 bool KeyboardRouter::eventFilter(QObject* watched, QEvent* event) {
     const QEvent::Type type = event->type();
-    if (type != QEvent::KeyPress && type != QEvent::KeyRelease) {
+    if (type == QEvent::Shortcut) {
+        // A control's key pressed while the keypad window is the active one: the toolkit
+        // keeps the main window's keys working over its tool window.
+        const ControlLayout* control = FindControl(watched->objectName().toStdString());
+        if (control == nullptr) {
+            return false;
+        }
+        if (!static_cast<QShortcutEvent*>(event)->isAmbiguous()) {
+            runControl_(control->action);
+        }
+        return true;
+    }
+    if (type != QEvent::KeyPress && type != QEvent::KeyRelease &&
+        type != QEvent::ShortcutOverride) {
         return false;
     }
     // A key the focused control leaves alone travels on to its parents: act on it once, where
@@ -38,11 +61,20 @@ bool KeyboardRouter::eventFilter(QObject* watched, QEvent* event) {
         return false;
     }
     auto& key = static_cast<QKeyEvent&>(*event);
+    if (type == QEvent::ShortcutOverride) {
+        // The controls' keys arrive as key presses, in their order among the other keys.
+        if (FindControlByKey(ControlKeyOf(key)) != nullptr) {
+            key.accept();
+            return true;
+        }
+        return false;
+    }
+    const bool repeated = NoteKey(key);
     // A fault ends the keystroke: the field does not see it either.
     bool consumed = true;
     runAction_([&] {
         if (type == QEvent::KeyPress) {
-            consumed = KeyPressed(target, key);
+            consumed = KeyPressed(target, key, repeated);
         } else {
             consumed = target == editX_ && KeyReleased(key);
         }
@@ -50,9 +82,53 @@ bool KeyboardRouter::eventFilter(QObject* watched, QEvent* event) {
     return consumed;
 }
 
-bool KeyboardRouter::KeyPressed(QWidget* target, QKeyEvent& event) {
+namespace {
+
+quint32 KeyCode(const QKeyEvent& event) {
+    return event.nativeScanCode() != 0 ? event.nativeScanCode() : static_cast<quint32>(event.key());
+}
+
+}  // namespace
+
+bool KeyboardRouter::NoteKey(const QKeyEvent& event) {
+    const quint32 code = KeyCode(event);
+    if (event.type() == QEvent::KeyRelease) {
+        if (!event.isAutoRepeat()) {
+            down_.erase(code);
+            commandKeys_.erase(code);
+        }
+        return false;
+    }
+    return !down_.insert(code).second || event.isAutoRepeat();
+}
+
+bool KeyboardRouter::CommandKeyPressed(const QKeyEvent& event, bool repeated) {
+    const quint32 code = KeyCode(event);
+    if (repeated && commandKeys_.contains(code)) {
+        return true;
+    }
+    // One press, one command: a held control key does not repeat it.
+    if (const ControlLayout* control = FindControlByKey(ControlKeyOf(event))) {
+        commandKeys_.insert(code);
+        if (!repeated) {
+            runControl_(control->action);
+        }
+        return true;
+    }
+    // Alt never types: with or without a command, the character stays out of X.
+    if (TypesWithAlt(event)) {
+        commandKeys_.insert(code);
+        return true;
+    }
+    return false;
+}
+
+bool KeyboardRouter::KeyPressed(QWidget* target, QKeyEvent& event, bool repeated) {
     entry_.keyboard.KeyDown(KeyOf(event), ModifiersOf(event));
 
+    if (CommandKeyPressed(event, repeated)) {
+        return true;
+    }
     const std::optional<char> typed = CharacterOf(event);
     if (!typed) {
         return false;

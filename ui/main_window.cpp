@@ -19,6 +19,7 @@
 #include "layout/main_window_layout.h"
 #include "ui/accessible_interfaces.h"
 #include "ui/control_descriptions.h"
+#include "ui/control_keys.h"
 #include "ui/frame_position.h"
 #include "ui/glyphs.h"
 #include "ui/help_viewer.h"
@@ -63,7 +64,7 @@ const char* FieldName(Field field) {
 }
 
 void SetHint(QWidget* widget, const char* hint) {
-    widget->setToolTip(Latin1(hint));
+    widget->setToolTip(ToolTipWithKey(Latin1(hint), KeyOfControl(*widget)));
     widget->setAccessibleDescription(Latin1(hint));
 }
 
@@ -222,6 +223,9 @@ void MainWindow::BuildControls() {
         widget->setFont(ControlFont(control.fontHeight, scale_));
         if (*control.hint) {
             SetHint(widget, control.hint);
+        }
+        if (auto* button = qobject_cast<QAbstractButton*>(widget); button && control.key) {
+            ShowControlKey(*button, control.key);
         }
     }
     for (const Field f : {Field::X, Field::Y, Field::Z, Field::T}) {

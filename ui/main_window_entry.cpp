@@ -12,6 +12,7 @@
 #include "ui/main_window.h"
 #include "ui/register_edit.h"
 #include "ui/session_tracker.h"
+#include "ui/x11_keyboard.h"
 
 namespace rpn::ui {
 
@@ -30,8 +31,11 @@ void MainWindow::ConnectEntry() {
         [this](const std::string& text) { Edit(Field::X)->InsertPasted(text); }};
     auto* router = new KeyboardRouter(
         this, Edit(Field::X), entry_,
-        [this](const std::function<void()>& action) { RunAction(action); }, fieldPaste);
+        [this](const std::function<void()>& action) { RunAction(action); },
+        [this](const ControlAction& action) { RunControlAction(action); }, fieldPaste);
     router->Install();
+    // The roll and sign keys act at a key's release: a held key must give only its real one.
+    EnableDetectableAutoRepeat();
 }
 
 void MainWindow::AttachKeypad(KeypadWindow* keys) {

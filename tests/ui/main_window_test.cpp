@@ -58,6 +58,11 @@ class RecordingBoxes : public MessageBoxes {
     }
 };
 
+// The designed hint: the tooltip's first line, which the control's key may follow.
+QString HintOf(const QWidget* widget) {
+    return widget->toolTip().section(QLatin1Char('\n'), 0, 0);
+}
+
 QStringList ReadLines(const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
@@ -199,7 +204,10 @@ class MainWindowTest : public QObject {
                      QRect(control.left, control.top, control.width, control.height));
             QCOMPARE(widget->font().pixelSize(), control.fontHeight);
             QVERIFY2(widget->font().bold(), control.name);
-            QCOMPARE(widget->toolTip(), QString::fromLatin1(control.hint));
+            const QString key = QString::fromStdString(KeyName(control.key));
+            const QString hint = QString::fromLatin1(control.hint);
+            QCOMPARE(widget->toolTip(),
+                     hint.isEmpty() || key.isEmpty() ? hint + key : hint + QLatin1Char('\n') + key);
             QVERIFY2(!widget->accessibleName().isEmpty(), control.name);
             if (*control.hint) {
                 QCOMPARE(widget->accessibleDescription(), QString::fromLatin1(control.hint));
@@ -349,7 +357,7 @@ class MainWindowTest : public QObject {
         QVERIFY(w.TrigPanelHeight() >= w.frameGeometry().height() / 4);
         QCOMPARE(w.height(), 311 - w.TrigPanelHeight());
         QCOMPARE(w.Button("ButtonSmall")->text(), QStringLiteral("Trig"));
-        QCOMPARE(w.Button("ButtonSmall")->toolTip(), QStringLiteral("Click for Trig/Log"));
+        QCOMPARE(HintOf(w.Button("ButtonSmall")), QStringLiteral("Click for Trig/Log"));
         QCOMPARE(QFile::decodeName(w.HelpFilePath().c_str()),
                  dir_->filePath(QStringLiteral("rpncalc.hlp")));
         // No session file: the window goes to the top left corner, and the file exists at once.
@@ -498,14 +506,14 @@ class MainWindowTest : public QObject {
         QVERIFY(w.TrigPanelShown());
         QCOMPARE(w.height(), compact + w.TrigPanelHeight());
         QCOMPARE(w.Button("ButtonSmall")->text(), QStringLiteral("Small"));
-        QCOMPARE(w.Button("ButtonSmall")->toolTip(), QStringLiteral("Click to shrink"));
+        QCOMPARE(HintOf(w.Button("ButtonSmall")), QStringLiteral("Click to shrink"));
         QVERIFY(StateOf(w.calculator()).StackLift);
         Click("ButtonSmall");
         QVERIFY(!w.TrigPanelShown());
         QCOMPARE(w.height(), compact);
         QCOMPARE(w.pos(), position);
         QCOMPARE(w.Button("ButtonSmall")->text(), QStringLiteral("Trig"));
-        QCOMPARE(w.Button("ButtonSmall")->toolTip(), QStringLiteral("Click for Trig/Log"));
+        QCOMPARE(HintOf(w.Button("ButtonSmall")), QStringLiteral("Click for Trig/Log"));
         QVERIFY(StateOf(w.calculator()).StackLift);
     }
 
@@ -521,7 +529,7 @@ class MainWindowTest : public QObject {
         QVERIFY(w.isVisible());
         QCOMPARE(w.pos(), QPoint(50, 60));
         QCOMPARE(w.Button("Buttontop")->text(), QStringLiteral("Top"));
-        QCOMPARE(w.Button("Buttontop")->toolTip(), QStringLiteral("Click to stay on top"));
+        QCOMPARE(HintOf(w.Button("Buttontop")), QStringLiteral("Click to stay on top"));
         QVERIFY(!StateOf(w.calculator()).StackLift);
         QCOMPARE(w.FieldText(Field::X), std::string("12.5"));
         QCOMPARE(w.SelectionLength(Field::X), 4);
@@ -533,7 +541,7 @@ class MainWindowTest : public QObject {
         QVERIFY(w.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
         QCOMPARE(w.pos(), QPoint(50, 60));
         QCOMPARE(w.Button("Buttontop")->text(), QStringLiteral("Back"));
-        QCOMPARE(w.Button("Buttontop")->toolTip(), QStringLiteral("Click to move to back"));
+        QCOMPARE(HintOf(w.Button("Buttontop")), QStringLiteral("Click to move to back"));
     }
 
     void mathErrorLeavesTheTopLevelWhileShown() {
@@ -556,7 +564,7 @@ class MainWindowTest : public QObject {
         QVERIFY(w.StayOnTop());
         QVERIFY(w.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
         QCOMPARE(w.Button("Buttontop")->text(), QStringLiteral("Back"));
-        QCOMPARE(w.Button("Buttontop")->toolTip(), QStringLiteral("Click moves to back"));
+        QCOMPARE(HintOf(w.Button("Buttontop")), QStringLiteral("Click moves to back"));
         QCOMPARE(w.FieldText(Field::X), std::string("-1"));
         QVERIFY(!StateOf(w.calculator()).StackLift);
     }
@@ -569,7 +577,7 @@ class MainWindowTest : public QObject {
         QCOMPARE(boxes_.shown.size(), size_t{1});
         QVERIFY(!w.StayOnTop());
         QVERIFY(!w.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
-        QCOMPARE(w.Button("Buttontop")->toolTip(), QStringLiteral("Click to stay on top"));
+        QCOMPARE(HintOf(w.Button("Buttontop")), QStringLiteral("Click to stay on top"));
     }
 
     void escapingFaultsGoToTheGeneralReport_data() {

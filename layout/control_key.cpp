@@ -1,0 +1,19 @@
+#include "layout/control_key.h"
+
+namespace rpn::ui {
+
+std::string KeyName(ControlKey key) {
+    switch (key.kind) {
+        case ControlKey::Kind::None:
+            return {};
+        case ControlKey::Kind::Alt:
+            return std::string("Alt+") + static_cast<char>(key.code);
+        case ControlKey::Kind::AltShift:
+            return std::string("Alt+Shift+") + static_cast<char>(key.code);
+        case ControlKey::Kind::Function:
+            return "F" + std::to_string(key.code);
+    }
+    return {};
+}
+
+}  // namespace rpn::ui

@@ -1,0 +1,35 @@
+#include "ui/control_keys.h"
+
+#include <QAbstractButton>
+
+#include "layout/main_window_layout.h"
+
+namespace rpn::ui {
+
+QKeySequence KeySequenceOf(ControlKey key) {
+    return QKeySequence::fromString(QString::fromStdString(KeyName(key)),
+                                    QKeySequence::PortableText);
+}
+
+QString ToolTipWithKey(const QString& hint, ControlKey key) {
+    if (!key) {
+        return hint;
+    }
+    const QString name = KeySequenceOf(key).toString(QKeySequence::NativeText);
+    return hint.isEmpty() ? name : hint + QLatin1Char('\n') + name;
+}
+
+ControlKey KeyOfControl(const QWidget& widget) {
+    const ControlLayout* row = FindControl(widget.objectName().toStdString());
+    return row != nullptr ? row->key : ControlKey{};
+}
+
+void ShowControlKey(QAbstractButton& button, ControlKey key) {
+    // The accessible key binding is read from the button's shortcut.
+    button.setShortcut(KeySequenceOf(key));
+    if (button.toolTip().isEmpty()) {
+        button.setToolTip(ToolTipWithKey(QString(), key));
+    }
+}
+
+}  // namespace rpn::ui

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QKeySequence>
+#include <QString>
+
+#include "layout/control_key.h"
+
+class QAbstractButton;
+class QWidget;
+
+namespace rpn::ui {
+
+QKeySequence KeySequenceOf(ControlKey key);
+
+// A control's tooltip: its hint as designed, and its key on a line of its own; the key alone
+// for a control without a hint.
+QString ToolTipWithKey(const QString& hint, ControlKey key);
+
+// The key of the layout row named like `widget`; no key for a control without a row.
+ControlKey KeyOfControl(const QWidget& widget);
+
+// Tells assistive technology and the tooltip which key runs `button`. The key itself is
+// carried out by the keyboard router, so that it takes the same road as every other key.
+void ShowControlKey(QAbstractButton& button, ControlKey key);
+
+}  // namespace rpn::ui
