@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The engine's hot paths: what every keystroke that ends an operation costs.
 #include <benchmark/benchmark.h>
 

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The window benchmark in one command: installs what is missing, builds the program and the
 # toolkit's floor, and measures them against each other under an Xvfb of their own (started on
 # a free display by run_bench.py). Arguments go to run_bench.py (--rounds N, --json FILE, ...).

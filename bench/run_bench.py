@@ -1,4 +1,5 @@
 #!/usr/bin/python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Start-up, memory, keystroke and closing benchmark of rpncalc against the toolkit's floor.
 
 Both programs run under the same Xvfb, in interleaved rounds (floor, rpncalc, floor, ...), each

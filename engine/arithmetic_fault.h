@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <exception>
@@ -11,14 +12,14 @@ enum class FaultKind { InvalidOperation, DivisionByZero, Overflow };
 // Raised by the step that faults; an operation that does not catch it is abandoned before
 // it stores anything, and the window shows what() followed by "." in its error report.
 class ArithmeticFault : public std::exception {
-public:
+  public:
     explicit ArithmeticFault(FaultKind kind) : kind_(kind) {}
     FaultKind kind() const { return kind_; }
     // "Floating point overflow", "Invalid floating point operation" or
     // "Floating point division by zero".
     const char* what() const noexcept override;
 
-private:
+  private:
     FaultKind kind_;
 };
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "entry/x_entry.h"
 
 #include "entry/control_characters.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "layout/control_key.h"
 
 namespace rpn::ui {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "layout/main_window_layout.h"
 
 #include <algorithm>

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Configures and builds rpncalc into build/; arguments go to the configure step
 # (-DRPNCALC_BUILD_BENCH=ON, ...).
 set -euo pipefail

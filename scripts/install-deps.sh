@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the Debian 12 packages that building, running and testing rpncalc need, and only
 # those that are missing. Uses sudo when not run as root.
 set -euo pipefail

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the Debian package from a copy of the source tree (dpkg-buildpackage writes its
 # results beside the tree it builds) and puts rpncalc_*.deb into the folder given (default:
 # build/package). Needs debhelper (scripts/install-deps.sh).

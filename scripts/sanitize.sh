@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the rule libraries and their tests with clang under AddressSanitizer and
 # UndefinedBehaviorSanitizer, runs those tests, then runs every fuzz target for a bounded
 # time from its seed corpus. FUZZ_SECONDS sets the time per target.

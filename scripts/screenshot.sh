@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs build/rpncalc on a virtual X screen under a window manager (openbox), works a division,
 # opens the Trig/Log panel and saves the window, frame and all, as docs/screenshot.png.
 # Needs Xvfb, openbox, xdotool, xwd and python3-xlib (scripts/install-deps.sh).

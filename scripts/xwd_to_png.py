@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Converts an X window dump (xwd, TrueColor, 24 or 32 bits per pixel) to a PNG file.
 
 Usage: xwd_to_png.py INPUT.xwd OUTPUT.png

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "session/calculator_session.h"
 
 #include "engine/arithmetic_fault.h"

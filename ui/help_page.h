@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <QString>
@@ -17,7 +18,6 @@ QString FillInHelpPage(QString html, const QString& version, const QString& sess
 class HelpTextBrowser : public HelpFileBrowser {
     Q_OBJECT
   public:
-
     void SetSessionFile(const QString& path) { sessionFile_ = path; }
 
     QVariant loadResource(int type, const QUrl& name) override;

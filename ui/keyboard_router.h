@@ -1,10 +1,11 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <QObject>
 #include <functional>
 #include <optional>
-#include <string>
 #include <set>
+#include <string>
 
 #include "entry/entry_controller.h"
 #include "layout/main_window_layout.h"

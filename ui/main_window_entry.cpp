@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The entry side of the main window: X editing, the clipboard exchange, the keyboard
 // commands and the keypad window's keys.
 #include <QAbstractButton>

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the program and its help file side by side in <prefix>/lib/rpncalc (the program
 # finds its help file beside itself) with a link to it in <prefix>/bin, the desktop entry,
 # the icon, the AppStream metadata and the manual page. The session file lies beside the

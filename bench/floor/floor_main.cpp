@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The toolkit's floor: a plain Qt Widgets window with as many controls as the calculator's
 // main window, of the same kinds, sizes and fonts, and nothing behind them. The benchmark
 // measures it next to the calculator so that start-up, memory and repaint figures can be read

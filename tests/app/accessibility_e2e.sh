@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The real program on its own X server and accessibility bus, read as a screen reader reads it:
 # roles, states and descriptions in the compact view and in the large one.
 # Usage: accessibility_e2e.sh path/to/rpncalc

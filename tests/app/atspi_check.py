@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Checks what the calculator's window says on the real AT-SPI bus in one view.
 
 Usage: atspi_check.py compact|large. Looks for up to ten seconds (the tree fills in as the

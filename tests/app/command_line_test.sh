@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs the real program with each command line of the table and checks its exit code and
 # what it prints, with no display at all; then shows that the toolkit's own options still
 # reach the toolkit. Usage: command_line_test.sh path/to/rpncalc version

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Closes the real program as early as a window manager can: the moment its window exists,
 # before or while it is mapped. Every run must end within seconds and keep the session that
 # the start loaded. Usage: early_close_e2e.sh path/to/rpncalc [runs]

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Paths are bytes: a program folder whose name is no valid UTF-8, a configuration folder or
 # home named so, and a program path longer than the system's path limit. The calculator is
 # started from a folder that holds an unrelated .cfg, which must stay as it was; its session

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Ends the real program as a session's end does, and reads the session file it leaves: each of
 # SIGTERM, SIGHUP and SIGINT, and then the X server going away, must save the stack (with the
 # X entry not yet committed) before the program ends; so must a signal while the window waits

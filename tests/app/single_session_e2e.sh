@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # One session file has one calculator. A second start on the same session file brings the
 # running calculator to the front and ends with exit code 0; a running calculator that does
 # not answer, or one on another display, is said in one line with exit code 1 and the

@@ -1,4 +1,5 @@
 #!/usr/bin/python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Exits 0 when X11 window A stands above window B among the root window's children, 1 when
 it stands below. Usage: stacked_above.py A B"""
 import sys

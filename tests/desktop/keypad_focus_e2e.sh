@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The keypad under a real window manager: it never takes the keyboard, so that no keystroke
 # meant for X lands in it (after Back and Top, a workspace switch, another program's window
 # closing); it stays above ordinary windows and above the main window; it is one window for

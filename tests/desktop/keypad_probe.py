@@ -1,4 +1,5 @@
 #!/usr/bin/python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Reads what the window system knows of one window, straight from the X server.
 Usage: keypad_probe.py COMMAND WINDOW_ID
   input     1 when the window's WM_HINTS let it take the keyboard (no hints: 1), else 0

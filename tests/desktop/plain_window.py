@@ -1,4 +1,5 @@
 #!/usr/bin/python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """An ordinary window of another program: it takes the keyboard when the window manager gives
 it, and ends when it is closed (its close box) or killed.
 Usage: plain_window.py NAME X Y"""

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs the real program under a real window manager (openbox) and checks what a user meets
 # first: windows come back where they were left, frame and all, run after run; the first run
 # shows the whole title bar; Back/Top changes the level in place; help opens above the

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs the real program under a real window manager and checks the window rules that each
 # manager could bend its own way: Back really puts the window among ordinary windows and Top
 # above them (by the server's stacking order), the client area is exactly its designed size in

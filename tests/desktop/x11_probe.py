@@ -1,4 +1,5 @@
 #!/usr/bin/python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Reads what a window manager did with the calculator's windows, straight from the X server.
 Usage: x11_probe.py COMMAND [WINDOW_ID]
   frame WINDOW      the outer top-left corner of the window's frame: "x y"

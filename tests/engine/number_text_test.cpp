@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "engine/number_text.h"
 
 #include <gtest/gtest.h>
@@ -240,8 +241,7 @@ TEST_F(NumberTextTest, VeryLongMantissaMeansItsValue) {
     EXPECT_EQ(Entry("1." + std::string(5000, '0')), 1.0L);
     EXPECT_EQ(FormatRegister(Entry("0." + std::string(100000, '1')), kDisplayWidth, '.'),
               ".111111111111");
-    EXPECT_EQ(FormatRegister(Entry("-" + std::string(4940, '2') + "e-4930"), kDisplayWidth,
-                             '.'),
+    EXPECT_EQ(FormatRegister(Entry("-" + std::string(4940, '2') + "e-4930"), kDisplayWidth, '.'),
               "-2.22222E+0009");
 }
 

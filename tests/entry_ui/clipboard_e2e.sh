@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Exchanges numbers between rpncalc and another program through the real X11 clipboard:
 # a result copied with Ctrl+C is read by xclip, and a text offered by xclip is taken by the
 # Paste button as the number it starts with. Usage: clipboard_e2e.sh path/to/rpncalc

@@ -1,4 +1,5 @@
 #!/usr/bin/python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Asks an X11 window to close through the WM_DELETE_WINDOW protocol, as a window manager's
 close box does. Usage: close_window.py WINDOW_ID"""
 import sys

@@ -1,8 +1,9 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include <QAbstractButton>
 #include <QAccessible>
-#include <QFile>
 #include <QAccessibleActionInterface>
 #include <QClipboard>
+#include <QFile>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
@@ -42,7 +43,8 @@ struct Windows {
     Windows() {
         MainWindowOptions options;
         options.layoutScale = 1.0;
-        options.programPath = QFile::encodeName(dir.filePath(QStringLiteral("rpncalc"))).toStdString();
+        options.programPath =
+            QFile::encodeName(dir.filePath(QStringLiteral("rpncalc"))).toStdString();
         options.messageBoxes = &boxes;
         window = std::make_unique<MainWindow>(options);
         keys = new KeypadWindow(window->keypad(), window->layoutScale(), window.get());

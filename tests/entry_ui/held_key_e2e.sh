@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Holds keys down on a real X server that auto-repeats them, as a user does: Down rolls the
 # stack once, Page Down changes the sign once, Alt+X exchanges X and Y once, however long
 # each is held, also with the machine busy; an Alt combination without a command types

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Pastes that must be refused in the real program under X, by every way text enters the X
 # field (Ctrl+V, Shift+Insert, the Paste button, a middle-click, the field's context menu): a
 # 50 MB text offered by xclip, and an owner that never answers. Each must leave the X entry as

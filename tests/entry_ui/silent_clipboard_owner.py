@@ -1,4 +1,5 @@
 #!/usr/bin/python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Takes the CLIPBOARD selection (or the one named as its argument, such as PRIMARY) and never
 answers a request for it, as a hung program does. Prints "owner" once it owns the selection,
 then waits until it is killed."""

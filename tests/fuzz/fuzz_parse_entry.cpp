@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Entry text of any bytes: the parse either reads a value, names a failure position inside
 // the text (or just after it), or raises the overflow fault. Nothing else may happen.
 #include <cmath>
@@ -11,8 +12,8 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     rpn::InitialiseRegisterArithmetic();
-    const std::string text = rpn::CommaToPoint(
-        std::string(reinterpret_cast<const char*>(data), size));
+    const std::string text =
+        rpn::CommaToPoint(std::string(reinterpret_cast<const char*>(data), size));
     try {
         const rpn::ParseResult result = rpn::ParseEntry(text);
         if (result.failurePosition < 0 ||

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Clipboard text of any bytes pasted over any entry: a value is lifted into X, or the paste
 // is refused with a beep and the stack stays; an overflow comes out as the fault and nothing
 // else escapes.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Any register value, finite or infinite, denormals included: its display text fits the
 // field and reads back, and its session-file text reads back to the same 15 digits.
 #include <cmath>

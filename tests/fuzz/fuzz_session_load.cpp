@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A session file of any bytes: loading never crashes or hangs, an incompatible file leaves
 // the four registers at 0 with one message, and the file saved afterwards has nine lines and
 // loads again without a message.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs into a temporary prefix and starts the installed program through its bin link:
 # it must stand beside its help file and be named by the desktop entry. In a prefix the user
 # can write, its session file appears beside the program; in a read-only prefix, in the

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Fails when a folder includes a folder above it, or when a folder below ui/ includes Qt or
 # the X libraries. Each folder may include only itself and the folders listed for it; every
 # arrow between folders points down.

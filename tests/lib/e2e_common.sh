@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Sourced by the end-to-end scripts: a work folder that goes when the script ends, the
 # processes they start ended with it, a failure report, polling, and an X server of their own.
 # Sets `work` and `pids`; start_xvfb sets DISPLAY and `xvfb_pid`.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the Debian package, checks it with lintian, installs it into this system with apt,
 # validates the installed desktop entry and AppStream metadata, starts the desktop entry's
 # command under Xvfb with a scratch home, checks that the session file appears under that

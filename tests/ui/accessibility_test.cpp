@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What a screen reader is told about the calculator's windows, in the compact and the large
 // view, with the keypad down and up.
 #include <QAbstractButton>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every caption, glyph and digit of the calculator, photographed in a light and a dark palette:
 // its ink must stand out from its own background.
 #include <QAbstractButton>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The help viewer: finding in the page, Back and Forward, the facts of this run on the About
 // page, and where it stands beside the calculator.
 #include "ui/help_viewer.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <QFile>
@@ -28,7 +29,8 @@ struct ShownCalculator {
     explicit ShownCalculator(double scale) {
         MainWindowOptions options;
         options.layoutScale = scale;
-        options.programPath = QFile::encodeName(dir.filePath(QStringLiteral("rpncalc"))).toStdString();
+        options.programPath =
+            QFile::encodeName(dir.filePath(QStringLiteral("rpncalc"))).toStdString();
         options.messageBoxes = &boxes;
         window = std::make_unique<MainWindow>(options);
         keypad = new KeypadWindow(window->keypad(), window->layoutScale(), window.get());
