@@ -1,13 +1,13 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Runs the real program under a real window manager (openbox) and checks what a user meets
+# Runs the real program under a real window manager and checks what a user meets
 # first: windows come back where they were left, frame and all, run after run; the first run
 # shows the whole title bar; Back/Top changes the level in place; help opens above the
 # calculator; keypad clicks leave the keyboard with the main window; closing is prompt.
 # The keypad and keyboard check runs once more without a window manager.
 # Usage: window_manager_e2e.sh path/to/rpncalc [openbox|xfwm4|icewm|fluxbox [RUNS [DPI]]]
-# The test command runs it under openbox, xfwm4 and fluxbox; icewm is for trying by hand. RUNS is the number of start/close cycles (3), DPI
-# the screens' Xft.dpi (none: 96).
+# The test command runs it under openbox, xfwm4 and fluxbox; icewm is for trying by hand.
+# RUNS is the number of start/close cycles (3), DPI the screens' Xft.dpi (none: 96).
 set -euo pipefail
 
 program=$1
