@@ -25,7 +25,7 @@ constexpr std::chrono::seconds kExitGrace{1};
 
 struct Watch {
     const SessionSnapshot* snapshot = nullptr;
-    std::string sessionPath;
+    SessionFile session{""};
     std::chrono::milliseconds deadline{0};
     int wakePipe[2] = {-1, -1};
     // Whoever sets it first writes the session file.
@@ -41,12 +41,12 @@ struct Watch {
 Watch* watch = nullptr;
 
 // Writes the snapshot; returns the process's exit code.
-int WriteSnapshot(const std::optional<SessionData>& data, const std::string& path) {
+int WriteSnapshot(const std::optional<SessionData>& data, const SessionFile& session) {
     if (!data) {
         return 0;
     }
     try {
-        SessionFile(path).Save(*data);
+        session.Save(*data);
     } catch (const FileWriteError& failure) {
         std::fprintf(stderr, "rpncalc: the session was not saved: %s\n", failure.what());
         return 1;
@@ -72,9 +72,9 @@ void Run() {
     if (!watch->loopExitCode && !watch->fileClaimed.exchange(true)) {
         // The event loop has not answered: it may never do.
         const std::optional<SessionData> data = watch->snapshot->Latest();
-        const std::string path = watch->sessionPath;
+        const SessionFile session = watch->session;
         lock.unlock();
-        ::_exit(WriteSnapshot(data, path));
+        ::_exit(WriteSnapshot(data, session));
     }
     // The event loop is saving, or has saved: the process ends with its code, at the latest
     // a moment after the save.
@@ -89,11 +89,11 @@ void Run() {
 
 }  // namespace
 
-void Start(const SessionSnapshot& snapshot, std::string sessionPath,
+void Start(const SessionSnapshot& snapshot, SessionFile session,
            std::chrono::milliseconds deadline) {
     watch = new Watch;
     watch->snapshot = &snapshot;
-    watch->sessionPath = std::move(sessionPath);
+    watch->session = std::move(session);
     watch->deadline = deadline;
     if (::pipe2(watch->wakePipe, O_CLOEXEC) != 0) {
         return;

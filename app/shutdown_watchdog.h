@@ -4,6 +4,7 @@
 #include <chrono>
 #include <string>
 
+#include "session/session_file.h"
 #include "session/session_snapshot.h"
 
 namespace rpn {
@@ -16,7 +17,7 @@ namespace rpn {
 namespace shutdown_watchdog {
 
 // Starts the thread, which waits for Alarm(). `snapshot` must outlive StandDown().
-void Start(const SessionSnapshot& snapshot, std::string sessionPath,
+void Start(const SessionSnapshot& snapshot, SessionFile session,
            std::chrono::milliseconds deadline);
 // A close signal has arrived. Safe in a signal handler.
 void Alarm();

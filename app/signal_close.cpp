@@ -37,7 +37,7 @@ int signalPipe[2] = {-1, -1};
 // has closed.
 struct PendingSave {
     SignalClose::Capture capture;
-    std::string sessionPath;
+    SessionFile session;
 };
 PendingSave* pending = nullptr;
 
@@ -81,7 +81,7 @@ int RunPendingSave() {
     }
     int exitCode = 0;
     try {
-        SessionFile(save.sessionPath).Save(*data);
+        save.session.Save(*data);
     } catch (const FileWriteError& failure) {
         std::fprintf(stderr, "rpncalc: the session was not saved: %s\n", failure.what());
         exitCode = 1;
@@ -99,16 +99,15 @@ void SaveOnExit() {
 
 }  // namespace
 
-SignalClose::SignalClose(Capture capture, const SessionSnapshot& snapshot,
-                         std::string sessionPath) {
-    pending = new PendingSave{std::move(capture), sessionPath};
+SignalClose::SignalClose(Capture capture, const SessionSnapshot& snapshot, SessionFile session) {
+    pending = new PendingSave{std::move(capture), session};
     static const bool exitHookRegistered = std::atexit(SaveOnExit) == 0;
     (void)exitHookRegistered;
 
     if (::pipe2(signalPipe, O_CLOEXEC | O_NONBLOCK) != 0) {
         return;
     }
-    shutdown_watchdog::Start(snapshot, std::move(sessionPath), kLoopDeadline);
+    shutdown_watchdog::Start(snapshot, std::move(session), kLoopDeadline);
     notifier_ = new QSocketNotifier(signalPipe[0], QSocketNotifier::Read, this);
     connect(notifier_, &QSocketNotifier::activated, this, [this] { OnSignal(); });
     struct sigaction action {};

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "session/session_data.h"
+#include "session/session_file.h"
 #include "session/session_snapshot.h"
 
 class QSocketNotifier;
@@ -27,8 +28,9 @@ class SignalClose : public QObject {
     // event loop and may wait for the display.
     using Capture = std::function<std::optional<SessionData>()>;
 
-    // `snapshot` must stay current and outlive this object; `sessionPath` is the file saved.
-    SignalClose(Capture capture, const SessionSnapshot& snapshot, std::string sessionPath);
+    // `snapshot` must stay current and outlive this object; `session` is the file saved, or
+    // says why none can be.
+    SignalClose(Capture capture, const SessionSnapshot& snapshot, SessionFile session);
     // From here on neither a signal nor the process's end saves: the window has closed by
     // itself.
     ~SignalClose() override;

@@ -142,7 +142,7 @@ int RunCalculator(int& argc, char** argv) {
     }
     mainWindow.show();
     SignalClose signalClose([&mainWindow] { return mainWindow.CaptureForShutdown(); },
-                            mainWindow.sessionSnapshot(), mainWindow.SessionPath());
+                            mainWindow.sessionSnapshot(), mainWindow.sessionFile());
     return app.exec();
 }
 

@@ -73,6 +73,7 @@ class MainWindow : public QWidget, public rpn::WindowPort, public rpn::SessionHo
     int TrigPanelHeight() const { return trigPanelHeight_; }
     const std::string& HelpFilePath() const { return helpFilePath_; }
     const std::string& SessionPath() const { return session_.path(); }
+    const rpn::SessionFile& sessionFile() const { return session_; }
     int beepCount() const { return beeps_; }
 
     RegisterEdit* Edit(rpn::Field field) const;

@@ -84,7 +84,7 @@ SessionData Session(int x) {
     if (c.loaded) {
         snapshot.Update(Session(kSnapshotX));
     }
-    shutdown_watchdog::Start(snapshot, path, 100ms);
+    shutdown_watchdog::Start(snapshot, SessionFile(path), 100ms);
     if (c.loop == LoopDoes::ClosedBefore) {
         shutdown_watchdog::StandDown();
     }
