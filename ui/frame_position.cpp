@@ -27,6 +27,18 @@ constexpr int kAssumedTitleBarHeight = 20;
 constexpr std::chrono::milliseconds kWindowManagerDelay{150};
 constexpr int kMaxMoveRequests = 3;
 
+// How long a frame must stand at a place it was moved to before that place counts as its
+// normal one. Some window managers move a window to the screen's corner first and blow it up
+// only after; on a busy machine the two steps lie well apart.
+constexpr std::chrono::milliseconds kSettleTime{600};
+
+// After a maximised or fullscreen window is put back: how many checks in a row must find the
+// frame where it belongs before it counts as back, and after how many checks the window
+// manager is left to its own way. A manager gives the frame its border and title bar back
+// some time after it has given up the state, and a move asked for before that misses by them.
+constexpr int kRestoredChecks = 4;
+constexpr int kMaxRestoreChecks = 40;
+
 int Device(int logical, double ratio) {
     return static_cast<int>(std::lround(logical * ratio));
 }
@@ -82,16 +94,18 @@ rpn::WindowPosition ToDevice(QPoint logical) {
 }  // namespace
 
 FramePlacer::FramePlacer(QWidget& window)
-    : QObject(&window), window_(window), settle_(new QTimer(this)) {
+    : QObject(&window), window_(window), settle_(new QTimer(this)), restoring_(new QTimer(this)) {
     window_.installEventFilter(this);
     settle_->setSingleShot(true);
-    settle_->setInterval(kWindowManagerDelay);
+    settle_->setInterval(kSettleTime);
     connect(settle_, &QTimer::timeout, this, [this] {
         if (movedTo_ && NormalFramePosition() == movedTo_) {
             lastSeen_ = *movedTo_;
         }
         movedTo_.reset();
     });
+    restoring_->setInterval(kWindowManagerDelay);
+    connect(restoring_, &QTimer::timeout, this, [this] { CheckRestored(); });
 }
 
 rpn::WindowPosition FramePlacer::Position() const {
@@ -105,11 +119,12 @@ rpn::WindowPosition FramePlacer::Position() const {
             return lastSeen_;
         }
         const rpn::WindowPosition seen = *normal;
-        if (moving_ && !(seen == asked_)) {
+        if ((moving_ || restoring_->isActive()) && !(seen == asked_)) {
             return asked_;
         }
         moving_ = false;
-        lastSeen_ = seen;
+        // Not yet taken as the normal place: it may be a window manager's first step into a
+        // maximised or fullscreen state.
         return seen;
     }
     // Elsewhere the toolkit's account of the frame is all there is.
@@ -156,7 +171,33 @@ void FramePlacer::KeepFrameThrough(const std::function<void()>& resize) {
 void FramePlacer::Restore() {
     settle_->stop();
     movedTo_.reset();
-    MoveTo(moving_ ? asked_ : lastSeen_);
+    const rpn::WindowPosition normal = moving_ || restoring_->isActive() ? asked_ : lastSeen_;
+    MoveTo(normal);
+    restoreChecks_ = 0;
+    checksAtPlace_ = 0;
+    restoring_->start();
+}
+
+void FramePlacer::CheckRestored() {
+    if (++restoreChecks_ > kMaxRestoreChecks) {
+        restoring_->stop();
+        return;
+    }
+    if (moving_ || awaitingFrame_) {
+        return;
+    }
+    const auto normal = NormalFramePosition();
+    if (!normal) {
+        // Still on its way out of the state.
+        checksAtPlace_ = 0;
+    } else if (*normal == asked_) {
+        if (++checksAtPlace_ >= kRestoredChecks) {
+            restoring_->stop();
+        }
+    } else {
+        checksAtPlace_ = 0;
+        MoveFramedWindow();
+    }
 }
 
 void FramePlacer::Place(rpn::WindowPosition position) {
@@ -251,6 +292,9 @@ void FramePlacer::CheckFrameMoved() {
     if (requests_ >= kMaxMoveRequests) {
         // This window manager keeps the frame elsewhere: that is where it stands.
         moving_ = false;
+        if (const auto normal = NormalFramePosition()) {
+            lastSeen_ = *normal;
+        }
         return;
     }
     // Some window managers take the corner asked for as the client area's (or ignore a
@@ -263,7 +307,7 @@ void FramePlacer::CheckFrameMoved() {
 
 bool FramePlacer::eventFilter(QObject* watched, QEvent* event) {
     if (watched == &window_ && event->type() == QEvent::Move && OnX11() && !awaitingFrame_ &&
-        !moving_) {
+        !moving_ && !restoring_->isActive()) {
         movedTo_ = NormalFramePosition();
         if (movedTo_) {
             settle_->start();

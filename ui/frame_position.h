@@ -46,15 +46,17 @@ class FramePlacer : public QObject {
     // `position`, or the nearest one from which the window can be reached.
     rpn::WindowPosition Reachable(rpn::WindowPosition position) const;
     void CheckFrameMoved();
+    // Moves the frame back where it belongs until it has stood there a moment.
+    void CheckRestored();
     // Where the frame stands, when the window is in its normal state.
     std::optional<rpn::WindowPosition> NormalFramePosition() const;
 
     QWidget& window_;
     bool watchingHandle_ = false;
     rpn::WindowPosition asked_;
-    // Where the frame was seen last, for a window that is hidden now, or that the window
-    // manager has blown up to the screen.
-    mutable rpn::WindowPosition lastSeen_;
+    // Where the frame stood last in the normal state, for a window that is hidden now, or
+    // that the window manager has blown up to the screen.
+    rpn::WindowPosition lastSeen_;
     // Asked for before the window was framed: the frame goes there once it exists.
     bool awaitingFrame_ = false;
     // Asked for by Place before the window was framed: judged again with the frame.
@@ -65,6 +67,10 @@ class FramePlacer : public QObject {
     // first and tell that it is fullscreen only after.
     std::optional<rpn::WindowPosition> movedTo_;
     QTimer* settle_;
+    // Running while a window put back from a maximised or fullscreen state is on its way back.
+    QTimer* restoring_;
+    int restoreChecks_ = 0;
+    int checksAtPlace_ = 0;
     // Asked of the window manager, not yet seen done.
     mutable bool moving_ = false;
     // What the window manager was asked last, and how often for this position.
