@@ -16,6 +16,9 @@ cleanup() {
     rm -rf "$work"
 }
 trap cleanup EXIT
+# A command that fails outside a check ends the script (set -e): say which one.
+set -o errtrace
+trap 'echo "FAIL: line $LINENO of ${BASH_SOURCE[0]}: $BASH_COMMAND (exit $?)" >&2' ERR
 
 # Reports the failure, with what the program printed when there is a log of it.
 fail() {
