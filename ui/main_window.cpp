@@ -189,8 +189,9 @@ void MainWindow::BuildControls() {
             case ControlKind::PushButton: {
                 auto* button = new QPushButton(Latin1(control.caption), this);
                 button->setAutoDefault(false);
-                button->setFocusPolicy(name == QLatin1String("Button1") ? Qt::StrongFocus
-                                                                        : Qt::ClickFocus);
+                button->setFocusPolicy(control.action.command == Command::ToggleKeypad
+                                           ? Qt::StrongFocus
+                                           : Qt::ClickFocus);
                 button->setAccessibleName(Latin1(control.caption));
                 widget = button;
                 break;
@@ -242,7 +243,7 @@ void MainWindow::BuildControls() {
     FollowPalette(*this);
     DescribeUnhintedControls(*this);
     // The X field comes first in the tab order, the Keys button after it.
-    setTabOrder(Edit(Field::X), Button("Button1"));
+    setTabOrder(Edit(Field::X), CommandButton(Command::ToggleKeypad));
     Edit(Field::X)->setFocus();
 }
 
@@ -290,6 +291,15 @@ RegisterEdit* MainWindow::Edit(Field field) const {
 
 QAbstractButton* MainWindow::Button(const char* name) const {
     return findChild<QAbstractButton*>(Latin1(name));
+}
+
+QAbstractButton* MainWindow::CommandButton(Command command) const {
+    for (const ControlLayout& control : MainWindowControls()) {
+        if (control.action.command == command) {
+            return Button(control.name);
+        }
+    }
+    return nullptr;
 }
 
 void MainWindow::RunAction(const std::function<void()>& action) {
@@ -472,14 +482,14 @@ void MainWindow::SetStayOnTopLevel(bool onTop) {
 }
 
 void MainWindow::SetTopButton(const char* caption, const char* hint) {
-    QAbstractButton* button = Button("Buttontop");
+    QAbstractButton* button = CommandButton(Command::ToggleStayOnTop);
     button->setText(Latin1(caption));
     button->setAccessibleName(Latin1(caption));
     SetHint(button, hint);
 }
 
 void MainWindow::SetSmallButton(const char* caption, const char* hint) {
-    QAbstractButton* button = Button("ButtonSmall");
+    QAbstractButton* button = CommandButton(Command::ToggleTrigPanel);
     button->setText(Latin1(caption));
     button->setAccessibleName(Latin1(caption));
     SetHint(button, hint);

@@ -69,6 +69,8 @@ class MainWindow : public QWidget {
 
     RegisterEdit* Edit(rpn::Field field) const;
     QAbstractButton* Button(const char* name) const;
+    // The button that runs the window command `command`.
+    QAbstractButton* CommandButton(Command command) const;
 
     // Runs one user action. A fault that escapes it ends the action and is shown in the
     // general error report, so that no action can end the program.
