@@ -18,8 +18,7 @@
 #include "engine/register.h"
 #include "session/program_path.h"
 #include "session/session_location.h"
-#include "ui/keypad_window.h"
-#include "ui/main_window.h"
+#include "ui/calculator_windows.h"
 
 namespace rpn {
 namespace {
@@ -132,13 +131,10 @@ int RunCalculator(int& argc, char** argv) {
         }
     }
     options.position = GeometryPosition(commandLine.geometry);
-    ui::MainWindow mainWindow(options);
-    // The keypad belongs to the main window, so it goes when the main window goes and never
-    // keeps the program running on its own.
-    ui::KeypadWindow keypadWindow(mainWindow.keypad(), mainWindow.layoutScale(), &mainWindow);
-    mainWindow.AttachKeypad(&keypadWindow);
+    const ui::CalculatorWindows windows(options);
+    ui::MainWindow& mainWindow = windows.main();
     if (claim) {
-        claim->SetWindows(&mainWindow, &keypadWindow);
+        claim->SetWindows(&mainWindow, &windows.keypad());
     }
     mainWindow.show();
     SignalClose signalClose([&mainWindow] { return mainWindow.CaptureForShutdown(); },

@@ -14,6 +14,7 @@
 #include <QShowEvent>
 #include <QToolButton>
 #include <QWindow>
+#include <array>
 #include <exception>
 
 #include "engine/arithmetic_fault.h"
@@ -123,19 +124,22 @@ MainWindow::MainWindow(MainWindowOptions options)
       program_(options.programPath.empty() ? rpn::RunningProgramPath()
                                            : rpn::ProgramPath{options.programPath, {}}),
       boxes_(options.messageBoxes ? *options.messageBoxes : SystemMessageBoxes()),
-      calc_(*this),
+      port_({[this] { focus_.XFocused(); }, [this] { Beep(); }, [this] { ReportMathError(); }}),
+      calc_(port_),
       clipboard_(options.pasteSource ? *options.pasteSource : systemClipboard_),
       entry_(calc_, clipboard_, [this] { CloseKeypad(); }),
       session_(SessionFor(program_, options.sessionPath)),
       placer_(new FramePlacer(*this)),
+      sessionHost_(*this, *placer_, boxes_, options.position),
       tracker_(new SessionTracker(
           this, snapshot_,
           [this](WindowPosition window, WindowPosition keypad) {
-              return rpn::PreviewSession(calc_, FieldText(Field::X), window, keypad);
+              return rpn::PreviewSession(calc_, port_.FieldText(Field::X), window, keypad);
           },
-          [this] { return MainWindowPosition(); },
+          [this] { return sessionHost_.MainWindowPosition(); },
           [this] { return keys_ ? keys_->Position() : keypad_.KeypadPos; })),
-      explicitPosition_(options.position) {
+      focus_({*this, [this] { return keys_; }, [this] { return help_; }},
+             [this] { RunAction([this] { OnBecomingActive(); }); }) {
     setObjectName(QStringLiteral("CalcxF"));
     setWindowTitle(Latin1(kMainCaption));
     setWindowIcon(MainWindowIcon());
@@ -143,7 +147,7 @@ MainWindow::MainWindow(MainWindowOptions options)
     InstallAccessibleInterfaces();
     setFixedSize(Scaled(kClientWidth, scale_), Scaled(kClientHeight, scale_));
     // The designed position is in screen pixels: only what lies inside the window scales.
-    placer_->MoveTo(explicitPosition_.value_or(WindowPosition{kDesignedTop, kDesignedLeft}));
+    placer_->MoveTo(options.position.value_or(WindowPosition{kDesignedTop, kDesignedLeft}));
     new NormalStateKeeper(*this, *placer_);
 
     BuildControls();
@@ -155,7 +159,7 @@ MainWindow::MainWindow(MainWindowOptions options)
     helpKey->setContext(Qt::WindowShortcut);
     connect(helpKey, &QShortcut::activated, this, [this] { HelpKeyPressed(); });
     connect(qGuiApp, &QGuiApplication::focusWindowChanged, this,
-            [this](QWindow* w) { OnFocusWindowChanged(w); });
+            [this](QWindow* w) { focus_.FocusWindowChanged(w); });
 }
 
 MainWindow::~MainWindow() = default;
@@ -185,8 +189,9 @@ void MainWindow::BuildControls() {
             case ControlKind::PushButton: {
                 auto* button = new QPushButton(Latin1(control.caption), this);
                 button->setAutoDefault(false);
-                button->setFocusPolicy(name == QLatin1String("Button1") ? Qt::StrongFocus
-                                                                        : Qt::ClickFocus);
+                button->setFocusPolicy(control.action.command == Command::ToggleKeypad
+                                           ? Qt::StrongFocus
+                                           : Qt::ClickFocus);
                 button->setAccessibleName(Latin1(control.caption));
                 widget = button;
                 break;
@@ -229,14 +234,16 @@ void MainWindow::BuildControls() {
             ShowControlKey(*button, control.key);
         }
     }
+    std::array<RegisterEdit*, 4> edits{};
     for (const Field f : {Field::X, Field::Y, Field::Z, Field::T}) {
-        edits_[static_cast<int>(f)] = findChild<RegisterEdit*>(Latin1(FieldName(f)));
+        edits[static_cast<int>(f)] = findChild<RegisterEdit*>(Latin1(FieldName(f)));
     }
     angleModeLabel_ = findChild<QLabel*>(QStringLiteral("Label5"));
+    port_.Bind(edits, angleModeLabel_);
     FollowPalette(*this);
     DescribeUnhintedControls(*this);
     // The X field comes first in the tab order, the Keys button after it.
-    setTabOrder(Edit(Field::X), Button("Button1"));
+    setTabOrder(Edit(Field::X), CommandButton(Command::ToggleKeypad));
     Edit(Field::X)->setFocus();
 }
 
@@ -279,11 +286,20 @@ void MainWindow::RunControlAction(const ControlAction& action) {
 }
 
 RegisterEdit* MainWindow::Edit(Field field) const {
-    return edits_[static_cast<int>(field)];
+    return port_.Edit(field);
 }
 
 QAbstractButton* MainWindow::Button(const char* name) const {
     return findChild<QAbstractButton*>(Latin1(name));
+}
+
+QAbstractButton* MainWindow::CommandButton(Command command) const {
+    for (const ControlLayout& control : MainWindowControls()) {
+        if (control.action.command == command) {
+            return Button(control.name);
+        }
+    }
+    return nullptr;
 }
 
 void MainWindow::RunAction(const std::function<void()>& action) {
@@ -372,7 +388,7 @@ void MainWindow::OnFirstShow() {
         helpFilePath_ = PathBesideProgram(program_.path, ".hlp");
     }
     RunAction([this] {
-        rpn::ApplySession(session_.Load(), calc_, *this, keypad_.KeypadPos);
+        rpn::ApplySession(session_.Load(), calc_, sessionHost_, keypad_.KeypadPos);
         sessionLoaded_ = true;
         tracker_->Start();
         SaveSession();
@@ -398,10 +414,10 @@ void MainWindow::SaveOnClose() {
 void MainWindow::SaveSession() {
     // An entry beyond the register's range is reported as its commit would report it, and
     // the session is saved without it rather than not at all.
-    session_.Save(
-        rpn::CaptureSession(calc_, *this, keypad_.KeypadPos, [this](const std::exception& fault) {
-            ShowGeneralError(QString::fromLocal8Bit(fault.what()));
-        }));
+    session_.Save(rpn::CaptureSession(calc_, sessionHost_, keypad_.KeypadPos,
+                                      [this](const std::exception& fault) {
+                                          ShowGeneralError(QString::fromLocal8Bit(fault.what()));
+                                      }));
 }
 
 std::optional<rpn::SessionData> MainWindow::CaptureForShutdown() {
@@ -411,7 +427,7 @@ std::optional<rpn::SessionData> MainWindow::CaptureForShutdown() {
     if (keys_) {
         keypad_.KeypadPos = keys_->Position();
     }
-    return rpn::CaptureSession(calc_, *this, keypad_.KeypadPos);
+    return rpn::CaptureSession(calc_, sessionHost_, keypad_.KeypadPos);
 }
 
 void MainWindow::showEvent(QShowEvent* event) {
@@ -451,37 +467,6 @@ void MainWindow::ReadDecimalSeparator() {
     calc_.decimalSeparator = SystemDecimalSeparator();
 }
 
-void MainWindow::OnFocusWindowChanged(QWindow* focusWindow) {
-    QWindow* mine = windowHandle();
-    if (IsKeypad(focusWindow)) {
-        // The keypad never takes the keyboard; from a window manager that gave it the focus all
-        // the same, the main window takes it back at once. As far as the entry is concerned
-        // the keyboard never left: its return is no becoming active.
-        if (isVisible()) {
-            activateWindow();
-        }
-        return;
-    }
-    if (focusWindow == nullptr || focusWindow != mine) {
-        // The help viewer stands for another program: coming back from it is not a return
-        // from one of the calculator's own windows.
-        const bool helpWindow =
-            help_ && help_->windowHandle() && focusWindow == help_->windowHandle();
-        focusCameFromOurWindow_ = focusWindow != nullptr && !helpWindow;
-        return;
-    }
-    const bool runActivate = !activatedOnce_ || focusCameFromOurWindow_;
-    activatedOnce_ = true;
-    focusCameFromOurWindow_ = false;
-    if (activationAlreadyHandled_) {
-        activationAlreadyHandled_ = false;
-        return;
-    }
-    if (runActivate) {
-        RunAction([this] { OnBecomingActive(); });
-    }
-}
-
 void MainWindow::SetStayOnTopLevel(bool onTop) {
     // Changed on the native window in place: recreating it would flicker, could move it, and
     // would leave the keypad transient for a window that no longer exists.
@@ -497,14 +482,14 @@ void MainWindow::SetStayOnTopLevel(bool onTop) {
 }
 
 void MainWindow::SetTopButton(const char* caption, const char* hint) {
-    QAbstractButton* button = Button("Buttontop");
+    QAbstractButton* button = CommandButton(Command::ToggleStayOnTop);
     button->setText(Latin1(caption));
     button->setAccessibleName(Latin1(caption));
     SetHint(button, hint);
 }
 
 void MainWindow::SetSmallButton(const char* caption, const char* hint) {
-    QAbstractButton* button = Button("ButtonSmall");
+    QAbstractButton* button = CommandButton(Command::ToggleTrigPanel);
     button->setText(Latin1(caption));
     button->setAccessibleName(Latin1(caption));
     SetHint(button, hint);
@@ -512,68 +497,6 @@ void MainWindow::SetSmallButton(const char* caption, const char* hint) {
 
 void MainWindow::SetClientHeight(int height) {
     placer_->KeepFrameThrough([this, height] { setFixedSize(width(), height); });
-}
-
-std::string MainWindow::FieldText(Field field) const {
-    return Edit(field)->text().toLatin1().toStdString();
-}
-
-void MainWindow::SetFieldText(Field field, const std::string& text) {
-    Edit(field)->setText(QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size())));
-}
-
-int MainWindow::SelectionStart(Field field) const {
-    const RegisterEdit* edit = Edit(field);
-    return edit->hasSelectedText() ? edit->selectionStart() : edit->cursorPosition();
-}
-
-int MainWindow::SelectionLength(Field field) const {
-    return Edit(field)->selectionLength();
-}
-
-void MainWindow::SetCaret(Field field, int position) {
-    RegisterEdit* edit = Edit(field);
-    edit->deselect();
-    edit->setCursorPosition(position);
-}
-
-void MainWindow::Deselect(Field field) {
-    RegisterEdit* edit = Edit(field);
-    const int caret = edit->cursorPosition();
-    edit->deselect();
-    edit->setCursorPosition(caret);
-}
-
-bool MainWindow::IsKeypad(const QWindow* window) const {
-    return keys_ != nullptr && window != nullptr && window == keys_->windowHandle();
-}
-
-void MainWindow::FocusX() {
-    Edit(Field::X)->setFocus(Qt::OtherFocusReason);
-    QWindow* active = QGuiApplication::focusWindow();
-    if (IsKeypad(active) && isVisible()) {
-        // The keyboard goes back to where it belongs, without a becoming-active step.
-        activateWindow();
-        return;
-    }
-    const bool fromOurWindow = isVisible() && active != nullptr && active != windowHandle() &&
-                               !(help_ && help_->windowHandle() && active == help_->windowHandle());
-    if (fromOurWindow) {
-        // The focus comes back from another window of the calculator: it becomes active again
-        // here and now, so its return runs before the caller goes on.
-        activationAlreadyHandled_ = true;
-        activateWindow();
-        OnBecomingActive();
-    }
-}
-
-void MainWindow::SelectAllX() {
-    Edit(Field::X)->selectAll();
-}
-
-void MainWindow::ShowAngleMode(const char* caption) {
-    angleModeLabel_->setText(Latin1(caption));
-    angleModeLabel_->setAccessibleName(Latin1(caption));
 }
 
 void MainWindow::Beep() {
@@ -596,19 +519,6 @@ void MainWindow::ReportMathError() {
         SetTopButton(kTopCaptionOn, kMathErrorBackHint);
         stayOnTop_ = true;
     }
-}
-
-WindowPosition MainWindow::MainWindowPosition() const {
-    return placer_->Position();
-}
-
-void MainWindow::MoveMainWindow(WindowPosition position) {
-    // A position given on the command line holds for this run, over the saved one.
-    placer_->Place(explicitPosition_.value_or(position));
-}
-
-void MainWindow::ShowErrorBox(const std::string& message) {
-    boxes_.ShowStop(this, QStringLiteral("Error"), QString::fromLocal8Bit(message));
 }
 
 }  // namespace rpn::ui

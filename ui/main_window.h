@@ -8,7 +8,6 @@
 #include <string>
 
 #include "engine/calculator.h"
-#include "engine/window_port.h"
 #include "entry/entry_controller.h"
 #include "layout/main_window_layout.h"
 #include "session/calculator_session.h"
@@ -16,11 +15,13 @@
 #include "session/session_snapshot.h"
 #include "ui/keypad_window.h"
 #include "ui/qt_clipboard.h"
+#include "ui/register_fields_port.h"
+#include "ui/window_focus_rules.h"
+#include "ui/window_session_host.h"
 
 class QAbstractButton;
 class QKeyEvent;
 class QLabel;
-class QWindow;
 
 namespace rpn::ui {
 
@@ -51,7 +52,7 @@ struct MainWindowOptions {
 
 // The calculator's main window. It owns the calculator state, the view modes and the
 // keypad's state for the whole run.
-class MainWindow : public QWidget, public rpn::WindowPort, public rpn::SessionHost {
+class MainWindow : public QWidget {
     Q_OBJECT
   public:
     explicit MainWindow(MainWindowOptions options = {});
@@ -62,23 +63,14 @@ class MainWindow : public QWidget, public rpn::WindowPort, public rpn::SessionHo
     double layoutScale() const { return scale_; }
     // The keypad window, created after this window at start-up.
     void AttachKeypad(KeypadWindow* keys);
-    KeypadWindow* keypadWindow() const { return keys_; }
-    // Null until help has first been asked for.
-    HelpViewer* helpViewer() const { return help_; }
-    MessageBoxes& messageBoxes() const { return boxes_; }
 
-    bool FirstShow() const { return firstShow_; }
-    bool StayOnTop() const { return stayOnTop_; }
-    bool TrigPanelShown() const { return trigPanelShown_; }
-    int TrigPanelHeight() const { return trigPanelHeight_; }
-    const std::string& HelpFilePath() const { return helpFilePath_; }
     const std::string& SessionPath() const { return session_.path(); }
     const rpn::SessionFile& sessionFile() const { return session_; }
-    int beepCount() const { return beeps_; }
 
     RegisterEdit* Edit(rpn::Field field) const;
     QAbstractButton* Button(const char* name) const;
-    QLabel* angleModeLabel() const { return angleModeLabel_; }
+    // The button that runs the window command `command`.
+    QAbstractButton* CommandButton(Command command) const;
 
     // Runs one user action. A fault that escapes it ends the action and is shown in the
     // general error report, so that no action can end the program.
@@ -110,30 +102,14 @@ class MainWindow : public QWidget, public rpn::WindowPort, public rpn::SessionHo
     // The session as it stood after the last change, for a save from outside the event loop.
     const rpn::SessionSnapshot& sessionSnapshot() const { return snapshot_; }
 
-    // rpn::WindowPort
-    std::string FieldText(rpn::Field field) const override;
-    void SetFieldText(rpn::Field field, const std::string& text) override;
-    int SelectionStart(rpn::Field field) const override;
-    int SelectionLength(rpn::Field field) const override;
-    void SetCaret(rpn::Field field, int position) override;
-    void Deselect(rpn::Field field) override;
-    void FocusX() override;
-    void SelectAllX() override;
-    void ShowAngleMode(const char* caption) override;
-    void Beep() override;
-    void ReportMathError() override;
-
-    // rpn::SessionHost
-    rpn::WindowPosition MainWindowPosition() const override;
-    void MoveMainWindow(rpn::WindowPosition position) override;
-    void ShowErrorBox(const std::string& message) override;
-
   protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
 
   private:
+    friend struct MainWindowAccess;
+
     void BuildControls();
     void ConnectControls();
     void ConnectEntry();
@@ -149,8 +125,8 @@ class MainWindow : public QWidget, public rpn::WindowPort, public rpn::SessionHo
     void SetTopButton(const char* caption, const char* hint);
     void SetSmallButton(const char* caption, const char* hint);
     void SetClientHeight(int height);
-    void OnFocusWindowChanged(QWindow* focusWindow);
-    bool IsKeypad(const QWindow* window) const;
+    void Beep();
+    void ReportMathError();
     void ReadDecimalSeparator();
     // Raises FileWriteError; the earlier file stays whole.
     void SaveSession();
@@ -158,6 +134,7 @@ class MainWindow : public QWidget, public rpn::WindowPort, public rpn::SessionHo
     double scale_;
     rpn::ProgramPath program_;
     MessageBoxes& boxes_;
+    RegisterFieldsPort port_;
     rpn::Calculator calc_;
     QtClipboard systemClipboard_;
     PasteSource& clipboard_;
@@ -166,10 +143,11 @@ class MainWindow : public QWidget, public rpn::WindowPort, public rpn::SessionHo
     rpn::SessionFile session_;
     rpn::SessionSnapshot snapshot_;
     FramePlacer* placer_;
+    WindowSessionHost sessionHost_;
     SessionTracker* tracker_;
-    std::optional<rpn::WindowPosition> explicitPosition_;
     KeypadWindow* keys_ = nullptr;
     HelpViewer* help_ = nullptr;
+    WindowFocusRules focus_;
 
     bool firstShow_ = true;
     bool sessionLoaded_ = false;
@@ -179,13 +157,6 @@ class MainWindow : public QWidget, public rpn::WindowPort, public rpn::SessionHo
     std::string helpFilePath_;
     int beeps_ = 0;
 
-    // Activation from another of this program's windows runs OnBecomingActive; activation from
-    // another program does not.
-    bool activatedOnce_ = false;
-    bool focusCameFromOurWindow_ = false;
-    bool activationAlreadyHandled_ = false;
-
-    RegisterEdit* edits_[4] = {};
     QLabel* angleModeLabel_ = nullptr;
 };
 

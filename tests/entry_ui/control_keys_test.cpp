@@ -15,6 +15,8 @@
 #include "engine/register.h"
 #include "layout/main_window_layout.h"
 #include "tests/engine/state_access.h"
+#include "tests/ui/main_window_access.h"
+#include "ui/calculator_windows.h"
 #include "ui/help_viewer.h"
 #include "ui/keypad_window.h"
 #include "ui/main_window.h"
@@ -37,18 +39,20 @@ class CountingBoxes : public MessageBoxes {
 struct Windows {
     QTemporaryDir dir;
     CountingBoxes boxes;
-    std::unique_ptr<MainWindow> window;
-    KeypadWindow* keys = nullptr;
+    CalculatorWindows windows{Options()};
+    MainWindow* window = &windows.main();
+    KeypadWindow* keys = &windows.keypad();
 
-    Windows() {
+    MainWindowOptions Options() {
         MainWindowOptions options;
         options.layoutScale = 1.0;
         options.programPath =
             QFile::encodeName(dir.filePath(QStringLiteral("rpncalc"))).toStdString();
         options.messageBoxes = &boxes;
-        window = std::make_unique<MainWindow>(options);
-        keys = new KeypadWindow(window->keypad(), window->layoutScale(), window.get());
-        window->AttachKeypad(keys);
+        return options;
+    }
+
+    Windows() {
         window->show();
         window->activateWindow();
     }
@@ -61,7 +65,7 @@ struct Windows {
         State().Z = 3;
         State().T = 4;
         State().MemoryRegister = 7;
-        window->SetFieldText(Field::X, "0.5");
+        MainWindowAccess::Fields(*window).SetFieldText(Field::X, "0.5");
         QVERIFY(window->calculator().CommitX());
         window->calculator().RefreshDisplay();
     }
@@ -73,24 +77,33 @@ struct Windows {
         QWidget* focused = QApplication::focusWidget();
         auto& state = rpn::StateOf(w.calculator());
         return {
-            QStringLiteral("X %1").arg(QString::fromStdString(w.FieldText(Field::X))),
-            QStringLiteral("Y %1").arg(QString::fromStdString(w.FieldText(Field::Y))),
-            QStringLiteral("Z %1").arg(QString::fromStdString(w.FieldText(Field::Z))),
-            QStringLiteral("T %1").arg(QString::fromStdString(w.FieldText(Field::T))),
+            QStringLiteral("X %1").arg(
+                QString::fromStdString(MainWindowAccess::Fields(w).FieldText(Field::X))),
+            QStringLiteral("Y %1").arg(
+                QString::fromStdString(MainWindowAccess::Fields(w).FieldText(Field::Y))),
+            QStringLiteral("Z %1").arg(
+                QString::fromStdString(MainWindowAccess::Fields(w).FieldText(Field::Z))),
+            QStringLiteral("T %1").arg(
+                QString::fromStdString(MainWindowAccess::Fields(w).FieldText(Field::T))),
             QStringLiteral("X selection %1+%2")
-                .arg(w.SelectionStart(Field::X))
-                .arg(w.SelectionLength(Field::X)),
+                .arg(MainWindowAccess::Fields(w).SelectionStart(Field::X))
+                .arg(MainWindowAccess::Fields(w).SelectionLength(Field::X)),
             QStringLiteral("stack lift %1").arg(state.StackLift),
             QStringLiteral("memory %1").arg(static_cast<double>(state.MemoryRegister)),
-            QStringLiteral("angle %1").arg(w.angleModeLabel()->text()),
+            QStringLiteral("angle %1").arg(MainWindowAccess::AngleModeLabel(w)->text()),
             QStringLiteral("focus %1").arg(focused ? focused->objectName() : QString()),
-            QStringLiteral("on top %1").arg(w.StayOnTop()),
-            QStringLiteral("trig panel %1, height %2").arg(w.TrigPanelShown()).arg(w.height()),
+            QStringLiteral("on top %1").arg(MainWindowAccess::StayOnTop(w)),
+            QStringLiteral("trig panel %1, height %2")
+                .arg(MainWindowAccess::TrigPanelShown(w))
+                .arg(w.height()),
             QStringLiteral("keypad %1 %2").arg(w.keypad().KeypadShown).arg(keys->isVisible()),
-            QStringLiteral("help %1").arg(w.helpViewer() && w.helpViewer()->isVisible()),
+            QStringLiteral("help %1").arg(MainWindowAccess::Help(w) &&
+                                          MainWindowAccess::Help(w)->isVisible()),
             QStringLiteral("window %1").arg(w.isVisible()),
             QStringLiteral("clipboard %1").arg(QGuiApplication::clipboard()->text()),
-            QStringLiteral("beeps %1, boxes %2").arg(w.beepCount()).arg(boxes.shown),
+            QStringLiteral("beeps %1, boxes %2")
+                .arg(MainWindowAccess::BeepCount(w))
+                .arg(boxes.shown),
         };
     }
 };
@@ -169,7 +182,7 @@ class ControlKeysTest : public QObject {
         for (const bool byKey : {false, true}) {
             QGuiApplication::clipboard()->setText(QStringLiteral("42"));
             Windows calc;
-            QVERIFY(QTest::qWaitForWindowActive(calc.window.get()));
+            QVERIFY(QTest::qWaitForWindowActive(calc.window));
             calc.ShowStack();
             calc.window->findChild<QWidget*>(focus)->setFocus();
             Settle();
@@ -224,14 +237,15 @@ class ControlKeysTest : public QObject {
         QFETCH(QString, text);
         QFETCH(QString, expected);
         Windows calc;
-        QVERIFY(QTest::qWaitForWindowActive(calc.window.get()));
-        calc.window->SetFieldText(Field::X, "12");
-        calc.window->SetCaret(Field::X, 2);
+        QVERIFY(QTest::qWaitForWindowActive(calc.window));
+        MainWindowAccess::Fields(*calc.window).SetFieldText(Field::X, "12");
+        MainWindowAccess::Fields(*calc.window).SetCaret(Field::X, 2);
         calc.State().StackLift = false;
-        const int beeps = calc.window->beepCount();
+        const int beeps = MainWindowAccess::BeepCount(*calc.window);
         Press({static_cast<Qt::Key>(key), Qt::KeyboardModifiers(modifiers), text});
-        QCOMPARE(QString::fromStdString(calc.window->FieldText(Field::X)), expected);
-        QCOMPARE(calc.window->beepCount(), beeps);
+        QCOMPARE(QString::fromStdString(MainWindowAccess::Fields(*calc.window).FieldText(Field::X)),
+                 expected);
+        QCOMPARE(MainWindowAccess::BeepCount(*calc.window), beeps);
         QCOMPARE(rpn::StateOf(calc.window->calculator()).Y, rpn::Register{0});
     }
 
@@ -276,7 +290,7 @@ class ControlKeysTest : public QObject {
         QFETCH(QString, events);
         QFETCH(QString, x);
         Windows calc;
-        QVERIFY(QTest::qWaitForWindowActive(calc.window.get()));
+        QVERIFY(QTest::qWaitForWindowActive(calc.window));
         calc.State().X = 1;
         calc.State().Y = 2;
         calc.State().Z = 3;
@@ -295,14 +309,15 @@ class ControlKeysTest : public QObject {
             QApplication::sendEvent(QApplication::focusWidget(), &event);
         }
         Settle();
-        QCOMPARE(QString::fromStdString(calc.window->FieldText(Field::X)), x);
+        QCOMPARE(QString::fromStdString(MainWindowAccess::Fields(*calc.window).FieldText(Field::X)),
+                 x);
     }
 
     void keysWorkOverTheKeypad() {
         Windows calc;
-        QVERIFY(QTest::qWaitForWindowActive(calc.window.get()));
+        QVERIFY(QTest::qWaitForWindowActive(calc.window));
         calc.ShowStack();
-        const std::string x = calc.window->FieldText(Field::X);
+        const std::string x = MainWindowAccess::Fields(*calc.window).FieldText(Field::X);
         // The keypad never takes the keyboard; a window manager that forces it there still
         // delivers the key to the keypad window.
         calc.keys->show();
@@ -311,8 +326,8 @@ class ControlKeysTest : public QObject {
         QTest::sendKeyEvent(QTest::Release, calc.keys, Qt::Key_R, QStringLiteral("r"),
                             Qt::AltModifier);
         Settle();
-        QCOMPARE(calc.window->FieldText(Field::X), std::string("2"));
-        QCOMPARE(calc.window->FieldText(Field::T), x);
+        QCOMPARE(MainWindowAccess::Fields(*calc.window).FieldText(Field::X), std::string("2"));
+        QCOMPARE(MainWindowAccess::Fields(*calc.window).FieldText(Field::T), x);
     }
 
     void accessibleKeyBindingNamesTheKey() {

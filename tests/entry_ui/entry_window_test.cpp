@@ -15,6 +15,8 @@
 #include "engine/register.h"
 #include "entry/clipboard_port.h"
 #include "tests/engine/state_access.h"
+#include "tests/ui/main_window_access.h"
+#include "ui/calculator_windows.h"
 #include "ui/keypad_buttons.h"
 #include "ui/keypad_window.h"
 #include "ui/main_window.h"
@@ -95,7 +97,8 @@ class EntryWindowTest : public QObject {
   private:
     std::unique_ptr<QTemporaryDir> dir_;
     SilentBoxes boxes_;
-    std::unique_ptr<MainWindow> window_;
+    std::unique_ptr<CalculatorWindows> windows_;
+    MainWindow* window_ = nullptr;
     KeypadWindow* keys_ = nullptr;
     FakePasteSource pasteSource_;
     bool useFakePasteSource_ = false;
@@ -122,12 +125,12 @@ class EntryWindowTest : public QObject {
         if (useFakePasteSource_) {
             options.pasteSource = &pasteSource_;
         }
-        window_ = std::make_unique<MainWindow>(options);
-        keys_ = new KeypadWindow(window_->keypad(), window_->layoutScale(), window_.get());
-        window_->AttachKeypad(keys_);
+        windows_ = std::make_unique<CalculatorWindows>(options);
+        window_ = &windows_->main();
+        keys_ = &windows_->keypad();
         window_->show();
         window_->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(window_.get()));
+        QVERIFY(QTest::qWaitForWindowActive(window_));
         ShowResult(x);
     }
 
@@ -219,7 +222,7 @@ class EntryWindowTest : public QObject {
     }
 
     void cleanup() {
-        window_.reset();
+        windows_.reset();
         dir_.reset();
     }
 
@@ -292,12 +295,12 @@ class EntryWindowTest : public QObject {
         Start(QStringLiteral("5"));
         const QString longText = QStringLiteral("0.") + QString(length - 2, QLatin1Char('1'));
         SetClipboard(longText);
-        const int beeps = window_->beepCount();
+        const int beeps = MainWindowAccess::BeepCount(*window_);
 
         PasteBy(way);
 
         if (!taken) {
-            QCOMPARE(window_->beepCount(), beeps + 1);
+            QCOMPARE(MainWindowAccess::BeepCount(*window_), beeps + 1);
             QCOMPARE(Text(Field::X), QStringLiteral("5"));
         } else if (way == PasteWay::Button) {
             QCOMPARE(Text(Field::X), QStringLiteral(".111111111111"));
@@ -340,7 +343,7 @@ class EntryWindowTest : public QObject {
         }
         Start(QStringLiteral("5"));
         SetClipboard(QStringLiteral("999"));
-        const int beeps = window_->beepCount();
+        const int beeps = MainWindowAccess::BeepCount(*window_);
         const int reads = pasteSource_.reads;
 
         PasteBy(way);
@@ -348,7 +351,7 @@ class EntryWindowTest : public QObject {
         QCOMPARE(pasteSource_.reads, reads + 1);
         QCOMPARE(Text(Field::X), expected);
         const bool refused = expected == QLatin1String("5");
-        QCOMPARE(window_->beepCount(), beeps + (refused ? 1 : 0));
+        QCOMPARE(MainWindowAccess::BeepCount(*window_), beeps + (refused ? 1 : 0));
         if (refused) {
             QCOMPARE(Text(Field::Y), QStringLiteral("2"));
             QVERIFY(State().StackLift);
@@ -374,12 +377,12 @@ class EntryWindowTest : public QObject {
         useFakePasteSource_ = true;
         pasteSource_.offered = std::string(rpn::kClipboardTextLimit, '1');
         Start(QStringLiteral("5"));
-        const int before = window_->beepCount();
+        const int before = MainWindowAccess::BeepCount(*window_);
         for (int i = 0; i < 3; ++i) {
             PasteBy(way);
             QVERIFY(static_cast<std::size_t>(Text(Field::X).size()) <= rpn::kClipboardTextLimit);
         }
-        QCOMPARE(window_->beepCount(), before + beeps);
+        QCOMPARE(MainWindowAccess::BeepCount(*window_), before + beeps);
     }
 
     void ctrlXCutsOnceAndCtrlCCopiesTheEnteredRegister() {
@@ -469,9 +472,9 @@ class EntryWindowTest : public QObject {
         auto* data = new QMimeData;
         data->setImageData(QImage(2, 2, QImage::Format_RGB32));
         QGuiApplication::clipboard()->setMimeData(data, QClipboard::Clipboard);
-        const int beeps = window_->beepCount();
+        const int beeps = MainWindowAccess::BeepCount(*window_);
         Click("ButtonPaste");
-        QCOMPARE(window_->beepCount(), beeps + 1);
+        QCOMPARE(MainWindowAccess::BeepCount(*window_), beeps + 1);
         QCOMPARE(Text(Field::Y), QStringLiteral("2"));
     }
 

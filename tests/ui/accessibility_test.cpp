@@ -9,6 +9,7 @@
 
 #include "engine/register.h"
 #include "layout/main_window_layout.h"
+#include "tests/ui/main_window_access.h"
 #include "tests/ui/window_test_support.h"
 #include "ui/register_edit.h"
 
@@ -30,7 +31,7 @@ class AccessibilityTest : public QObject {
 
     void mainWindowIsAWindow() {
         testing::ShownCalculator calc(1.0);
-        QAccessibleInterface* window = Accessible(calc.window.get());
+        QAccessibleInterface* window = Accessible(calc.window);
         QVERIFY(window);
         QCOMPARE(window->role(), QAccessible::Window);
         QCOMPARE(window->text(QAccessible::Name), calc.window->windowTitle());
@@ -51,7 +52,7 @@ class AccessibilityTest : public QObject {
         for (int i = 0; i < smallClicks; ++i) {
             calc.window->Button("ButtonSmall")->click();
         }
-        QCOMPARE(calc.window->TrigPanelShown(), large);
+        QCOMPARE(MainWindowAccess::TrigPanelShown(*calc.window), large);
         int trigControls = 0;
         for (const ControlLayout& control : MainWindowControls()) {
             auto* widget = calc.window->findChild<QWidget*>(QString::fromLatin1(control.name));

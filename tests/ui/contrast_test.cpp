@@ -17,6 +17,7 @@
 
 #include "engine/register.h"
 #include "layout/main_window_layout.h"
+#include "tests/ui/main_window_access.h"
 #include "tests/ui/window_test_support.h"
 #include "ui/readable_colours.h"
 #include "ui/register_edit.h"
@@ -232,7 +233,7 @@ class ContrastTest : public QObject {
         w.ToggleKeypad();
         QVERIFY(QTest::qWaitForWindowExposed(calc.keypad));
         // The X field's selection is the palette's own highlight, not its digits.
-        w.Deselect(rpn::Field::X);
+        MainWindowAccess::Fields(w).Deselect(rpn::Field::X);
         if (switchedWhileShown) {
             // The application hands a new palette to its windows from the event loop.
             QApplication::setPalette(wanted);

@@ -21,6 +21,8 @@
 #include "engine/register.h"
 #include "layout/main_window_layout.h"
 #include "tests/engine/state_access.h"
+#include "tests/ui/main_window_access.h"
+#include "ui/calculator_windows.h"
 #include "ui/glyphs.h"
 #include "ui/help_viewer.h"
 #include "ui/keypad_window.h"
@@ -80,7 +82,8 @@ class MainWindowTest : public QObject {
   private:
     std::unique_ptr<QTemporaryDir> dir_;
     RecordingBoxes boxes_;
-    std::unique_ptr<MainWindow> window_;
+    std::unique_ptr<CalculatorWindows> windows_;
+    MainWindow* window_ = nullptr;
     KeypadWindow* keys_ = nullptr;
 
     QString ProgramPath() const { return dir_->filePath(QStringLiteral("rpncalc")); }
@@ -92,9 +95,9 @@ class MainWindowTest : public QObject {
         options.layoutScale = scale;
         options.programPath = QFile::encodeName(ProgramPath()).toStdString();
         options.messageBoxes = &boxes_;
-        window_ = std::make_unique<MainWindow>(options);
-        keys_ = new KeypadWindow(window_->keypad(), window_->layoutScale(), window_.get());
-        window_->AttachKeypad(keys_);
+        windows_ = std::make_unique<CalculatorWindows>(options);
+        window_ = &windows_->main();
+        keys_ = &windows_->keypad();
         return *window_;
     }
 
@@ -122,7 +125,7 @@ class MainWindowTest : public QObject {
     }
 
     void cleanup() {
-        window_.reset();
+        windows_.reset();
         dir_.reset();
     }
 
@@ -250,7 +253,8 @@ class MainWindowTest : public QObject {
                 }
             }
         }
-        QCOMPARE(w.angleModeLabel()->palette().color(QPalette::WindowText), QColor(Qt::red));
+        QCOMPARE(MainWindowAccess::AngleModeLabel(w)->palette().color(QPalette::WindowText),
+                 QColor(Qt::red));
         QCOMPARE(w.Edit(Field::X)->nextInFocusChain(), w.Button("Button1"));
     }
 
@@ -350,21 +354,21 @@ class MainWindowTest : public QObject {
 
     void firstShowCompactsLoadsAndSaves() {
         MainWindow& w = MakeWindow();
-        QVERIFY(w.FirstShow());
-        QVERIFY(w.TrigPanelShown());
+        QVERIFY(MainWindowAccess::FirstShow(w));
+        QVERIFY(MainWindowAccess::TrigPanelShown(w));
         w.show();
-        QVERIFY(!w.FirstShow());
-        QVERIFY(!w.TrigPanelShown());
-        QVERIFY(w.TrigPanelHeight() >= w.frameGeometry().height() / 4);
-        QCOMPARE(w.height(), 311 - w.TrigPanelHeight());
+        QVERIFY(!MainWindowAccess::FirstShow(w));
+        QVERIFY(!MainWindowAccess::TrigPanelShown(w));
+        QVERIFY(MainWindowAccess::TrigPanelHeight(w) >= w.frameGeometry().height() / 4);
+        QCOMPARE(w.height(), 311 - MainWindowAccess::TrigPanelHeight(w));
         QCOMPARE(w.Button("ButtonSmall")->text(), QStringLiteral("Trig"));
         QCOMPARE(HintOf(w.Button("ButtonSmall")), QStringLiteral("Click for Trig/Log"));
-        QCOMPARE(QFile::decodeName(w.HelpFilePath().c_str()),
+        QCOMPARE(QFile::decodeName(MainWindowAccess::HelpFilePath(w).c_str()),
                  dir_->filePath(QStringLiteral("rpncalc.hlp")));
         // No session file: the window goes to the top left corner, and the file exists at once.
         QCOMPARE(w.pos(), QPoint(0, 0));
         QCOMPARE(ReadLines(SessionPath()).size(), 9);
-        QCOMPARE(w.FieldText(Field::X), std::string("0"));
+        QCOMPARE(MainWindowAccess::Fields(w).FieldText(Field::X), std::string("0"));
         QVERIFY(boxes_.shown.empty());
 
         // A later showing changes nothing.
@@ -372,7 +376,7 @@ class MainWindowTest : public QObject {
         w.hide();
         w.show();
         QCOMPARE(w.height(), compact);
-        QVERIFY(!w.TrigPanelShown());
+        QVERIFY(!MainWindowAccess::TrigPanelShown(w));
     }
 
     void firstShowReadsTheSession() {
@@ -381,9 +385,9 @@ class MainWindowTest : public QObject {
         file.write("1.5\r\n2\r\n3\r\n4\r\n40\r\n30\r\n7\r\n100\r\n200\r\n");
         file.close();
         MainWindow& w = ShowWindow();
-        QCOMPARE(w.FieldText(Field::X), std::string("1.5"));
-        QCOMPARE(w.FieldText(Field::Y), std::string("2"));
-        QCOMPARE(w.FieldText(Field::T), std::string("4"));
+        QCOMPARE(MainWindowAccess::Fields(w).FieldText(Field::X), std::string("1.5"));
+        QCOMPARE(MainWindowAccess::Fields(w).FieldText(Field::Y), std::string("2"));
+        QCOMPARE(MainWindowAccess::Fields(w).FieldText(Field::T), std::string("4"));
         QCOMPARE(w.pos(), QPoint(30, 40));
         QCOMPARE(w.keypad().KeypadPos, (rpn::WindowPosition{100, 200}));
     }
@@ -471,9 +475,9 @@ class MainWindowTest : public QObject {
     void overflowingEntryAtClosingIsReportedAndLeftOut() {
         QFETCH(QString, entry);
         MainWindow& w = ShowWindow();
-        w.SetFieldText(Field::X, "3");
+        MainWindowAccess::Fields(w).SetFieldText(Field::X, "3");
         Click("ButtonE");
-        w.SetFieldText(Field::X, entry.toStdString());
+        MainWindowAccess::Fields(w).SetFieldText(Field::X, entry.toStdString());
         boxes_.shown.clear();
         QStringList linesWhileShown;
         boxes_.whileShown = [&] { linesWhileShown = ReadLines(SessionPath()); };
@@ -504,13 +508,13 @@ class MainWindowTest : public QObject {
         const int compact = w.height();
         const QPoint position = w.pos();
         Click("ButtonSmall");
-        QVERIFY(w.TrigPanelShown());
-        QCOMPARE(w.height(), compact + w.TrigPanelHeight());
+        QVERIFY(MainWindowAccess::TrigPanelShown(w));
+        QCOMPARE(w.height(), compact + MainWindowAccess::TrigPanelHeight(w));
         QCOMPARE(w.Button("ButtonSmall")->text(), QStringLiteral("Small"));
         QCOMPARE(HintOf(w.Button("ButtonSmall")), QStringLiteral("Click to shrink"));
         QVERIFY(StateOf(w.calculator()).StackLift);
         Click("ButtonSmall");
-        QVERIFY(!w.TrigPanelShown());
+        QVERIFY(!MainWindowAccess::TrigPanelShown(w));
         QCOMPARE(w.height(), compact);
         QCOMPARE(w.pos(), position);
         QCOMPARE(w.Button("ButtonSmall")->text(), QStringLiteral("Trig"));
@@ -522,23 +526,23 @@ class MainWindowTest : public QObject {
         MainWindow& w = ShowWindow();
         w.move(50, 60);
         keys_->show();
-        w.SetFieldText(Field::X, "12.5");
+        MainWindowAccess::Fields(w).SetFieldText(Field::X, "12.5");
         StateOf(w.calculator()).StackLift = true;
         Click("Buttontop");
-        QVERIFY(!w.StayOnTop());
+        QVERIFY(!MainWindowAccess::StayOnTop(w));
         QVERIFY(!w.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
         QVERIFY(w.isVisible());
         QCOMPARE(w.pos(), QPoint(50, 60));
         QCOMPARE(w.Button("Buttontop")->text(), QStringLiteral("Top"));
         QCOMPARE(HintOf(w.Button("Buttontop")), QStringLiteral("Click to stay on top"));
         QVERIFY(!StateOf(w.calculator()).StackLift);
-        QCOMPARE(w.FieldText(Field::X), std::string("12.5"));
-        QCOMPARE(w.SelectionLength(Field::X), 4);
+        QCOMPARE(MainWindowAccess::Fields(w).FieldText(Field::X), std::string("12.5"));
+        QCOMPARE(MainWindowAccess::Fields(w).SelectionLength(Field::X), 4);
         // The keypad stays up while its owner changes level.
         QVERIFY(keys_->isVisible());
 
         Click("Buttontop");
-        QVERIFY(w.StayOnTop());
+        QVERIFY(MainWindowAccess::StayOnTop(w));
         QVERIFY(w.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
         QCOMPARE(w.pos(), QPoint(50, 60));
         QCOMPARE(w.Button("Buttontop")->text(), QStringLiteral("Back"));
@@ -547,36 +551,37 @@ class MainWindowTest : public QObject {
 
     void mathErrorLeavesTheTopLevelWhileShown() {
         MainWindow& w = ShowWindow();
-        const int beeps = w.beepCount();
+        const int beeps = MainWindowAccess::BeepCount(w);
         bool onTopWhileShown = true;
         QString captionWhileShown;
         boxes_.whileShown = [&] {
-            onTopWhileShown = w.windowFlags().testFlag(Qt::WindowStaysOnTopHint) || w.StayOnTop();
+            onTopWhileShown = w.windowFlags().testFlag(Qt::WindowStaysOnTopHint) ||
+                              MainWindowAccess::StayOnTop(w);
             captionWhileShown = w.Button("Buttontop")->text();
         };
-        w.SetFieldText(Field::X, "-1");
+        MainWindowAccess::Fields(w).SetFieldText(Field::X, "-1");
         Click("Buttonln");
         QCOMPARE(boxes_.shown.size(), size_t{1});
         QCOMPARE(boxes_.shown[0].caption, QStringLiteral("Error"));
         QCOMPARE(boxes_.shown[0].text, QStringLiteral("Math Error"));
         QVERIFY(!onTopWhileShown);
         QCOMPARE(captionWhileShown, QStringLiteral("Top"));
-        QCOMPARE(w.beepCount(), beeps + 1);
-        QVERIFY(w.StayOnTop());
+        QCOMPARE(MainWindowAccess::BeepCount(w), beeps + 1);
+        QVERIFY(MainWindowAccess::StayOnTop(w));
         QVERIFY(w.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
         QCOMPARE(w.Button("Buttontop")->text(), QStringLiteral("Back"));
         QCOMPARE(HintOf(w.Button("Buttontop")), QStringLiteral("Click moves to back"));
-        QCOMPARE(w.FieldText(Field::X), std::string("-1"));
+        QCOMPARE(MainWindowAccess::Fields(w).FieldText(Field::X), std::string("-1"));
         QVERIFY(!StateOf(w.calculator()).StackLift);
     }
 
     void mathErrorWhenNotOnTopStaysThere() {
         MainWindow& w = ShowWindow();
         Click("Buttontop");
-        w.SetFieldText(Field::X, "-1");
+        MainWindowAccess::Fields(w).SetFieldText(Field::X, "-1");
         Click("Buttonln");
         QCOMPARE(boxes_.shown.size(), size_t{1});
-        QVERIFY(!w.StayOnTop());
+        QVERIFY(!MainWindowAccess::StayOnTop(w));
         QVERIFY(!w.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
         QCOMPARE(HintOf(w.Button("Buttontop")), QStringLiteral("Click to stay on top"));
     }
@@ -598,30 +603,30 @@ class MainWindowTest : public QObject {
         QFETCH(QString, button);
         QFETCH(QString, message);
         MainWindow& w = ShowWindow();
-        w.SetFieldText(Field::Y, "5");
-        w.SetFieldText(Field::X, entry.toStdString());
+        MainWindowAccess::Fields(w).SetFieldText(Field::Y, "5");
+        MainWindowAccess::Fields(w).SetFieldText(Field::X, entry.toStdString());
         Click(button.toLatin1().constData());
         QCOMPARE(boxes_.shown.size(), size_t{1});
         QCOMPARE(boxes_.shown[0].caption, QStringLiteral("Rpncalc"));
         QCOMPARE(boxes_.shown[0].text, message);
         // The action was abandoned before it changed anything.
-        QCOMPARE(w.FieldText(Field::X), entry.toStdString());
-        QCOMPARE(w.FieldText(Field::Y), std::string("5"));
+        QCOMPARE(MainWindowAccess::Fields(w).FieldText(Field::X), entry.toStdString());
+        QCOMPARE(MainWindowAccess::Fields(w).FieldText(Field::Y), std::string("5"));
         QVERIFY(w.isVisible());
     }
 
     void operationButtonsReachTheCalculator() {
         MainWindow& w = ShowWindow();
-        w.SetFieldText(Field::X, "3");
+        MainWindowAccess::Fields(w).SetFieldText(Field::X, "3");
         Click("ButtonE");
-        w.SetFieldText(Field::X, "4");
+        MainWindowAccess::Fields(w).SetFieldText(Field::X, "4");
         Click("SpeedButtonP");
-        QCOMPARE(w.FieldText(Field::X), std::string("7"));
+        QCOMPARE(MainWindowAccess::Fields(w).FieldText(Field::X), std::string("7"));
         QVERIFY(StateOf(w.calculator()).StackLift);
         Click("Buttondeg");
-        QCOMPARE(w.angleModeLabel()->text(), QStringLiteral("Radians"));
+        QCOMPARE(MainWindowAccess::AngleModeLabel(w)->text(), QStringLiteral("Radians"));
         Click("Buttondeg");
-        QCOMPARE(w.angleModeLabel()->text(), QStringLiteral("Degrees"));
+        QCOMPARE(MainWindowAccess::AngleModeLabel(w)->text(), QStringLiteral("Degrees"));
     }
 
     void captionsAndAccessibleNamesChangeTogether() {
@@ -629,7 +634,8 @@ class MainWindowTest : public QObject {
         MainWindow& w = ShowWindow();
         for (int click = 0; click < 2; ++click) {
             Click("Buttondeg");
-            QCOMPARE(w.angleModeLabel()->accessibleName(), w.angleModeLabel()->text());
+            QCOMPARE(MainWindowAccess::AngleModeLabel(w)->accessibleName(),
+                     MainWindowAccess::AngleModeLabel(w)->text());
             Click("Buttontop");
             QCOMPARE(w.Button("Buttontop")->accessibleName(), w.Button("Buttontop")->text());
             Click("ButtonSmall");
@@ -652,11 +658,12 @@ class MainWindowTest : public QObject {
         // ctest runs this once more under a German locale, where it is a comma.
         const QString point = QLocale::system().decimalPoint();
         MainWindow& w = ShowWindow();
-        w.SetFieldText(Field::X, "1");
+        MainWindowAccess::Fields(w).SetFieldText(Field::X, "1");
         Click("ButtonE");
-        w.SetFieldText(Field::X, "2");
+        MainWindowAccess::Fields(w).SetFieldText(Field::X, "2");
         Click("SpeedButtonD");
-        QCOMPARE(QString::fromStdString(w.FieldText(Field::X)), point + QStringLiteral("5"));
+        QCOMPARE(QString::fromStdString(MainWindowAccess::Fields(w).FieldText(Field::X)),
+                 point + QStringLiteral("5"));
     }
 
     void helpShowsTheFileAtItsTopic() {
@@ -665,25 +672,29 @@ class MainWindowTest : public QObject {
         MainWindow& w = ShowWindow();
         StateOf(w.calculator()).StackLift = true;
         Click("ButtonH");
-        QVERIFY(w.helpViewer()->isVisible());
-        QCOMPARE(w.helpViewer()->browser()->source().fragment(), QStringLiteral("topic-0"));
-        QVERIFY(w.helpViewer()->browser()->toPlainText().contains(QStringLiteral("stack lift")));
+        QVERIFY(MainWindowAccess::Help(w)->isVisible());
+        QCOMPARE(MainWindowAccess::Help(w)->browser()->source().fragment(),
+                 QStringLiteral("topic-0"));
+        QVERIFY(MainWindowAccess::Help(w)->browser()->toPlainText().contains(
+            QStringLiteral("stack lift")));
         QVERIFY(!StateOf(w.calculator()).StackLift);
-        QCOMPARE(w.SelectionLength(Field::X), static_cast<int>(w.FieldText(Field::X).size()));
+        QCOMPARE(MainWindowAccess::Fields(w).SelectionLength(Field::X),
+                 static_cast<int>(MainWindowAccess::Fields(w).FieldText(Field::X).size()));
 
         w.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&w));
         QTest::keyClick(&w, Qt::Key_F1);
-        QCOMPARE(w.helpViewer()->browser()->source().fragment(), QStringLiteral("topic-200"));
+        QCOMPARE(MainWindowAccess::Help(w)->browser()->source().fragment(),
+                 QStringLiteral("topic-200"));
         QVERIFY(boxes_.shown.empty());
     }
 
     void missingHelpFileIsSaidInTheViewer() {
         MainWindow& w = ShowWindow();
         Click("ButtonH");
-        QVERIFY(w.helpViewer()->isVisible());
-        QVERIFY(
-            w.helpViewer()->browser()->toPlainText().contains(QStringLiteral("cannot be opened")));
+        QVERIFY(MainWindowAccess::Help(w)->isVisible());
+        QVERIFY(MainWindowAccess::Help(w)->browser()->toPlainText().contains(
+            QStringLiteral("cannot be opened")));
         QVERIFY(boxes_.shown.empty());
     }
 
@@ -711,14 +722,14 @@ class MainWindowTest : public QObject {
         QVERIFY(QTest::qWaitForWindowActive(&w));
         const auto other = OtherWindow(w);
         QTRY_COMPARE(QGuiApplication::focusWindow(), other->windowHandle());
-        w.SetFieldText(Field::X, "12");
-        w.SetCaret(Field::X, 1);
+        MainWindowAccess::Fields(w).SetFieldText(Field::X, "12");
+        MainWindowAccess::Fields(w).SetCaret(Field::X, 1);
         StateOf(w.calculator()).StackLift = true;
         w.activateWindow();
         // QWidget counts the main window active while its dialog is: wait for the window itself.
         QTRY_COMPARE(QGuiApplication::focusWindow(), w.windowHandle());
         QVERIFY(!StateOf(w.calculator()).StackLift);
-        QCOMPARE(w.SelectionLength(Field::X), 2);
+        QCOMPARE(MainWindowAccess::Fields(w).SelectionLength(Field::X), 2);
         QVERIFY(w.Edit(Field::X)->hasFocus());
     }
 
@@ -729,15 +740,15 @@ class MainWindowTest : public QObject {
         QVERIFY(QTest::qWaitForWindowActive(&w));
         const auto other = OtherWindow(w);
         QTRY_COMPARE(QGuiApplication::focusWindow(), other->windowHandle());
-        w.SetFieldText(Field::X, "12");
+        MainWindowAccess::Fields(w).SetFieldText(Field::X, "12");
         StateOf(w.calculator()).StackLift = true;
-        w.FocusX();
+        MainWindowAccess::Fields(w).FocusX();
         QVERIFY(!StateOf(w.calculator()).StackLift);
-        QCOMPARE(w.SelectionLength(Field::X), 2);
+        QCOMPARE(MainWindowAccess::Fields(w).SelectionLength(Field::X), 2);
         // The activation that follows does not run it a second time.
-        w.Deselect(Field::X);
+        MainWindowAccess::Fields(w).Deselect(Field::X);
         QTRY_COMPARE(QGuiApplication::focusWindow(), w.windowHandle());
-        QCOMPARE(w.SelectionLength(Field::X), 0);
+        QCOMPARE(MainWindowAccess::Fields(w).SelectionLength(Field::X), 0);
     }
 
     void keypadNeverTakesTheKeyboard() {
@@ -745,8 +756,8 @@ class MainWindowTest : public QObject {
         QVERIFY(QTest::qWaitForWindowActive(&w));
         keys_->show();
         QVERIFY(keys_->windowHandle()->flags().testFlag(Qt::WindowDoesNotAcceptFocus));
-        w.SetFieldText(Field::X, "12");
-        w.SetCaret(Field::X, 1);
+        MainWindowAccess::Fields(w).SetFieldText(Field::X, "12");
+        MainWindowAccess::Fields(w).SetCaret(Field::X, 1);
         StateOf(w.calculator()).StackLift = true;
         // A window manager that hands the keypad the keyboard all the same: the main window
         // takes it back, and the entry is as it was, with no becoming-active step.
@@ -761,8 +772,8 @@ class MainWindowTest : public QObject {
         QTRY_VERIFY(keypadHadIt);
         QTRY_COMPARE(QGuiApplication::focusWindow(), w.windowHandle());
         QVERIFY(StateOf(w.calculator()).StackLift);
-        QCOMPARE(w.SelectionLength(Field::X), 0);
-        QCOMPARE(w.SelectionStart(Field::X), 1);
+        QCOMPARE(MainWindowAccess::Fields(w).SelectionLength(Field::X), 0);
+        QCOMPARE(MainWindowAccess::Fields(w).SelectionStart(Field::X), 1);
         QVERIFY(w.Edit(Field::X)->hasFocus());
     }
 
@@ -771,52 +782,52 @@ class MainWindowTest : public QObject {
         const std::string text =
             "1\xB5"
             "2,5";
-        w.SetFieldText(Field::Z, text);
-        QCOMPARE(w.FieldText(Field::Z), text);
+        MainWindowAccess::Fields(w).SetFieldText(Field::Z, text);
+        QCOMPARE(MainWindowAccess::Fields(w).FieldText(Field::Z), text);
         QCOMPARE(w.Edit(Field::Z)->text().size(), qsizetype{5});
     }
 
     void caretAndSelection() {
         MainWindow& w = MakeWindow();
-        w.SetFieldText(Field::X, "12.5");
+        MainWindowAccess::Fields(w).SetFieldText(Field::X, "12.5");
         w.Edit(Field::X)->setSelection(1, 2);
-        QCOMPARE(w.SelectionStart(Field::X), 1);
-        QCOMPARE(w.SelectionLength(Field::X), 2);
+        QCOMPARE(MainWindowAccess::Fields(w).SelectionStart(Field::X), 1);
+        QCOMPARE(MainWindowAccess::Fields(w).SelectionLength(Field::X), 2);
         // A selection made backwards starts at its first character all the same.
         w.Edit(Field::X)->setSelection(3, -2);
-        QCOMPARE(w.SelectionStart(Field::X), 1);
-        QCOMPARE(w.SelectionLength(Field::X), 2);
-        w.SetCaret(Field::X, 3);
-        QCOMPARE(w.SelectionStart(Field::X), 3);
-        QCOMPARE(w.SelectionLength(Field::X), 0);
-        w.SelectAllX();
-        QCOMPARE(w.SelectionLength(Field::X), 4);
-        w.Deselect(Field::X);
-        QCOMPARE(w.SelectionStart(Field::X), 4);
-        QCOMPARE(w.SelectionLength(Field::X), 0);
+        QCOMPARE(MainWindowAccess::Fields(w).SelectionStart(Field::X), 1);
+        QCOMPARE(MainWindowAccess::Fields(w).SelectionLength(Field::X), 2);
+        MainWindowAccess::Fields(w).SetCaret(Field::X, 3);
+        QCOMPARE(MainWindowAccess::Fields(w).SelectionStart(Field::X), 3);
+        QCOMPARE(MainWindowAccess::Fields(w).SelectionLength(Field::X), 0);
+        MainWindowAccess::Fields(w).SelectAllX();
+        QCOMPARE(MainWindowAccess::Fields(w).SelectionLength(Field::X), 4);
+        MainWindowAccess::Fields(w).Deselect(Field::X);
+        QCOMPARE(MainWindowAccess::Fields(w).SelectionStart(Field::X), 4);
+        QCOMPARE(MainWindowAccess::Fields(w).SelectionLength(Field::X), 0);
     }
 
     void selectionSurvivesLeavingTheField() {
         MainWindow& w = ShowWindow();
         QVERIFY(QTest::qWaitForWindowActive(&w));
-        w.SetFieldText(Field::Z, "345");
+        MainWindowAccess::Fields(w).SetFieldText(Field::Z, "345");
         w.Edit(Field::Z)->setFocus();
         w.Edit(Field::Z)->setSelection(1, 2);
         w.Edit(Field::X)->setFocus();
         QVERIFY(w.Edit(Field::X)->hasFocus());
-        QCOMPARE(w.SelectionStart(Field::Z), 1);
-        QCOMPARE(w.SelectionLength(Field::Z), 2);
+        QCOMPARE(MainWindowAccess::Fields(w).SelectionStart(Field::Z), 1);
+        QCOMPARE(MainWindowAccess::Fields(w).SelectionLength(Field::Z), 2);
     }
 
     void tabbingIntoXKeepsItsCaret() {
         MainWindow& w = ShowWindow();
         QVERIFY(QTest::qWaitForWindowActive(&w));
-        w.SetFieldText(Field::X, "123");
-        w.SetCaret(Field::X, 1);
+        MainWindowAccess::Fields(w).SetFieldText(Field::X, "123");
+        MainWindowAccess::Fields(w).SetCaret(Field::X, 1);
         w.Button("Button1")->setFocus(Qt::TabFocusReason);
         w.Edit(Field::X)->setFocus(Qt::TabFocusReason);
-        QCOMPARE(w.SelectionLength(Field::X), 0);
-        QCOMPARE(w.SelectionStart(Field::X), 1);
+        QCOMPARE(MainWindowAccess::Fields(w).SelectionLength(Field::X), 0);
+        QCOMPARE(MainWindowAccess::Fields(w).SelectionStart(Field::X), 1);
     }
 
     void applicationTitle_data() {

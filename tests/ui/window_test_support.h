@@ -3,10 +3,8 @@
 
 #include <QFile>
 #include <QTemporaryDir>
-#include <memory>
 
-#include "ui/keypad_window.h"
-#include "ui/main_window.h"
+#include "ui/calculator_windows.h"
 #include "ui/message_boxes.h"
 
 namespace rpn::ui::testing {
@@ -23,19 +21,20 @@ class SilentBoxes : public MessageBoxes {
 struct ShownCalculator {
     QTemporaryDir dir;
     SilentBoxes boxes;
-    std::unique_ptr<MainWindow> window;
-    KeypadWindow* keypad = nullptr;
+    CalculatorWindows windows;
+    MainWindow* window = &windows.main();
+    KeypadWindow* keypad = &windows.keypad();
 
-    explicit ShownCalculator(double scale) {
+    explicit ShownCalculator(double scale) : windows(Options(scale)) { window->show(); }
+
+  private:
+    MainWindowOptions Options(double scale) {
         MainWindowOptions options;
         options.layoutScale = scale;
         options.programPath =
             QFile::encodeName(dir.filePath(QStringLiteral("rpncalc"))).toStdString();
         options.messageBoxes = &boxes;
-        window = std::make_unique<MainWindow>(options);
-        keypad = new KeypadWindow(window->keypad(), window->layoutScale(), window.get());
-        window->AttachKeypad(keypad);
-        window->show();
+        return options;
     }
 };
 

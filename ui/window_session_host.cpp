@@ -1,0 +1,28 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "ui/window_session_host.h"
+
+#include <QString>
+
+#include "ui/frame_position.h"
+#include "ui/message_boxes.h"
+
+namespace rpn::ui {
+
+WindowSessionHost::WindowSessionHost(QWidget& window, FramePlacer& placer, MessageBoxes& boxes,
+                                     std::optional<rpn::WindowPosition> position)
+    : window_(window), placer_(placer), boxes_(boxes), explicitPosition_(position) {}
+
+WindowPosition WindowSessionHost::MainWindowPosition() const {
+    return placer_.Position();
+}
+
+void WindowSessionHost::MoveMainWindow(WindowPosition position) {
+    // A position given on the command line holds for this run, over the saved one.
+    placer_.Place(explicitPosition_.value_or(position));
+}
+
+void WindowSessionHost::ShowErrorBox(const std::string& message) {
+    boxes_.ShowStop(&window_, QStringLiteral("Error"), QString::fromLocal8Bit(message));
+}
+
+}  // namespace rpn::ui

@@ -1,0 +1,34 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "session/calculator_session.h"
+
+class QWidget;
+
+namespace rpn::ui {
+
+class FramePlacer;
+class MessageBoxes;
+
+// The main window as the session sees it: where its frame stands, and the error boxes.
+class WindowSessionHost : public rpn::SessionHost {
+  public:
+    // `position`: where the frame stands for this run over the saved position; none: saved.
+    WindowSessionHost(QWidget& window, FramePlacer& placer, MessageBoxes& boxes,
+                      std::optional<rpn::WindowPosition> position);
+
+    rpn::WindowPosition MainWindowPosition() const override;
+    void MoveMainWindow(rpn::WindowPosition position) override;
+    void ShowErrorBox(const std::string& message) override;
+
+  private:
+    QWidget& window_;
+    FramePlacer& placer_;
+    MessageBoxes& boxes_;
+    std::optional<rpn::WindowPosition> explicitPosition_;
+};
+
+}  // namespace rpn::ui
