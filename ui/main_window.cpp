@@ -255,7 +255,7 @@ void MainWindow::RunControlAction(const ControlAction& action) {
         case Command::None:
             return;
         case Command::Calculate:
-            return RunAction([this, &action] { calc_.Run(action.operation); });
+            return RunAction([this, &action] { Present(calc_.Run(action.operation)); });
         case Command::EditX:
             return RunAction([this] { entry_.xEntry.EditX(); });
         case Command::ToggleExponentSign:
@@ -581,7 +581,9 @@ void MainWindow::Beep() {
     QApplication::beep();
 }
 
-void MainWindow::ReportMathError() {
+// The window beeps and shows "Math Error" in the modal box, off the stay-on-top level while
+// the box shows.
+void MainWindow::ShowMathError() {
     const bool wasOnTop = stayOnTop_;
     if (wasOnTop) {
         // Off the top level, so that the message is not hidden behind the calculator.

@@ -85,6 +85,9 @@ class MainWindow : public QWidget, public rpn::WindowPort, public rpn::SessionHo
     void RunAction(const std::function<void()>& action);
     // The general error report: the message and ".", stop icon, the application's title.
     void ShowGeneralError(const QString& message);
+    // Shows the user how an operation ended: the one place where an outcome becomes a beep or
+    // a message box.
+    void Present(Outcome outcome);
 
     // Runs what a click on a control of the layout does, as one user action.
     void RunControlAction(const ControlAction& action);
@@ -121,7 +124,6 @@ class MainWindow : public QWidget, public rpn::WindowPort, public rpn::SessionHo
     void SelectAllX() override;
     void ShowAngleMode(const char* caption) override;
     void Beep() override;
-    void ReportMathError() override;
 
     // rpn::SessionHost
     rpn::WindowPosition MainWindowPosition() const override;
@@ -134,6 +136,8 @@ class MainWindow : public QWidget, public rpn::WindowPort, public rpn::SessionHo
     void changeEvent(QEvent* event) override;
 
   private:
+    // The math-error report: the window beeps and shows "Math Error" in the modal box.
+    void ShowMathError();
     void BuildControls();
     void ConnectControls();
     void ConnectEntry();
