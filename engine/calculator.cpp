@@ -78,10 +78,10 @@ void Calculator::ShowX() {
 }
 
 void Calculator::RefreshDisplay() {
-    window_.SetFieldText(Field::Y, FormatRegister(state_.Y, kDisplayWidth, decimalSeparator));
-    window_.SetFieldText(Field::Z, FormatRegister(state_.Z, kDisplayWidth, decimalSeparator));
-    window_.SetFieldText(Field::T, FormatRegister(state_.T, kDisplayWidth, decimalSeparator));
-    window_.SetFieldText(Field::X, FormatRegister(state_.X, kDisplayWidth, decimalSeparator));
+    window_.SetFieldText(Field::Y, FormatRegister(state_.Y, kDisplayWidth, decimalSeparator_));
+    window_.SetFieldText(Field::Z, FormatRegister(state_.Z, kDisplayWidth, decimalSeparator_));
+    window_.SetFieldText(Field::T, FormatRegister(state_.T, kDisplayWidth, decimalSeparator_));
+    window_.SetFieldText(Field::X, FormatRegister(state_.X, kDisplayWidth, decimalSeparator_));
     FocusXSelectAll();
     EndEntry();
 }

@@ -40,8 +40,10 @@ class Calculator {
     const CalculatorState& state() const { return state_; }
     WindowPort& window() { return window_; }
 
-    // The system's decimal separator, used by the fixed form of the display.
-    char decimalSeparator = '.';
+    // The system's decimal separator, used by the fixed form of the display; the window gives
+    // it at start and when the locale changes.
+    void SetDecimalSeparator(char separator) { decimalSeparator_ = separator; }
+    char decimalSeparator() const { return decimalSeparator_; }
 
     Outcome Run(Operation operation);
 
@@ -109,6 +111,7 @@ class Calculator {
 
     WindowPort& window_;
     CalculatorState state_;
+    char decimalSeparator_ = '.';
 };
 
 }  // namespace rpn

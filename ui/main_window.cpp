@@ -448,7 +448,7 @@ void MainWindow::changeEvent(QEvent* event) {
 }
 
 void MainWindow::ReadDecimalSeparator() {
-    calc_.decimalSeparator = SystemDecimalSeparator();
+    calc_.SetDecimalSeparator(SystemDecimalSeparator());
 }
 
 void MainWindow::OnFocusWindowChanged(QWindow* focusWindow) {

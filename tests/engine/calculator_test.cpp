@@ -145,7 +145,7 @@ TEST_F(CalculatorTest, EntryBeyondTheRangeFaultsAndChangesNothing) {
 }
 
 TEST_F(CalculatorTest, RefreshShowsEveryRegisterWithTheSeparator) {
-    calc.decimalSeparator = ',';
+    calc.SetDecimalSeparator(',');
     SetStack(0.5L, 100.5L, -1, 0.25L);
     calc.RefreshDisplay();
     EXPECT_EQ(window.text(Field::X), ",5");
