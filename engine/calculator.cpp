@@ -6,6 +6,14 @@
 namespace rpn {
 
 bool Calculator::ReadX(EmptyEntry empty) {
+    if (ReadXQuietly(empty)) {
+        return true;
+    }
+    window_.Beep();
+    return false;
+}
+
+bool Calculator::ReadXQuietly(EmptyEntry empty) {
     const std::string text = CommaToPoint(window_.FieldText(Field::X));
     const bool readAsZero = text.empty() && empty == EmptyEntry::ReadsAsZero;
     // An overflow leaves ParseEntry as ArithmeticFault, before X is written.
@@ -14,13 +22,20 @@ bool Calculator::ReadX(EmptyEntry empty) {
     if (parsed.ok()) {
         return true;
     }
-    window_.Beep();
     window_.SetFieldText(Field::X, "0");
     return false;
 }
 
 bool Calculator::CommitX() {
-    if (ReadX(EmptyEntry::ReadsAsZero)) {
+    if (CommitXQuietly()) {
+        return true;
+    }
+    window_.Beep();
+    return false;
+}
+
+bool Calculator::CommitXQuietly() {
+    if (ReadXQuietly(EmptyEntry::ReadsAsZero)) {
         return true;
     }
     BeginEntry();
@@ -63,10 +78,10 @@ void Calculator::ShowX() {
 }
 
 void Calculator::RefreshDisplay() {
-    window_.SetFieldText(Field::Y, FormatRegister(state_.Y, kDisplayWidth, decimalSeparator));
-    window_.SetFieldText(Field::Z, FormatRegister(state_.Z, kDisplayWidth, decimalSeparator));
-    window_.SetFieldText(Field::T, FormatRegister(state_.T, kDisplayWidth, decimalSeparator));
-    window_.SetFieldText(Field::X, FormatRegister(state_.X, kDisplayWidth, decimalSeparator));
+    window_.SetFieldText(Field::Y, FormatRegister(state_.Y, kDisplayWidth, decimalSeparator_));
+    window_.SetFieldText(Field::Z, FormatRegister(state_.Z, kDisplayWidth, decimalSeparator_));
+    window_.SetFieldText(Field::T, FormatRegister(state_.T, kDisplayWidth, decimalSeparator_));
+    window_.SetFieldText(Field::X, FormatRegister(state_.X, kDisplayWidth, decimalSeparator_));
     FocusXSelectAll();
     EndEntry();
 }

@@ -2,6 +2,8 @@
 #pragma once
 
 #include "engine/operation.h"
+#include "engine/operation_table.h"
+#include "engine/outcome.h"
 #include "engine/register.h"
 #include "engine/window_port.h"
 
@@ -29,8 +31,8 @@ enum class EmptyEntry { ReadsAsZero, IsRefused };
 
 // The calculator engine: the one owner of the stack rules. Every change of the registers and
 // flags goes through an operation or one of the named transitions below. It reaches the window
-// only through WindowPort. Arithmetic faults that an operation does not catch leave it as
-// ArithmeticFault, before anything has been stored.
+// only through WindowPort. An operation tells how it ended in its outcome; a fault ends it
+// before anything has been stored.
 class Calculator {
   public:
     explicit Calculator(WindowPort& window) : window_(window) {}
@@ -38,12 +40,15 @@ class Calculator {
     const CalculatorState& state() const { return state_; }
     WindowPort& window() { return window_; }
 
-    // The system's decimal separator, used by the fixed form of the display.
-    char decimalSeparator = '.';
+    // The system's decimal separator, used by the fixed form of the display; the window gives
+    // it at start and when the locale changes.
+    void SetDecimalSeparator(char separator) { decimalSeparator_ = separator; }
+    char decimalSeparator() const { return decimalSeparator_; }
 
-    void Run(Operation operation);
+    Outcome Run(Operation operation);
 
-    // Reads the X field's text into X. An unreadable text beeps and leaves X and its field 0.
+    // Reads the X field's text into X. An unreadable text beeps and leaves X and its field 0;
+    // an entry beyond the register range raises ArithmeticFault before X is written.
     bool ReadX(EmptyEntry empty);
     // ReadX with an empty field read as 0; an unreadable text also starts a new entry over
     // the 0, all of it selected.
@@ -78,33 +83,35 @@ class Calculator {
     // Tests set the state a case starts from register by register (tests/engine/state_access.h).
     friend struct CalculatorStateAccess;
 
-    void Enter();
-    void Divide();
-    void Power();
-    void Reciprocal();
-    void SquareRoot();
-    void ChangeSign();
-    void ClearX();
-    void ClearAll();
-    void RollDown();
-    void RollUp();
-    void SwapXY();
-    void Store();
-    void Recall();
-    void ToggleAngleMode();
-    using BinaryRule = Register (*)(Register y, Register x);
-    using UnaryRule = Register (*)(Register x);
-    using AngleRule = Register (*)(Register x, bool degreesMode);
-    void RunBinary(BinaryRule rule);
-    void RunUnary(UnaryRule rule);
-    // The scientific functions: a fault in one ends in the "Math Error" report.
-    void RunScientific(Operation operation);
-    void RunScientificFunction(AngleRule rule);
+    // The table's transitions reach the private steps of the calculator.
+    friend std::span<const OperationRow> OperationRows();
+
+    // ReadX and CommitX without the beep: an operation answers with its outcome instead.
+    bool ReadXQuietly(EmptyEntry empty);
+    bool CommitXQuietly();
+    Outcome Apply(const OperationRow& row);
+    Outcome RunScientificFunction(AngleRule rule);
+
+    Outcome Enter();
+    Outcome Divide();
+    Outcome Power();
+    Outcome Reciprocal();
+    Outcome SquareRoot();
+    Outcome ChangeSign();
+    Outcome ClearX();
+    Outcome ClearAll();
+    Outcome RollDown();
+    Outcome RollUp();
+    Outcome SwapXY();
+    Outcome Store();
+    Outcome Recall();
+    Outcome ToggleAngleMode();
     // Shows the X that was just computed as the new finished value.
     void ShowX();
 
     WindowPort& window_;
     CalculatorState state_;
+    char decimalSeparator_ = '.';
 };
 
 }  // namespace rpn

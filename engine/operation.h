@@ -37,4 +37,8 @@ enum class Operation {
     ToggleAngleMode,
 };
 
+// Keep this the last of the operations: the engine has one row for each up to it.
+inline constexpr Operation kLastOperation = Operation::ToggleAngleMode;
+inline constexpr int kOperationCount = static_cast<int>(kLastOperation) + 1;
+
 }  // namespace rpn

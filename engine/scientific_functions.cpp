@@ -5,19 +5,12 @@
 #include "engine/calculator.h"
 #include "engine/exponential.h"
 #include "engine/extended_constants.h"
+#include "engine/scientific_rules.h"
 #include "engine/x87.h"
 
 namespace rpn {
 
 namespace {
-
-Register DegreesToRadians(Register x) {
-    return x87::Multiply(x87::Multiply(x, kPi), kOneOver180);
-}
-
-Register RadiansToDegrees(Register x) {
-    return x87::Multiply(x87::Multiply(x, 180.0L), kOneOverPi);
-}
 
 // The angle in radians that the trigonometric functions work on.
 Register Angle(Register x, bool degreesMode) {
@@ -45,97 +38,98 @@ Register Cofactor(Register x) {
 
 }  // namespace
 
-// Commits X, computes the new X by `rule` and shows it. A fault in the rule leaves X as
-// committed from its text and ends in the "Math Error" report; the entry stays as typed, to be
-// corrected in place.
-void Calculator::RunScientificFunction(AngleRule rule) {
-    if (!CommitX()) {
-        return;
+Register DegreesToRadians(Register x) {
+    return x87::Multiply(x87::Multiply(x, kPi), kOneOver180);
+}
+
+Register RadiansToDegrees(Register x) {
+    return x87::Multiply(x87::Multiply(x, 180.0L), kOneOverPi);
+}
+
+Register SineRule(Register x, bool degrees) {
+    return Snap(x87::Sine(Angle(x, degrees)));
+}
+
+Register CosineRule(Register x, bool degrees) {
+    if (degrees && x == 90) {
+        return 0.0L;
     }
+    return Snap(x87::Cosine(Angle(x, degrees)));
+}
+
+Register TangentRule(Register x, bool degrees) {
+    const Register sine = x87::Sine(Angle(x, degrees));
+    const Register cosine = x87::Cosine(Angle(x, degrees));
+    return Snap(x87::Divide(sine, cosine));
+}
+
+Register ArcSineRule(Register x, bool degrees) {
+    if (x == 1) {
+        return degrees ? 90.0L : kHalfPi;
+    }
+    if (x == -1) {
+        return degrees ? -90.0L : -kHalfPi;
+    }
+    return AngleResult(ArcTangent(x87::Divide(x, Cofactor(x))), degrees);
+}
+
+Register ArcCosineRule(Register x, bool degrees) {
+    if (x == 0) {
+        return degrees ? 90.0L : kHalfPi;
+    }
+    if (x == -1) {
+        return degrees ? 180.0L : kPi;
+    }
+    const Register a = ArcTangent(x87::Divide(Cofactor(x), x));
+    if (x > 0) {
+        return AngleResult(a, degrees);
+    }
+    // The arctangent gives the angle of the fourth quadrant; acos lies in the second.
+    if (degrees) {
+        return x87::Multiply(x87::Add(x87::Multiply(a, kOneOverPi), 1.0L), 180.0L);
+    }
+    return x87::Add(a, kPi);
+}
+
+Register ArcTangentRule(Register x, bool degrees) {
+    return AngleResult(ArcTangent(x), degrees);
+}
+
+Register Log10Rule(Register x, bool) {
+    return Log10(x);
+}
+
+Register TenToXRule(Register x, bool) {
+    return rpn::Power(10.0L, x);
+}
+
+Register NaturalLogRule(Register x, bool) {
+    return NaturalLog(x);
+}
+
+Register NaturalExpRule(Register x, bool) {
+    return NaturalExp(x);
+}
+
+// Computes the new X by `rule` from the committed X and shows it. A fault in the rule leaves X
+// as committed from its text and ends in the "Math Error" report; the entry stays as typed, to
+// be corrected in place.
+Outcome Calculator::RunScientificFunction(AngleRule rule) {
     try {
         state_.X = rule(state_.X, state_.DegreesMode);
     } catch (const ArithmeticFault&) {
-        window_.ReportMathError();
         BeginEntry();
-        return;
+        return kMathError;
     }
     ShowX();
+    return kDone;
 }
 
-void Calculator::RunScientific(Operation operation) {
-    switch (operation) {
-        case Operation::Sine:
-            return RunScientificFunction(
-                [](Register x, bool degrees) { return Snap(x87::Sine(Angle(x, degrees))); });
-        case Operation::Cosine:
-            return RunScientificFunction([](Register x, bool degrees) {
-                if (degrees && x == 90) {
-                    return 0.0L;
-                }
-                return Snap(x87::Cosine(Angle(x, degrees)));
-            });
-        case Operation::Tangent:
-            return RunScientificFunction([](Register x, bool degrees) {
-                const Register sine = x87::Sine(Angle(x, degrees));
-                const Register cosine = x87::Cosine(Angle(x, degrees));
-                return Snap(x87::Divide(sine, cosine));
-            });
-        case Operation::ArcSine:
-            return RunScientificFunction([](Register x, bool degrees) {
-                if (x == 1) {
-                    return degrees ? 90.0L : kHalfPi;
-                }
-                if (x == -1) {
-                    return degrees ? -90.0L : -kHalfPi;
-                }
-                return AngleResult(ArcTangent(x87::Divide(x, Cofactor(x))), degrees);
-            });
-        case Operation::ArcCosine:
-            return RunScientificFunction([](Register x, bool degrees) {
-                if (x == 0) {
-                    return degrees ? 90.0L : kHalfPi;
-                }
-                if (x == -1) {
-                    return degrees ? 180.0L : kPi;
-                }
-                const Register a = ArcTangent(x87::Divide(Cofactor(x), x));
-                if (x > 0) {
-                    return AngleResult(a, degrees);
-                }
-                // The arctangent gives the angle of the fourth quadrant; acos lies in the second.
-                if (degrees) {
-                    return x87::Multiply(x87::Add(x87::Multiply(a, kOneOverPi), 1.0L), 180.0L);
-                }
-                return x87::Add(a, kPi);
-            });
-        case Operation::ArcTangent:
-            return RunScientificFunction(
-                [](Register x, bool degrees) { return AngleResult(ArcTangent(x), degrees); });
-        case Operation::Log10:
-            return RunScientificFunction([](Register x, bool) { return Log10(x); });
-        case Operation::TenToX:
-            return RunScientificFunction([](Register x, bool) { return rpn::Power(10.0L, x); });
-        case Operation::NaturalLog:
-            return RunScientificFunction([](Register x, bool) { return NaturalLog(x); });
-        case Operation::NaturalExp:
-            return RunScientificFunction([](Register x, bool) { return NaturalExp(x); });
-        // The conversions are plain unary operations: whatever the angle mode, and a fault goes
-        // out to the general error report.
-        case Operation::DegreesToRadians:
-            return RunUnary(rpn::DegreesToRadians);
-        case Operation::RadiansToDegrees:
-            return RunUnary(rpn::RadiansToDegrees);
-        case Operation::ToggleAngleMode:
-            return ToggleAngleMode();
-        default:
-            return;
-    }
-}
-
-void Calculator::ToggleAngleMode() {
+Outcome Calculator::ToggleAngleMode() {
     state_.DegreesMode = !state_.DegreesMode;
     FocusXSelectAll();
     window_.ShowAngleMode(AngleModeCaption(state_.DegreesMode));
+    return kDone;
 }
 
 }  // namespace rpn

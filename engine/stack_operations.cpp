@@ -1,206 +1,167 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include <variant>
+
 #include "engine/calculator.h"
 #include "engine/exponential.h"
 #include "engine/x87.h"
 
 namespace rpn {
 
-void Calculator::Run(Operation operation) {
-    switch (operation) {
-        case Operation::Add:
-            return RunBinary(x87::Add);
-        case Operation::Subtract:
-            return RunBinary(x87::Subtract);
-        case Operation::Multiply:
-            return RunBinary(x87::Multiply);
-        case Operation::Divide:
-            return Divide();
-        case Operation::Power:
-            return Power();
-        case Operation::Reciprocal:
-            return Reciprocal();
-        case Operation::Square:
-            return RunUnary([](Register x) { return x87::Multiply(x, x); });
-        case Operation::SquareRoot:
-            return SquareRoot();
-        case Operation::ChangeSign:
-            return ChangeSign();
-        case Operation::ClearX:
-            return ClearX();
-        case Operation::ClearAll:
-            return ClearAll();
-        case Operation::RollDown:
-            return RollDown();
-        case Operation::RollUp:
-            return RollUp();
-        case Operation::SwapXY:
-            return SwapXY();
-        case Operation::Enter:
-            return Enter();
-        case Operation::Store:
-            return Store();
-        case Operation::Recall:
-            return Recall();
-        case Operation::Sine:
-        case Operation::Cosine:
-        case Operation::Tangent:
-        case Operation::ArcSine:
-        case Operation::ArcCosine:
-        case Operation::ArcTangent:
-        case Operation::Log10:
-        case Operation::TenToX:
-        case Operation::NaturalLog:
-        case Operation::NaturalExp:
-        case Operation::DegreesToRadians:
-        case Operation::RadiansToDegrees:
-        case Operation::ToggleAngleMode:
-            return RunScientific(operation);
+namespace {
+
+// Lets one visit take the rule of each shape.
+template <class... Handlers>
+struct Overloaded : Handlers... {
+    using Handlers::operator()...;
+};
+
+}  // namespace
+
+Outcome Calculator::Run(Operation operation) {
+    const OperationRow& row = RowOf(operation);
+    try {
+        bool entryRefused = false;
+        if (row.guard != Guard::None) {
+            entryRefused = !CommitXQuietly();
+            if (entryRefused && row.guard == Guard::CommitXFirst) {
+                return kRefused;
+            }
+        }
+        const Outcome outcome = Apply(row);
+        return entryRefused && outcome == kDone ? kRefused : outcome;
+    } catch (const ArithmeticFault& fault) {
+        return Faulted(fault.kind());
     }
 }
 
-// The result is computed in full before the stack drops, so a faulting step has stored nothing.
-void Calculator::RunBinary(BinaryRule rule) {
-    if (!CommitX()) {
-        return;
-    }
-    DropWithResult(rule(state_.Y, state_.X));
+// The result is computed in full before the stack changes, so a faulting step has stored
+// nothing.
+Outcome Calculator::Apply(const OperationRow& row) {
+    return std::visit(Overloaded{
+                          [this](BinaryRule rule) {
+                              DropWithResult(rule(state_.Y, state_.X));
+                              return kDone;
+                          },
+                          [this](UnaryRule rule) {
+                              ShowNewX(rule(state_.X));
+                              return kDone;
+                          },
+                          [this](AngleRule rule) { return RunScientificFunction(rule); },
+                          [this](Transition transition) { return (this->*transition)(); },
+                      },
+                      row.rule);
 }
 
-void Calculator::RunUnary(UnaryRule rule) {
-    if (!CommitX()) {
-        return;
-    }
-    ShowNewX(rule(state_.X));
-}
-
-void Calculator::Enter() {
-    PushX();
+Outcome Calculator::Enter() {
+    LiftStack();
+    ShowX();
     // The pushed value stays in X to be typed over.
     BeginEntry();
+    return kDone;
 }
 
-void Calculator::Divide() {
-    if (!CommitX()) {
-        return;
-    }
+Outcome Calculator::Divide() {
     if (state_.X == 0) {
         // The 0 stays as a finished value: the next digit lifts it into Y.
-        window_.Beep();
         EndEntry();
         FocusXSelectAll();
-        return;
+        return kRefused;
     }
     DropWithResult(x87::Divide(state_.Y, state_.X));
+    return kDone;
 }
 
-void Calculator::Power() {
-    if (!CommitX()) {
-        return;
-    }
+Outcome Calculator::Power() {
     // The logarithm of the base needs a positive base, even for whole exponents.
     if (state_.Y <= 0) {
-        window_.Beep();
-        return;
+        return kRefused;
     }
     DropWithResult(rpn::Power(state_.Y, state_.X));
+    return kDone;
 }
 
-void Calculator::Reciprocal() {
-    if (!CommitX()) {
-        return;
-    }
+Outcome Calculator::Reciprocal() {
     if (state_.X == 0) {
-        window_.Beep();
-        return;
+        return kRefused;
     }
     ShowNewX(x87::Divide(1.0L, state_.X));
+    return kDone;
 }
 
-void Calculator::SquareRoot() {
-    if (!CommitX()) {
-        return;
-    }
+Outcome Calculator::SquareRoot() {
     if (state_.X <= 0) {
-        window_.Beep();
-        return;
+        return kRefused;
     }
     ShowNewX(rpn::Power(state_.X, 0.5L));
+    return kDone;
 }
 
-void Calculator::ChangeSign() {
-    if (!CommitX()) {
-        return;
-    }
+Outcome Calculator::ChangeSign() {
     ShowNewX(-state_.X);
     // A digit typed next replaces the negated number instead of lifting it.
     BeginEntry();
+    return kDone;
 }
 
-void Calculator::ClearX() {
+Outcome Calculator::ClearX() {
     state_.X = 0;
     state_.CommittedX = 0;
     window_.SetFieldText(Field::X, "0");
     FocusXSelectAll();
     BeginEntry();
+    return kDone;
 }
 
-void Calculator::ClearAll() {
+Outcome Calculator::ClearAll() {
     state_.Y = 0;
     state_.Z = 0;
     state_.T = 0;
     ShowNewX(0);
     BeginEntry();
+    return kDone;
 }
 
-void Calculator::RollDown() {
-    if (!CommitX()) {
-        return;
-    }
+Outcome Calculator::RollDown() {
     const Register x = state_.X;
     state_.X = state_.Y;
     state_.Y = state_.Z;
     state_.Z = state_.T;
     state_.T = x;
     ShowX();
+    return kDone;
 }
 
-void Calculator::RollUp() {
-    if (!CommitX()) {
-        return;
-    }
+Outcome Calculator::RollUp() {
     const Register x = state_.X;
     state_.X = state_.T;
     state_.T = state_.Z;
     state_.Z = state_.Y;
     state_.Y = x;
     ShowX();
+    return kDone;
 }
 
-void Calculator::SwapXY() {
-    if (!CommitX()) {
-        return;
-    }
+Outcome Calculator::SwapXY() {
     const Register x = state_.X;
     state_.X = state_.Y;
     state_.Y = x;
     ShowX();
+    return kDone;
 }
 
-void Calculator::Store() {
-    if (!CommitX()) {
-        return;
-    }
+Outcome Calculator::Store() {
     // No refresh: the entry stays as typed, and the next digit lifts it.
     state_.MemoryRegister = state_.X;
     FocusXSelectAll();
     EndEntry();
+    return kDone;
 }
 
-void Calculator::Recall() {
+Outcome Calculator::Recall() {
     // A rejected entry has already been reset to 0, and that 0 is lifted like any other X.
-    CommitX();
     LiftStack();
     ShowNewX(state_.MemoryRegister);
+    return kDone;
 }
 
 }  // namespace rpn

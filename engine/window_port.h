@@ -33,12 +33,8 @@ class WindowPort {
     // Shows the angle mode's caption ("Degrees" or "Radians") in its label.
     virtual void ShowAngleMode(const char* caption) = 0;
 
-    // The default system beep.
+    // The default system beep, for an entry that cannot be read outside an operation.
     virtual void Beep() = 0;
-
-    // Shows "Math Error" in the modal error box and waits for the user: the window takes
-    // itself off the stay-on-top level while the box shows, beeps, and puts itself back.
-    virtual void ReportMathError() = 0;
 };
 
 }  // namespace rpn

@@ -20,7 +20,8 @@ void ClipboardExchange::Copy() {
     // The clipboard gets the display form of the entry, never the text as typed; unlike an
     // operation, the copy takes an empty field for no number at all.
     if (calc_.ReadX(EmptyEntry::IsRefused)) {
-        clipboard_.SetText(FormatRegister(calc_.state().X, kDisplayWidth, calc_.decimalSeparator));
+        clipboard_.SetText(
+            FormatRegister(calc_.state().X, kDisplayWidth, calc_.decimalSeparator()));
     }
     calc_.EndEntry();
     calc_.FocusXSelectAll();

@@ -83,30 +83,31 @@ bool KeyboardCommands::CharacterTyped(char key) {
     return false;
 }
 
-bool KeyboardCommands::XKeyReleased(Key key, KeyModifiers modifiers) {
+KeyAnswer KeyboardCommands::XKeyReleased(Key key, KeyModifiers modifiers) {
     switch (key) {
         case Key::Down:
-            calc_.Run(Operation::RollDown);
-            calc_.FocusXSelectAll();
-            return false;
+            return Roll(Operation::RollDown);
         case Key::Up:
-            calc_.Run(Operation::RollUp);
-            calc_.FocusXSelectAll();
-            return false;
+            return Roll(Operation::RollUp);
         case Key::PageUp:
             entry_.ToggleEntryExponentSign();
-            return false;
+            return {};
         case Key::PageDown:
-            calc_.Run(Operation::ChangeSign);
-            return false;
+            return {false, calc_.Run(Operation::ChangeSign)};
         case Key::LetterX:
         case Key::LetterC:
         case Key::LetterV:
-            return modifiers.CtrlOnly();
+            return {modifiers.CtrlOnly()};
         case Key::Other:
-            return false;
+            return {};
     }
-    return false;
+    return {};
+}
+
+KeyAnswer KeyboardCommands::Roll(Operation roll) {
+    const Outcome outcome = calc_.Run(roll);
+    calc_.FocusXSelectAll();
+    return {false, outcome};
 }
 
 }  // namespace rpn

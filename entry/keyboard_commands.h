@@ -7,6 +7,7 @@
 #include "engine/calculator.h"
 #include "entry/clipboard_exchange.h"
 #include "entry/clipboard_port.h"
+#include "entry/key_answer.h"
 #include "entry/x_entry.h"
 
 namespace rpn {
@@ -46,13 +47,14 @@ class KeyboardCommands {
     // Sees every character of the main window before the focused control; true when it
     // consumed the character.
     bool CharacterTyped(char key);
-    // Key release in the X field; true when it consumed the release.
-    bool XKeyReleased(Key key, KeyModifiers modifiers);
+    // Key release in the X field: the roll and sign keys run their operations.
+    KeyAnswer XKeyReleased(Key key, KeyModifiers modifiers);
 
   private:
     void CutX();
     void Copy();
     void PasteIntoX();
+    KeyAnswer Roll(Operation roll);
 
     Calculator& calc_;
     ClipboardPort& clipboard_;

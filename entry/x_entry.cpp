@@ -62,46 +62,41 @@ void XEntry::EditX() {
     calc_.BeginEntry();
 }
 
-bool XEntry::CharacterTyped(char key) {
+KeyAnswer XEntry::CharacterTyped(char key) {
     switch (key) {
         case '+':
-            calc_.Run(Operation::Add);
-            return true;
+            return {true, calc_.Run(Operation::Add)};
         case '-':
-            calc_.Run(Operation::Subtract);
-            return true;
+            return {true, calc_.Run(Operation::Subtract)};
         case '*':
-            calc_.Run(Operation::Multiply);
-            return true;
+            return {true, calc_.Run(Operation::Multiply)};
         case '/':
-            calc_.Run(Operation::Divide);
-            return true;
+            return {true, calc_.Run(Operation::Divide)};
         case kEnter:
-            calc_.Run(Operation::Enter);
-            return true;
+            return {true, calc_.Run(Operation::Enter)};
         // The three clipboard characters reach this handler only when Ctrl came with Shift or
         // Alt; the field then cuts, copies or pastes its whole text.
         case kCtrlC:
             calc_.EndEntry();
             calc_.FocusXSelectAll();
-            return false;
+            return {};
         case kCtrlX:
             calc_.BeginEntry();
             calc_.FocusXSelectAll();
-            return false;
+            return {};
         case kCtrlV:
             calc_.FocusXSelectAll();
             if (calc_.EntryFinished()) {
                 calc_.PushX();
             }
             calc_.EndEntry();
-            return false;
+            return {};
         default:
             if (calc_.EntryFinished()) {
                 calc_.PushX();
                 calc_.BeginEntry();
             }
-            return false;
+            return {};
     }
 }
 

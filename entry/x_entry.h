@@ -4,6 +4,7 @@
 #include <string>
 
 #include "engine/calculator.h"
+#include "entry/key_answer.h"
 
 namespace rpn {
 
@@ -24,9 +25,9 @@ class XEntry {
     void ToggleEntryExponentSign();
     // Puts the caret into the X field to edit its text where it stands.
     void EditX();
-    // The X field's character handler; true when it consumed `key` and the field must not
-    // see it.
-    bool CharacterTyped(char key);
+    // The X field's character handler: an operator character runs its operation and is
+    // consumed.
+    KeyAnswer CharacterTyped(char key);
 
   private:
     Calculator& calc_;

@@ -14,13 +14,14 @@ namespace rpn::ui {
 
 KeyboardRouter::KeyboardRouter(QWidget* window, QLineEdit* editX, rpn::EntryController& entry,
                                ActionRunner runAction, ControlRunner runControl,
-                               FieldPaste fieldPaste)
+                               OutcomePresenter present, FieldPaste fieldPaste)
     : QObject(window),
       window_(window),
       editX_(editX),
       entry_(entry),
       runAction_(std::move(runAction)),
       runControl_(std::move(runControl)),
+      present_(std::move(present)),
       fieldPaste_(std::move(fieldPaste)) {}
 
 void KeyboardRouter::Install() {
@@ -149,7 +150,9 @@ bool KeyboardRouter::KeyPressed(QWidget* target, QKeyEvent& event, bool repeated
             return true;
         }
     }
-    if (entry_.xEntry.CharacterTyped(ch)) {
+    const KeyAnswer answer = entry_.xEntry.CharacterTyped(ch);
+    present_(answer.outcome);
+    if (answer.consumed) {
         return true;
     }
     switch (ch) {
@@ -181,7 +184,9 @@ bool KeyboardRouter::KeyReleased(QKeyEvent& event) {
     if (event.isAutoRepeat()) {
         return false;
     }
-    return entry_.keyboard.XKeyReleased(KeyOf(event), ModifiersOf(event));
+    const KeyAnswer answer = entry_.keyboard.XKeyReleased(KeyOf(event), ModifiersOf(event));
+    present_(answer.outcome);
+    return answer.consumed;
 }
 
 }  // namespace rpn::ui

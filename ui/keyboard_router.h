@@ -29,6 +29,8 @@ class KeyboardRouter : public QObject {
     using ActionRunner = std::function<void(const std::function<void()>&)>;
     // Runs what a click on a control runs.
     using ControlRunner = std::function<void(const ControlAction&)>;
+    // Shows the user how an operation that a key ran ended.
+    using OutcomePresenter = std::function<void(Outcome)>;
 
     // The X field's own paste: `readPaste` gives the clipboard's text, or nothing once it has
     // answered a refusal; `insertPaste` puts a text in place of the field's selection.
@@ -38,7 +40,8 @@ class KeyboardRouter : public QObject {
     };
 
     KeyboardRouter(QWidget* window, QLineEdit* editX, rpn::EntryController& entry,
-                   ActionRunner runAction, ControlRunner runControl, FieldPaste fieldPaste);
+                   ActionRunner runAction, ControlRunner runControl, OutcomePresenter present,
+                   FieldPaste fieldPaste);
 
     // Routes the keys of the window and of every control on it.
     void Install();
@@ -62,6 +65,7 @@ class KeyboardRouter : public QObject {
     rpn::EntryController& entry_;
     ActionRunner runAction_;
     ControlRunner runControl_;
+    OutcomePresenter present_;
     FieldPaste fieldPaste_;
     // The keys down now, by the key's code on the keyboard.
     std::set<quint32> down_;

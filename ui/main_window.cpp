@@ -124,7 +124,7 @@ MainWindow::MainWindow(MainWindowOptions options)
       program_(options.programPath.empty() ? rpn::RunningProgramPath()
                                            : rpn::ProgramPath{options.programPath, {}}),
       boxes_(options.messageBoxes ? *options.messageBoxes : SystemMessageBoxes()),
-      port_({[this] { focus_.XFocused(); }, [this] { Beep(); }, [this] { ReportMathError(); }}),
+      port_({[this] { focus_.XFocused(); }, [this] { Beep(); }}),
       calc_(port_),
       clipboard_(options.pasteSource ? *options.pasteSource : systemClipboard_),
       entry_(calc_, clipboard_, [this] { CloseKeypad(); }),
@@ -262,7 +262,7 @@ void MainWindow::RunControlAction(const ControlAction& action) {
         case Command::None:
             return;
         case Command::Calculate:
-            return RunAction([this, &action] { calc_.Run(action.operation); });
+            return RunAction([this, &action] { Present(calc_.Run(action.operation)); });
         case Command::EditX:
             return RunAction([this] { entry_.xEntry.EditX(); });
         case Command::ToggleExponentSign:
@@ -464,7 +464,7 @@ void MainWindow::changeEvent(QEvent* event) {
 }
 
 void MainWindow::ReadDecimalSeparator() {
-    calc_.decimalSeparator = SystemDecimalSeparator();
+    calc_.SetDecimalSeparator(SystemDecimalSeparator());
 }
 
 void MainWindow::SetStayOnTopLevel(bool onTop) {
@@ -504,7 +504,9 @@ void MainWindow::Beep() {
     QApplication::beep();
 }
 
-void MainWindow::ReportMathError() {
+// The window beeps and shows "Math Error" in the modal box, off the stay-on-top level while
+// the box shows.
+void MainWindow::ShowMathError() {
     const bool wasOnTop = stayOnTop_;
     if (wasOnTop) {
         // Off the top level, so that the message is not hidden behind the calculator.

@@ -77,6 +77,9 @@ class MainWindow : public QWidget {
     void RunAction(const std::function<void()>& action);
     // The general error report: the message and ".", stop icon, the application's title.
     void ShowGeneralError(const QString& message);
+    // Shows the user how an operation ended: the one place where an outcome becomes a beep or
+    // a message box.
+    void Present(Outcome outcome);
 
     // Runs what a click on a control of the layout does, as one user action.
     void RunControlAction(const ControlAction& action);
@@ -110,6 +113,8 @@ class MainWindow : public QWidget {
   private:
     friend struct MainWindowAccess;
 
+    // The math-error report: the window beeps and shows "Math Error" in the modal box.
+    void ShowMathError();
     void BuildControls();
     void ConnectControls();
     void ConnectEntry();
@@ -126,7 +131,6 @@ class MainWindow : public QWidget {
     void SetSmallButton(const char* caption, const char* hint);
     void SetClientHeight(int height);
     void Beep();
-    void ReportMathError();
     void ReadDecimalSeparator();
     // Raises FileWriteError; the earlier file stays whole.
     void SaveSession();

@@ -33,7 +33,8 @@ void MainWindow::ConnectEntry() {
     auto* router = new KeyboardRouter(
         this, Edit(Field::X), entry_,
         [this](const std::function<void()>& action) { RunAction(action); },
-        [this](const ControlAction& action) { RunControlAction(action); }, fieldPaste);
+        [this](const ControlAction& action) { RunControlAction(action); },
+        [this](Outcome outcome) { Present(outcome); }, fieldPaste);
     router->Install();
     // The roll and sign keys act at a key's release: a held key must give only its real one.
     EnableDetectableAutoRepeat();

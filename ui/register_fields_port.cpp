@@ -68,8 +68,4 @@ void RegisterFieldsPort::Beep() {
     reactions_.beep();
 }
 
-void RegisterFieldsPort::ReportMathError() {
-    reactions_.reportMathError();
-}
-
 }  // namespace rpn::ui

@@ -18,7 +18,6 @@ struct WindowReactions {
     // Called after the X field has taken the focus within its window.
     std::function<void()> xFocused;
     std::function<void()> beep;
-    std::function<void()> reportMathError;
 };
 
 // The calculator's view of the main window: the four register fields and the angle mode
@@ -41,7 +40,6 @@ class RegisterFieldsPort : public rpn::WindowPort {
     void SelectAllX() override;
     void ShowAngleMode(const char* caption) override;
     void Beep() override;
-    void ReportMathError() override;
 
   private:
     WindowReactions reactions_;

@@ -53,7 +53,7 @@ TEST_P(EnterTest, LiftsTheCommittedEntry) {
     const EnterCase& c = GetParam();
     SetStack(99, 2, 3, 4);
     window.TypeIntoX(c.typed);
-    calc.Run(Operation::Enter);
+    EXPECT_EQ(calc.Run(Operation::Enter), kDone);
 
     EXPECT_EQ(StateOf(calc).X, c.x);
     EXPECT_EQ(StateOf(calc).Y, c.y);
@@ -78,9 +78,9 @@ TEST_F(CalculatorTest, UnreadableEntryBeepsAndKeepsTheStack) {
     StateOf(calc).CommittedX = 1;
     StateOf(calc).StackLift = true;
     window.TypeIntoX("12x");
-    calc.Run(Operation::Enter);
 
-    EXPECT_EQ(window.beeps, 1);
+    EXPECT_EQ(calc.Run(Operation::Enter), kRefused);
+    EXPECT_EQ(window.beeps, 0);
     EXPECT_EQ(window.text(Field::X), "0");
     EXPECT_TRUE(window.XAllSelected());
     EXPECT_EQ(StateOf(calc).X, 0);
@@ -124,8 +124,7 @@ TEST_F(CalculatorTest, HugeDecimalScalePushesInfinity) {
     EXPECT_EQ(window.text(Field::Y), "         +Inf");
 
     // The shown text does not read back: the next operation rejects it, Y keeps infinity.
-    calc.Run(Operation::Enter);
-    EXPECT_EQ(window.beeps, 1);
+    EXPECT_EQ(calc.Run(Operation::Enter), kRefused);
     EXPECT_EQ(StateOf(calc).X, 0);
     EXPECT_EQ(StateOf(calc).Y, std::numeric_limits<Register>::infinity());
 }
@@ -135,13 +134,8 @@ TEST_F(CalculatorTest, EntryBeyondTheRangeFaultsAndChangesNothing) {
     StateOf(calc).CommittedX = 1;
     StateOf(calc).StackLift = true;
     window.TypeIntoX("1e4933");
-    try {
-        calc.Run(Operation::Enter);
-        FAIL() << "expected an overflow fault";
-    } catch (const ArithmeticFault& fault) {
-        EXPECT_EQ(fault.kind(), FaultKind::Overflow);
-        EXPECT_STREQ(fault.what(), "Floating point overflow");
-    }
+    EXPECT_EQ(calc.Run(Operation::Enter), Faulted(FaultKind::Overflow));
+    EXPECT_STREQ(ArithmeticFault(FaultKind::Overflow).what(), "Floating point overflow");
     EXPECT_EQ(window.text(Field::X), "1e4933");
     EXPECT_EQ(StateOf(calc).X, 1);
     EXPECT_EQ(StateOf(calc).Y, 2);
@@ -151,7 +145,7 @@ TEST_F(CalculatorTest, EntryBeyondTheRangeFaultsAndChangesNothing) {
 }
 
 TEST_F(CalculatorTest, RefreshShowsEveryRegisterWithTheSeparator) {
-    calc.decimalSeparator = ',';
+    calc.SetDecimalSeparator(',');
     SetStack(0.5L, 100.5L, -1, 0.25L);
     calc.RefreshDisplay();
     EXPECT_EQ(window.text(Field::X), ",5");

@@ -10,7 +10,7 @@
 namespace rpn::testing {
 
 // A window without a screen: four text fields with caret and selection, and counters for
-// the beeps, focus requests and math-error reports the calculator asks for.
+// the beeps and focus requests the calculator asks for.
 class FakeWindow : public WindowPort {
   public:
     struct FieldState {
@@ -21,7 +21,6 @@ class FakeWindow : public WindowPort {
 
     std::array<FieldState, 4> fields;
     int beeps = 0;
-    int mathErrors = 0;
     int focusRequests = 0;
     bool xFocused = false;
     std::string angleModeCaption = "Degrees";
@@ -69,10 +68,6 @@ class FakeWindow : public WindowPort {
     }
     void ShowAngleMode(const char* caption) override { angleModeCaption = caption; }
     void Beep() override { ++beeps; }
-    void ReportMathError() override {
-        ++beeps;
-        ++mathErrors;
-    }
 };
 
 }  // namespace rpn::testing

@@ -95,10 +95,21 @@ class EntryTest : public ::testing::Test {
     // field, and the release to the field.
     void Keystroke(Key key, char ch, KeyModifiers modifiers = {}) {
         entry.keyboard.KeyDown(key, modifiers);
-        if (ch != 0 && !entry.keyboard.CharacterTyped(ch) && !entry.xEntry.CharacterTyped(ch)) {
-            FieldProcesses(ch);
+        if (ch != 0 && !entry.keyboard.CharacterTyped(ch)) {
+            const KeyAnswer answer = entry.xEntry.CharacterTyped(ch);
+            Present(answer.outcome);
+            if (!answer.consumed) {
+                FieldProcesses(ch);
+            }
         }
-        entry.keyboard.XKeyReleased(key, modifiers);
+        Present(entry.keyboard.XKeyReleased(key, modifiers).outcome);
+    }
+    // The window's answer to an operation's outcome, as far as the fake can show it: a refusal
+    // and a math error beep.
+    void Present(Outcome outcome) {
+        if (outcome == kRefused || outcome == kMathError) {
+            ++window.beeps;
+        }
     }
     // Printable characters typed one by one (their key does not matter here).
     void Type(const std::string& chars) {

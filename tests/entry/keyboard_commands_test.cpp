@@ -162,9 +162,9 @@ TEST_F(EntryTest, ClipboardKeysWithShiftOrAltAreTheFieldsOwnOnTheWholeText) {
 
 TEST_F(EntryTest, ClipboardKeyReleasesAreConsumedOnlyWithCtrlAlone) {
     for (Key key : {Key::LetterX, Key::LetterC, Key::LetterV}) {
-        EXPECT_TRUE(entry.keyboard.XKeyReleased(key, kCtrl));
-        EXPECT_FALSE(entry.keyboard.XKeyReleased(key, kCtrlShift));
-        EXPECT_FALSE(entry.keyboard.XKeyReleased(key, {}));
+        EXPECT_TRUE(entry.keyboard.XKeyReleased(key, kCtrl).consumed);
+        EXPECT_FALSE(entry.keyboard.XKeyReleased(key, kCtrlShift).consumed);
+        EXPECT_FALSE(entry.keyboard.XKeyReleased(key, {}).consumed);
     }
 }
 
@@ -191,7 +191,7 @@ TEST_F(EntryTest, ArrowReleasesRollTheStack) {
     for (const auto& c : cases) {
         ShowStack(1, 2, 3, 4);
         window.field(Field::X).selectionLength = 0;
-        entry.keyboard.XKeyReleased(c.key, {});
+        EXPECT_EQ(entry.keyboard.XKeyReleased(c.key, {}).outcome, kDone);
         EXPECT_EQ(state().X, c.x);
         EXPECT_EQ(state().Y, c.y);
         EXPECT_EQ(state().Z, c.z);
@@ -204,8 +204,8 @@ TEST_F(EntryTest, ArrowReleasesRollTheStack) {
 TEST_F(EntryTest, ArrowReleaseOverAnUnreadableEntryOnlyResetsX) {
     SetStack(1, 2, 3, 4);
     window.TypeIntoX("1..2");
-    entry.keyboard.XKeyReleased(Key::Down, {});
-    EXPECT_EQ(window.beeps, 1);
+    EXPECT_EQ(entry.keyboard.XKeyReleased(Key::Down, {}).outcome, kRefused);
+    EXPECT_EQ(window.beeps, 0);
     EXPECT_EQ(xText(), "0");
     EXPECT_EQ(state().Y, 2.0L);
     EXPECT_EQ(state().T, 4.0L);

@@ -144,7 +144,9 @@ TEST_F(EntryTest, OperatorAndEnterKeysActAndNeverReachTheField) {
         window.TypeIntoX("4");
         state().StackLift = false;
 
-        EXPECT_TRUE(entry.xEntry.CharacterTyped(c.key)) << c.key;
+        const KeyAnswer answer = entry.xEntry.CharacterTyped(c.key);
+        EXPECT_TRUE(answer.consumed) << c.key;
+        EXPECT_EQ(answer.outcome, kDone) << c.key;
         EXPECT_EQ(state().X, c.x) << c.key;
         EXPECT_EQ(state().Y, c.y) << c.key;
         EXPECT_EQ(state().StackLift, c.stackLift) << c.key;
@@ -167,7 +169,7 @@ TEST_F(EntryTest, ClipboardCharactersSelectAllAndPassOn) {
         x() = {"12.5", 2, 0};
         state().StackLift = c.liftBefore;
 
-        EXPECT_FALSE(entry.xEntry.CharacterTyped(c.key));
+        EXPECT_FALSE(entry.xEntry.CharacterTyped(c.key).consumed);
         EXPECT_TRUE(window.XAllSelected()) << int(c.key);
         EXPECT_EQ(state().StackLift, c.stackLiftAfter) << int(c.key);
         EXPECT_EQ(state().Y, c.lifted ? 12.5L : 2.0L) << int(c.key);
@@ -178,7 +180,7 @@ TEST_F(EntryTest, AnyOtherCharacterLiftsAShownResultOnce) {
     const char keys[] = {'5', '.', 'e', ' ', 'x', 8};
     for (char k : keys) {
         ShowStack(7, 2);
-        EXPECT_FALSE(entry.xEntry.CharacterTyped(k));
+        EXPECT_FALSE(entry.xEntry.CharacterTyped(k).consumed);
         EXPECT_EQ(state().Y, 7.0L) << int(k);
         EXPECT_EQ(state().Z, 2.0L) << int(k);
         EXPECT_FALSE(state().StackLift) << int(k);

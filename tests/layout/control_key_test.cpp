@@ -86,6 +86,25 @@ TEST(ControlKeyTest, InversesShareTheirLetterWithShift) {
     }
 }
 
+// An operation without a control cannot be clicked, and one with two would be listed twice
+// in help; every operation's control has a key (checked above), and help lists the key.
+TEST(ControlKeyTest, EveryOperationHasExactlyOneControl) {
+    std::map<int, int> controls;
+    for (const ControlLayout& control : MainWindowControls()) {
+        if (control.action.command == Command::Calculate) {
+            const int operation = static_cast<int>(control.action.operation);
+            EXPECT_LT(operation, kOperationCount) << control.name << " runs no engine operation";
+            ++controls[operation];
+        }
+    }
+    // Roll up has no button: the Up arrow in the X field runs it.
+    const int keyboardOnly = static_cast<int>(Operation::RollUp);
+    for (int operation = 0; operation < kOperationCount; ++operation) {
+        EXPECT_EQ(controls[operation], operation == keyboardOnly ? 0 : 1)
+            << "operation " << operation;
+    }
+}
+
 TEST(ControlKeyTest, KeyNames) {
     const struct {
         ControlKey key;
