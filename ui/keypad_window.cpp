@@ -4,11 +4,14 @@
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QShowEvent>
+#include <QWindow>
 #include <utility>
 
 #include "ui/frame_position.h"
 #include "ui/keypad_buttons.h"
 #include "ui/layout_scale.h"
+#include "ui/x11_owner.h"
+#include "ui/x11_window_level.h"
 
 namespace rpn::ui {
 
@@ -53,7 +56,7 @@ void KeypadWindow::OnMinimised(std::function<void()> minimised) {
 
 void KeypadWindow::ShowAtItsPlace() {
     show();
-    raise();
+    KeepAbove();
 }
 
 void KeypadWindow::PlaceOnShow() {
@@ -67,9 +70,18 @@ void KeypadWindow::PutAway() {
 }
 
 void KeypadWindow::KeepAbove() {
-    if (!isVisible()) {
+    QWindow* handle = windowHandle();
+    if (!isVisible() || handle == nullptr) {
         return;
     }
+    // Window managers keep a transient window on its owner's level. Above the main window on
+    // top, the keypad is its transient and stays above it; with the main window among ordinary
+    // windows, the keypad is a window of its own on the top level, above them all.
+    const QWidget* owner = parentWidget();
+    const bool ownerOnTop =
+        owner != nullptr && owner->windowFlags().testFlag(Qt::WindowStaysOnTopHint);
+    X11SetOwner(*handle, ownerOnTop ? owner->windowHandle() : nullptr);
+    X11AskStaysOnTop(*handle);
     raise();
 }
 

@@ -45,7 +45,8 @@ class KeypadWindow : public QWidget {
     // Records that it is down and where it stood, and hides it. The window itself lives as
     // long as the program.
     void PutAway();
-    // Back above the main window, after the main window changed its level.
+    // Above the main window and above ordinary windows, after it came up or the main window
+    // changed its level.
     void KeepAbove();
 
   protected:

@@ -85,10 +85,10 @@ main_above() {  # 1 or 0: the main window's stay-on-top state as the window mana
     [[ $(probe above "$main") == "$1" ]]
 }
 
-# Whether `upper` stands above `lower` in the window manager's stacking order.
+# Whether `upper` stands above `lower` on the screen: in the X server's own stacking order,
+# since some managers (fluxbox) keep their stacking list in another order than the screen's.
 stands_above() {  # upper lower
-    local stacking=" $(probe stacking) "
-    [[ $stacking == *" $2 "* && " ${stacking#* $2 }" == *" $1 "* ]]
+    [[ $(probe over "$1" "$2") == 1 ]]
 }
 
 other_window=
@@ -166,11 +166,8 @@ xdotool windowactivate "$other_window"
 wait_until 5 has_keyboard "$other_window" || fail "the other window did not get the keyboard"
 wait_until 5 stands_above "$other_window" "$main" ||
     fail "the other window is not above the main window after Back: $(probe stacking)"
-# xfwm4 and fluxbox keep a transient window on its owner's level, whatever it asks for.
-if [[ $window_manager == openbox ]]; then
-    wait_until 5 stands_above "$keypad" "$other_window" ||
-        fail "the keypad is below another program's window after Back: $(probe stacking)"
-fi
+wait_until 5 stands_above "$keypad" "$other_window" ||
+    fail "the keypad is below another program's window after Back: $(probe stacking)"
 /usr/bin/python3 "$here/../entry_ui/close_window.py" "$other_window"
 wait_until 5 eval '! kill -0 "$other_pid" 2>/dev/null' || fail "the other window did not close"
 # The window manager hands the keyboard on: to the main window, never to the keypad.
