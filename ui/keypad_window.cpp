@@ -10,6 +10,7 @@
 #include "ui/frame_position.h"
 #include "ui/keypad_buttons.h"
 #include "ui/layout_scale.h"
+#include "ui/x11_frame.h"
 #include "ui/x11_owner.h"
 #include "ui/x11_window_level.h"
 
@@ -55,7 +56,9 @@ void KeypadWindow::OnMinimised(std::function<void()> minimised) {
 }
 
 void KeypadWindow::ShowAtItsPlace() {
+    // The toolkit maps it transient for the main window.
     show();
+    standsAlone_ = false;
     KeepAbove();
 }
 
@@ -64,6 +67,7 @@ void KeypadWindow::PlaceOnShow() {
 }
 
 void KeypadWindow::PutAway() {
+    remapping_ = false;
     keypad_.KeypadShown = false;
     keypad_.KeypadPos = Position();
     hide();
@@ -74,15 +78,50 @@ void KeypadWindow::KeepAbove() {
     if (!isVisible() || handle == nullptr) {
         return;
     }
+    if (!OnX11()) {
+        raise();
+        return;
+    }
     // Window managers keep a transient window on its owner's level. Above the main window on
     // top, the keypad is its transient and stays above it; with the main window among ordinary
     // windows, the keypad is a window of its own on the top level, above them all.
     const QWidget* owner = parentWidget();
     const bool ownerOnTop =
         owner != nullptr && owner->windowFlags().testFlag(Qt::WindowStaysOnTopHint);
-    X11SetOwner(*handle, ownerOnTop ? owner->windowHandle() : nullptr);
-    X11AskStaysOnTop(*handle);
+    if (!ownerOnTop && !standsAlone_) {
+        X11SetOwner(*handle, nullptr);
+        X11AskStaysOnTop(*handle);
+        standsAlone_ = true;
+    } else if (ownerOnTop && standsAlone_) {
+        // Made transient again while mapped, a window can stay below its owner (icewm keeps
+        // it in its lists above the owner, but not on the screen): mapped again, it is
+        // transient from the start. It comes back where it stood once it is really down, so
+        // that it is placed as at any other showing.
+        keypad_.KeypadPos = Position();
+        standsAlone_ = false;
+        if (!handle->isExposed()) {
+            hide();
+            show();
+            return;
+        }
+        remapping_ = true;
+        handle->installEventFilter(this);
+        hide();
+        return;
+    }
     raise();
+}
+
+bool KeypadWindow::eventFilter(QObject* watched, QEvent* event) {
+    QWindow* handle = windowHandle();
+    if (remapping_ && watched == handle && event->type() == QEvent::Expose &&
+        !handle->isExposed()) {
+        remapping_ = false;
+        handle->removeEventFilter(this);
+        show();
+        raise();
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void KeypadWindow::showEvent(QShowEvent* event) {

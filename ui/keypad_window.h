@@ -55,6 +55,7 @@ class KeypadWindow : public QWidget {
     void changeEvent(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     KeypadState& keypad_;
@@ -62,6 +63,10 @@ class KeypadWindow : public QWidget {
     FramePlacer* placer_;
     std::function<void(QKeyEvent&)> strayKey_;
     std::function<void()> minimised_;
+    // Mapped without the main window as its owner, while the main window is not on top.
+    bool standsAlone_ = false;
+    // Taken down to be mapped again as the main window's transient.
+    bool remapping_ = false;
 };
 
 }  // namespace rpn::ui

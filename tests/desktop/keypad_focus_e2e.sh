@@ -168,6 +168,16 @@ wait_until 5 stands_above "$other_window" "$main" ||
     fail "the other window is not above the main window after Back: $(probe stacking)"
 wait_until 5 stands_above "$keypad" "$other_window" ||
     fail "the keypad is below another program's window after Back: $(probe stacking)"
+# Top again: the main window above the other window, the keypad above both, where it stood.
+keypad_frame=$(probe frame "$keypad")
+click_back_top
+wait_until 5 main_above 1 || fail "Top did not put the main window on top"
+wait_until 5 stands_above "$main" "$other_window" ||
+    fail "the main window is below another program's window after Top: $(probe stacking)"
+wait_until 5 stands_above "$keypad" "$main" ||
+    fail "the keypad is below the main window after Back and Top: $(probe stacking)"
+wait_until 5 eval '[[ $(probe frame "$keypad") == "$keypad_frame" ]]' ||
+    fail "the keypad moved from $keypad_frame to $(probe frame "$keypad") at Top"
 /usr/bin/python3 "$here/../entry_ui/close_window.py" "$other_window"
 wait_until 5 eval '! kill -0 "$other_pid" 2>/dev/null' || fail "the other window did not close"
 # The window manager hands the keyboard on: to the main window, never to the keypad.
