@@ -13,6 +13,7 @@
 #include "ui/x11_frame.h"
 #include "ui/x11_owner.h"
 #include "ui/x11_window_level.h"
+#include "ui/x11_window_type.h"
 
 namespace rpn::ui {
 
@@ -37,6 +38,12 @@ KeypadWindow::KeypadWindow(KeypadState& keypad, double scale, QWidget* owner)
     setWindowTitle(QStringLiteral("RPN KEYS"));
     setFixedSize(Scaled(kClientWidth, scale), Scaled(kClientHeight, scale));
     setAttribute(Qt::WA_ShowWithoutActivating);
+    // No minimise offered: the keypad goes away only as if closed. The type is read when the
+    // window is mapped, so it is written on the native window before its first showing.
+    if (OnX11()) {
+        winId();
+        X11MarkAsToolbar(*windowHandle());
+    }
     // The designed position is in screen pixels: only what lies inside the window scales.
     placer_->MoveTo({kDesignedTop, kDesignedLeft});
 }

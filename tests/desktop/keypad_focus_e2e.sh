@@ -201,6 +201,7 @@ show_keypad
 [[ $keypad == "$first" ]] || fail "the close box made another keypad window: $first, then $keypad"
 actions=" $(keypad_probe actions "$keypad") "
 [[ $actions != *_NET_WM_ACTION_MAXIMIZE* ]] || fail "the keypad can be maximised: $actions"
+[[ $actions != *_NET_WM_ACTION_MINIMIZE* ]] || fail "the keypad offers minimise: $actions"
 
 # Minimised on its own (where the window manager still lets it be): the calculator stays up,
 # and one Keys click brings the keypad back.
