@@ -2,8 +2,9 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # The keypad under a real window manager: it never takes the keyboard, so that no keystroke
 # meant for X lands in it (after Back and Top, a workspace switch, another program's window
-# closing); it stays above ordinary windows and above the main window; it is one window for
-# the whole run, which one Keys click brings back even after it was minimised.
+# closing); it stays above ordinary windows and above the main window, after Back and Top
+# too; no minimise is offered; it is one window for the whole run, which one Keys click brings
+# back even after it was minimised.
 # Usage: keypad_focus_e2e.sh path/to/rpncalc [openbox|xfwm4|icewm|fluxbox]
 set -euo pipefail
 
@@ -186,6 +187,19 @@ wait_until 5 has_keyboard "$main" || fail "after the other window closed the key
 xdotool type 7
 xdotool key Return
 expect_seven "another window closed"
+
+# Back first, then Keys: the keypad comes up above another program's window all the same.
+start_calculator
+click_back_top
+wait_until 5 main_above 0 || fail "Back did not take the main window off the top"
+open_other_window
+xdotool windowactivate "$other_window"
+wait_until 5 has_keyboard "$other_window" || fail "the other window did not get the keyboard"
+show_keypad
+wait_until 5 stands_above "$keypad" "$other_window" ||
+    fail "the keypad shown after Back is below another program's window: $(probe stacking)"
+kill "$other_pid"
+close_calculator
 
 # One keypad window for the whole run, whatever hides it.
 start_calculator
