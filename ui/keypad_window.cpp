@@ -46,6 +46,9 @@ KeypadWindow::KeypadWindow(KeypadState& keypad, double scale, QWidget* owner)
     }
     // The designed position is in screen pixels: only what lies inside the window scales.
     placer_->MoveTo({kDesignedTop, kDesignedLeft});
+    if (owner != nullptr) {
+        owner->installEventFilter(this);
+    }
 }
 
 rpn::WindowPosition KeypadWindow::Position() const {
@@ -75,6 +78,7 @@ void KeypadWindow::PlaceOnShow() {
 
 void KeypadWindow::PutAway() {
     remapping_ = false;
+    downWithOwner_ = false;
     keypad_.KeypadShown = false;
     keypad_.KeypadPos = Position();
     hide();
@@ -119,7 +123,24 @@ void KeypadWindow::KeepAbove() {
     raise();
 }
 
+void KeypadWindow::FollowOwnerState() {
+    const QWidget* owner = parentWidget();
+    // Window managers minimise a transient window with its owner, and bring it back with it;
+    // the keypad on a window of its own goes down and comes back the same way.
+    if (owner->isMinimized() && standsAlone_ && isVisible()) {
+        keypad_.KeypadPos = Position();
+        downWithOwner_ = true;
+        hide();
+    } else if (!owner->isMinimized() && downWithOwner_) {
+        downWithOwner_ = false;
+        ShowAtItsPlace();
+    }
+}
+
 bool KeypadWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == parentWidget() && event->type() == QEvent::WindowStateChange) {
+        FollowOwnerState();
+    }
     QWindow* handle = windowHandle();
     if (remapping_ && watched == handle && event->type() == QEvent::Expose &&
         !handle->isExposed()) {

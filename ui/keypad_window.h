@@ -58,6 +58,9 @@ class KeypadWindow : public QWidget {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
+    // Down while the main window is minimised, and up again with it.
+    void FollowOwnerState();
+
     KeypadState& keypad_;
     double scale_;
     FramePlacer* placer_;
@@ -67,6 +70,8 @@ class KeypadWindow : public QWidget {
     bool standsAlone_ = false;
     // Taken down to be mapped again as the main window's transient.
     bool remapping_ = false;
+    // Taken down because the main window was minimised.
+    bool downWithOwner_ = false;
 };
 
 }  // namespace rpn::ui

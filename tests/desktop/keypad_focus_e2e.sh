@@ -199,6 +199,15 @@ show_keypad
 wait_until 5 stands_above "$keypad" "$other_window" ||
     fail "the keypad shown after Back is below another program's window: $(probe stacking)"
 kill "$other_pid"
+# The main window minimised after Back takes the keypad down with it, and brings it back.
+xdotool windowminimize "$main"
+if wait_until 3 eval '! is_viewable "$main"'; then
+    wait_until 5 eval '! is_viewable "$keypad"' || fail "the keypad stayed up with the main window minimised"
+    xdotool windowactivate "$main"
+    wait_until 5 is_viewable "$keypad" || fail "the keypad did not come back with the main window"
+    wait_until 5 stands_above "$keypad" "$main" ||
+        fail "the keypad came back below the main window: $(probe stacking)"
+fi
 close_calculator
 
 # One keypad window for the whole run, whatever hides it.
