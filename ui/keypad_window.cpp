@@ -4,11 +4,16 @@
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QShowEvent>
+#include <QWindow>
 #include <utility>
 
 #include "ui/frame_position.h"
 #include "ui/keypad_buttons.h"
 #include "ui/layout_scale.h"
+#include "ui/x11_frame.h"
+#include "ui/x11_owner.h"
+#include "ui/x11_window_level.h"
+#include "ui/x11_window_type.h"
 
 namespace rpn::ui {
 
@@ -33,8 +38,17 @@ KeypadWindow::KeypadWindow(KeypadState& keypad, double scale, QWidget* owner)
     setWindowTitle(QStringLiteral("RPN KEYS"));
     setFixedSize(Scaled(kClientWidth, scale), Scaled(kClientHeight, scale));
     setAttribute(Qt::WA_ShowWithoutActivating);
+    // No minimise offered: the keypad goes away only as if closed. The type is read when the
+    // window is mapped, so it is written on the native window before its first showing.
+    if (OnX11()) {
+        winId();
+        X11MarkAsToolbar(*windowHandle());
+    }
     // The designed position is in screen pixels: only what lies inside the window scales.
     placer_->MoveTo({kDesignedTop, kDesignedLeft});
+    if (owner != nullptr) {
+        owner->installEventFilter(this);
+    }
 }
 
 rpn::WindowPosition KeypadWindow::Position() const {
@@ -52,8 +66,10 @@ void KeypadWindow::OnMinimised(std::function<void()> minimised) {
 }
 
 void KeypadWindow::ShowAtItsPlace() {
+    // The toolkit maps it transient for the main window.
     show();
-    raise();
+    standsAlone_ = false;
+    KeepAbove();
 }
 
 void KeypadWindow::PlaceOnShow() {
@@ -61,16 +77,79 @@ void KeypadWindow::PlaceOnShow() {
 }
 
 void KeypadWindow::PutAway() {
+    remapping_ = false;
+    downWithOwner_ = false;
     keypad_.KeypadShown = false;
     keypad_.KeypadPos = Position();
     hide();
 }
 
 void KeypadWindow::KeepAbove() {
-    if (!isVisible()) {
+    QWindow* handle = windowHandle();
+    if (!isVisible() || handle == nullptr) {
+        return;
+    }
+    if (!OnX11()) {
+        raise();
+        return;
+    }
+    // Window managers keep a transient window on its owner's level. Above the main window on
+    // top, the keypad is its transient and stays above it; with the main window among ordinary
+    // windows, the keypad is a window of its own on the top level, above them all.
+    const QWidget* owner = parentWidget();
+    const bool ownerOnTop =
+        owner != nullptr && owner->windowFlags().testFlag(Qt::WindowStaysOnTopHint);
+    if (!ownerOnTop && !standsAlone_) {
+        X11SetOwner(*handle, nullptr);
+        X11AskStaysOnTop(*handle);
+        standsAlone_ = true;
+    } else if (ownerOnTop && standsAlone_) {
+        // Made transient again while mapped, a window can stay below its owner (icewm keeps
+        // it in its lists above the owner, but not on the screen): mapped again, it is
+        // transient from the start. It comes back where it stood once it is really down, so
+        // that it is placed as at any other showing.
+        keypad_.KeypadPos = Position();
+        standsAlone_ = false;
+        if (!handle->isExposed()) {
+            hide();
+            show();
+            return;
+        }
+        remapping_ = true;
+        handle->installEventFilter(this);
+        hide();
         return;
     }
     raise();
+}
+
+void KeypadWindow::FollowOwnerState() {
+    const QWidget* owner = parentWidget();
+    // Window managers minimise a transient window with its owner, and bring it back with it;
+    // the keypad on a window of its own goes down and comes back the same way.
+    if (owner->isMinimized() && standsAlone_ && isVisible()) {
+        keypad_.KeypadPos = Position();
+        downWithOwner_ = true;
+        hide();
+    } else if (!owner->isMinimized() && downWithOwner_) {
+        downWithOwner_ = false;
+        ShowAtItsPlace();
+    }
+}
+
+bool KeypadWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == parentWidget() && event->type() == QEvent::WindowStateChange) {
+        FollowOwnerState();
+    }
+    QWindow* handle = windowHandle();
+    if (remapping_ && watched == handle && event->type() == QEvent::Expose &&
+        !handle->isExposed()) {
+        remapping_ = false;
+        handle->removeEventFilter(this);
+        show();
+        raise();
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void KeypadWindow::showEvent(QShowEvent* event) {

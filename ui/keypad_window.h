@@ -45,7 +45,8 @@ class KeypadWindow : public QWidget {
     // Records that it is down and where it stood, and hides it. The window itself lives as
     // long as the program.
     void PutAway();
-    // Back above the main window, after the main window changed its level.
+    // Above the main window and above ordinary windows, after it came up or the main window
+    // changed its level.
     void KeepAbove();
 
   protected:
@@ -54,13 +55,23 @@ class KeypadWindow : public QWidget {
     void changeEvent(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
+    // Down while the main window is minimised, and up again with it.
+    void FollowOwnerState();
+
     KeypadState& keypad_;
     double scale_;
     FramePlacer* placer_;
     std::function<void(QKeyEvent&)> strayKey_;
     std::function<void()> minimised_;
+    // Mapped without the main window as its owner, while the main window is not on top.
+    bool standsAlone_ = false;
+    // Taken down to be mapped again as the main window's transient.
+    bool remapping_ = false;
+    // Taken down because the main window was minimised.
+    bool downWithOwner_ = false;
 };
 
 }  // namespace rpn::ui

@@ -36,4 +36,26 @@ void X11SetStaysOnTopLayer(const QWindow& window, bool onTop) {
     X11SendToWindowManager(c, root, client, layerAtom, data);
 }
 
+void X11AskStaysOnTop(const QWindow& window) {
+    xcb_connection_t* c = X11Connection();
+    if (c == nullptr || !window.handle()) {
+        return;
+    }
+    const auto client = static_cast<xcb_window_t>(window.winId());
+    const xcb_window_t root = X11RootOf(c, client);
+    if (root == XCB_WINDOW_NONE) {
+        return;
+    }
+    constexpr uint32_t kRemove = 0;
+    constexpr uint32_t kAdd = 1;
+    constexpr uint32_t kFromApplication = 1;
+    const xcb_atom_t above = X11Atom(c, "_NET_WM_STATE_ABOVE");
+    const xcb_atom_t state = X11Atom(c, "_NET_WM_STATE");
+    const uint32_t removal[5] = {kRemove, above, 0, kFromApplication, 0};
+    const uint32_t addition[5] = {kAdd, above, 0, kFromApplication, 0};
+    X11SendToWindowManager(c, root, client, state, removal);
+    X11SendToWindowManager(c, root, client, state, addition);
+    X11SetStaysOnTopLayer(window, true);
+}
+
 }  // namespace rpn::ui

@@ -12,4 +12,9 @@ namespace rpn::ui {
 // Does nothing when the program does not run on an X server.
 void X11SetStaysOnTopLayer(const QWindow& window, bool onTop);
 
+// Asks the window manager again, in both protocols, to keep `window` above ordinary windows:
+// a manager may have dropped the state while the window followed another one's level, and the
+// toolkit sends the request only when its own flag changes.
+void X11AskStaysOnTop(const QWindow& window);
+
 }  // namespace rpn::ui

@@ -2,8 +2,9 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # The keypad under a real window manager: it never takes the keyboard, so that no keystroke
 # meant for X lands in it (after Back and Top, a workspace switch, another program's window
-# closing); it stays above ordinary windows and above the main window; it is one window for
-# the whole run, which one Keys click brings back even after it was minimised.
+# closing); it stays above ordinary windows and above the main window, after Back and Top
+# too; no minimise is offered; it is one window for the whole run, which one Keys click brings
+# back even after it was minimised.
 # Usage: keypad_focus_e2e.sh path/to/rpncalc [openbox|xfwm4|icewm|fluxbox]
 set -euo pipefail
 
@@ -85,10 +86,10 @@ main_above() {  # 1 or 0: the main window's stay-on-top state as the window mana
     [[ $(probe above "$main") == "$1" ]]
 }
 
-# Whether `upper` stands above `lower` in the window manager's stacking order.
+# Whether `upper` stands above `lower` on the screen: in the X server's own stacking order,
+# since some managers (fluxbox) keep their stacking list in another order than the screen's.
 stands_above() {  # upper lower
-    local stacking=" $(probe stacking) "
-    [[ $stacking == *" $2 "* && " ${stacking#* $2 }" == *" $1 "* ]]
+    [[ $(probe over "$1" "$2") == 1 ]]
 }
 
 other_window=
@@ -166,11 +167,18 @@ xdotool windowactivate "$other_window"
 wait_until 5 has_keyboard "$other_window" || fail "the other window did not get the keyboard"
 wait_until 5 stands_above "$other_window" "$main" ||
     fail "the other window is not above the main window after Back: $(probe stacking)"
-# xfwm4 and fluxbox keep a transient window on its owner's level, whatever it asks for.
-if [[ $window_manager == openbox ]]; then
-    wait_until 5 stands_above "$keypad" "$other_window" ||
-        fail "the keypad is below another program's window after Back: $(probe stacking)"
-fi
+wait_until 5 stands_above "$keypad" "$other_window" ||
+    fail "the keypad is below another program's window after Back: $(probe stacking)"
+# Top again: the main window above the other window, the keypad above both, where it stood.
+keypad_frame=$(probe frame "$keypad")
+click_back_top
+wait_until 5 main_above 1 || fail "Top did not put the main window on top"
+wait_until 5 stands_above "$main" "$other_window" ||
+    fail "the main window is below another program's window after Top: $(probe stacking)"
+wait_until 5 stands_above "$keypad" "$main" ||
+    fail "the keypad is below the main window after Back and Top: $(probe stacking)"
+wait_until 5 eval '[[ $(probe frame "$keypad") == "$keypad_frame" ]]' ||
+    fail "the keypad moved from $keypad_frame to $(probe frame "$keypad") at Top"
 /usr/bin/python3 "$here/../entry_ui/close_window.py" "$other_window"
 wait_until 5 eval '! kill -0 "$other_pid" 2>/dev/null' || fail "the other window did not close"
 # The window manager hands the keyboard on: to the main window, never to the keypad.
@@ -179,6 +187,28 @@ wait_until 5 has_keyboard "$main" || fail "after the other window closed the key
 xdotool type 7
 xdotool key Return
 expect_seven "another window closed"
+
+# Back first, then Keys: the keypad comes up above another program's window all the same.
+start_calculator
+click_back_top
+wait_until 5 main_above 0 || fail "Back did not take the main window off the top"
+open_other_window
+xdotool windowactivate "$other_window"
+wait_until 5 has_keyboard "$other_window" || fail "the other window did not get the keyboard"
+show_keypad
+wait_until 5 stands_above "$keypad" "$other_window" ||
+    fail "the keypad shown after Back is below another program's window: $(probe stacking)"
+kill "$other_pid"
+# The main window minimised after Back takes the keypad down with it, and brings it back.
+xdotool windowminimize "$main"
+if wait_until 3 eval '! is_viewable "$main"'; then
+    wait_until 5 eval '! is_viewable "$keypad"' || fail "the keypad stayed up with the main window minimised"
+    xdotool windowactivate "$main"
+    wait_until 5 is_viewable "$keypad" || fail "the keypad did not come back with the main window"
+    wait_until 5 stands_above "$keypad" "$main" ||
+        fail "the keypad came back below the main window: $(probe stacking)"
+fi
+close_calculator
 
 # One keypad window for the whole run, whatever hides it.
 start_calculator
@@ -194,6 +224,7 @@ show_keypad
 [[ $keypad == "$first" ]] || fail "the close box made another keypad window: $first, then $keypad"
 actions=" $(keypad_probe actions "$keypad") "
 [[ $actions != *_NET_WM_ACTION_MAXIMIZE* ]] || fail "the keypad can be maximised: $actions"
+[[ $actions != *_NET_WM_ACTION_MINIMIZE* ]] || fail "the keypad offers minimise: $actions"
 
 # Minimised on its own (where the window manager still lets it be): the calculator stays up,
 # and one Keys click brings the keypad back.
