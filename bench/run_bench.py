@@ -47,20 +47,43 @@ from Xlib.protocol import event as xevent
 FLOOR_TITLE = "rpncalc floor"
 
 
-def program_title(program):
-    """The main window's caption, which names the program's own version."""
-    version = subprocess.run([program, "--version"], capture_output=True, text=True,
-                             check=True).stdout.split()[1]
-    return "Pelko RPN Calculator v" + version
+class Layout:
+    """The main window's caption, designed width and control rectangles, as the build's
+    rpncalc-layout prints them."""
 
+    def __init__(self, tool):
+        self.caption = None
+        self.width = None
+        self.controls = {}
+        for line in subprocess.run([tool], capture_output=True, text=True,
+                                   check=True).stdout.splitlines():
+            kind, _, rest = line.partition(" ")
+            if kind == "caption":
+                self.caption = rest
+            elif kind == "client":
+                self.width = int(rest.split()[0])
+            elif kind == "control":
+                name, *rect = rest.split()
+                self.controls[name] = tuple(int(v) for v in rect)
+        if self.caption is None or self.width is None:
+            sys.exit(f"{tool} printed no caption or client size")
+
+    def rect(self, name):
+        if name not in self.controls:
+            sys.exit(f"the layout has no control {name}")
+        return self.controls[name]
+
+    def centre(self, name):
+        left, top, width, height = self.rect(name)
+        return (left + width // 2, top + height // 2)
+
+
+# The main window's layout, read once the command line names the tool (main()).
+LAYOUT = None
 
 # Layout is designed at 120 pixels per inch; giving Qt that resolution keeps both windows at
 # their designed pixel sizes whatever Xvfb reports as the screen's physical size.
 XFT_DPI = 120
-# Centre of the Paste button and of the X field at the designed resolution, and the X field.
-PASTE_BUTTON = (335 + 82 // 2, 129 + 36 // 2)
-EDIT_X = (36 + 193 // 2, 131 + 33 // 2)
-EDIT_X_RECT = (36, 131, 193, 33)
 
 # Widest repaint of a blinking text caret (13 pixels at 120 pixels per inch).
 CARET_WIDTH = 20
@@ -597,8 +620,9 @@ def measure_at_size(harness, role, clipboard, timeout):
             step("enter_100k", lambda: launch.keystroke("Return", timeout))
             step("key_after_enter_100k", lambda: launch.keystroke("3", timeout))
             clipboard.set(big)
-            scale = launch.size[0] / 522
-            point = (round(PASTE_BUTTON[0] * scale), round(PASTE_BUTTON[1] * scale))
+            scale = launch.size[0] / LAYOUT.width
+            paste_button = LAYOUT.centre("ButtonPaste")
+            point = (round(paste_button[0] * scale), round(paste_button[1] * scale))
             step("paste_button_1mb", lambda: launch.click(point, timeout))
             step("key_after_paste_button", lambda: launch.keystroke("4", timeout))
         out["closing_at_size"] = launch.close(timeout)
@@ -623,7 +647,7 @@ PASTE_WAYS = (("Ctrl+V", "CLIPBOARD"), ("Paste button", "CLIPBOARD"),
 
 def paste_by(harness, launch, way, timeout):
     """Asks for a paste the way `way` does; returns the time the last input went out."""
-    scale = launch.size[0] / 522
+    scale = launch.size[0] / LAYOUT.width
 
     def at(point):
         return (round(point[0] * scale), round(point[1] * scale))
@@ -651,12 +675,12 @@ def paste_by(harness, launch, way, timeout):
     if way == "Shift+Insert":
         return chord("Shift_L", "Insert")
     if way == "Paste button":
-        return click(at(PASTE_BUTTON), 1)
+        return click(at(LAYOUT.centre("ButtonPaste")), 1)
     if way == "middle-click":
-        return click(at(EDIT_X), 2)
+        return click(at(LAYOUT.centre("EditX")), 2)
     # The context menu: up first, then its Paste entry by its key.
     seen = len(harness.map_log)
-    click(at(EDIT_X), 3)
+    click(at(LAYOUT.centre("EditX")), 3)
     deadline = now() + timeout
     while len(harness.map_log) == seen:
         if harness.next_event(deadline) is None:
@@ -683,10 +707,11 @@ def measure_refusal(harness, role, way, offer, timeout):
         # A ping may be answered before the input read with it is handled; input sent right
         # after the paste is handled after it, and shows in the X field: a digit, or where
         # the button has the focus, a click into the field.
-        scale = launch.size[0] / 522
-        field = tuple(round(v * scale) for v in EDIT_X_RECT)
+        scale = launch.size[0] / LAYOUT.width
+        field = tuple(round(v * scale) for v in LAYOUT.rect("EditX"))
         if way == "Paste button":
-            point = (round(EDIT_X[0] * scale), round(EDIT_X[1] * scale))
+            edit_x = LAYOUT.centre("EditX")
+            point = (round(edit_x[0] * scale), round(edit_x[1] * scale))
             xtest.fake_input(harness.d, X.MotionNotify, x=point[0], y=point[1])
             xtest.fake_input(harness.d, X.ButtonPress, 1)
             xtest.fake_input(harness.d, X.ButtonRelease, 1)
@@ -903,15 +928,20 @@ def main():
     p.add_argument("--floor", default=os.path.join(build, "bench", "rpncalc_floor"))
     p.add_argument("--program", default=os.path.join(build, "rpncalc"))
     p.add_argument("--program-title",
-                   help="the main window's caption (default: from the program's --version)")
+                   help="the main window's caption (default: from rpncalc-layout)")
+    p.add_argument("--layout", default=os.path.join(build, "rpncalc-layout"),
+                   help="the tool that prints the main window's caption and controls")
     p.add_argument("--program-arg", action="append", default=[],
                    help="argument for the program (to run a second floor in its place)")
     p.add_argument("--json", help="write every measurement to this file")
     a = p.parse_args()
 
-    for path in (a.floor, a.program):
+    for path in (a.floor, a.program, a.layout):
         if not os.access(path, os.X_OK):
             sys.exit(f"{path} is not built")
+
+    global LAYOUT
+    LAYOUT = Layout(a.layout)
 
     workdir = tempfile.mkdtemp(prefix="rpncalc-bench-")
     xvfb = None
@@ -923,7 +953,7 @@ def main():
             display_name = xvfb.display
         harness = Harness(display_name, workdir)
         floor = Role("floor", a.floor, FLOOR_TITLE, is_floor=True)
-        program = Role("program", a.program, a.program_title or program_title(a.program), list(a.program_arg),
+        program = Role("program", a.program, a.program_title or LAYOUT.caption, list(a.program_arg),
                        [os.path.join(os.path.dirname(a.program), "rpncalc.hlp")])
         for role in (floor, program):
             prepare(role, workdir)

@@ -9,7 +9,7 @@ packages=(
     qt6-base-dev libxcb1-dev libxcb-xkb-dev libx11-dev
     libgtest-dev libgmock-dev
     libbenchmark-dev
-    clang libclang-rt-14-dev
+    clang libclang-rt-14-dev clang-format
     fonts-liberation
     xvfb xauth x11-utils x11-apps x11-xserver-utils xclip xdotool openbox xfwm4 fluxbox icewm dbus dbus-x11
     python3 python3-xlib

@@ -63,8 +63,9 @@ done
 
 "$work/rpncalc" >"$work/rpncalc.log" 2>&1 &
 pids+=($!)
-# The caption names the program's own version.
-caption="Pelko RPN Calculator v$("$program" --version | cut -d' ' -f2)"
+# The caption and the controls' places, as the build has them.
+layout_facts=$("$root/build/rpncalc-layout")
+caption=$(sed -n 's/^caption //p' <<<"$layout_facts")
 window=$(timeout 20 xdotool search --sync --onlyvisible --name "^$caption$" |
     head -n 1)
 [[ -n $window ]] || { echo "the calculator window did not appear" >&2; exit 1; }
@@ -76,15 +77,12 @@ xdotool key Return
 xdotool type --delay 50 "113"
 xdotool type "/"
 
-# The Trig button takes no keyboard focus and has no key: click its centre, taken from the
-# window's layout table (its row: name, kind, caption, hint, left, top, width, height, ...)
-# and scaled as the program scales its layout (designed at 120 dpi, in screen pixels).
+# The Trig button takes no keyboard focus and has no key: click its centre, scaled as the
+# program scales its layout (designed at 120 dpi, in screen pixels).
 read -r left top width height < <(
-    grep -rlE --include='*.cpp' --include='*.h' --exclude-dir=build --exclude-dir=tests \
-        '"ButtonSmall",' "$root" | xargs cat | tr '\n' ' ' |
-        grep -oE '\{"ButtonSmall",[^}]*\}' | grep -oE '(, *-?[0-9]+){4}' | head -n 1 | tr -d ','
+    awk '$1 == "control" && $2 == "ButtonSmall" { print $3, $4, $5, $6 }' <<<"$layout_facts"
 )
-[[ -n $height ]] || { echo "no ButtonSmall row in the layout table" >&2; exit 1; }
+[[ -n $height ]] || { echo "no ButtonSmall in the layout" >&2; exit 1; }
 xdotool mousemove --window "$window" $(((2 * left + width) * dpi / 240)) \
     $(((2 * top + height) * dpi / 240)) click 1
 xdotool mousemove 1020 760

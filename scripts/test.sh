@@ -4,7 +4,7 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/install-deps.sh"
-"$root/scripts/build.sh"
+"$root/scripts/build.sh" -DRPNCALC_WERROR=ON
 cd "$root/build"
 ctest --output-on-failure -j "$(nproc)"
 

@@ -5,6 +5,7 @@ Usage: atspi_check.py compact|large. Looks for up to ten seconds (the tree fills
 program starts and as the view changes); prints every mismatch of the last look and exits 1
 if one remains.
 """
+import os
 import sys
 import time
 
@@ -35,7 +36,7 @@ def calculator_frame():
         if app is not None and "rpncalc" in (app.name or "").lower():
             for i in range(app.childCount):
                 child = app.getChildAtIndex(i)
-                if child is not None and child.name.startswith("Pelko RPN Calculator"):
+                if child is not None and child.name == os.environ["RPNCALC_CAPTION"]:
                     return child
     return None
 

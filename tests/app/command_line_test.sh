@@ -77,6 +77,6 @@ read -r -t 20 number <&"$displayfd" || fail "Xvfb did not start"
 "$work/rpncalc" -display ":$number" -geometry +40+40 >"$work/run.log" 2>&1 &
 pids+=($!)
 wait_for_session
-DISPLAY=":$number" timeout 20 xdotool search --sync --onlyvisible --name '^Pelko RPN Calculator' \
+DISPLAY=":$number" timeout 20 xdotool search --sync --onlyvisible --name "^$(main_caption)$" \
     >/dev/null || fail "no window on the display given by -display"
 echo "the toolkit's -platform, -style, -display and -geometry options were accepted"

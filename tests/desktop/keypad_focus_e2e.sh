@@ -11,8 +11,6 @@ set -euo pipefail
 program=$1
 window_manager=${2:-openbox}
 here=$(cd "$(dirname "$0")" && pwd)
-# The caption comes from the build; by hand, from the program's own version.
-caption=${RPNCALC_CAPTION:-Pelko RPN Calculator v$("$program" --version | cut -d" " -f2)}
 probe() { /usr/bin/python3 "$here/x11_probe.py" "$@"; }
 keypad_probe() { /usr/bin/python3 "$here/keypad_probe.py" "$@"; }
 # shellcheck source=../lib/e2e_common.sh
@@ -31,15 +29,9 @@ session_line() {
     sed -n "${1}p" "$session" | tr -d '\r '
 }
 
-calc_pid=
-main=
-start_calculator() {
+start_afresh() {
     write_session
-    "$work/rpncalc" >>"$work/rpncalc.log" 2>&1 &
-    calc_pid=$!
-    pids+=("$calc_pid")
-    main=$(timeout 20 xdotool search --sync --onlyvisible --name "^$caption$" | head -n 1)
-    [[ -n $main ]] || fail "the calculator window did not appear"
+    start_calculator
     wait_until 5 has_keyboard "$main" || fail "the main window did not get the keyboard"
 }
 
@@ -52,16 +44,8 @@ has_keyboard() {
     [[ $(probe focus) == "$1" ]]
 }
 
-# A control's centre, from its designed place (left top width height) and the window's
-# width over its designed width.
-click_control() {  # window designed-width left top width height
-    eval "$(xdotool getwindowgeometry --shell "$1")"
-    local x=$(((($3 + $5 / 2) * WIDTH) / $2)) y=$(((($4 + $6 / 2) * WIDTH) / $2))
-    # No --sync: it waits for a motion that never comes when the pointer is there already.
-    xdotool mousemove --window "$1" "$x" "$y" click 1
-}
-click_keys() { click_control "$main" 522 336 7 54 36; }
-click_back_top() { click_control "$main" 522 336 48 54 36; }
+click_keys() { click_control Button1; }
+click_back_top() { click_control Buttontop; }
 
 keypad=
 show_keypad() {
@@ -104,25 +88,12 @@ open_other_window() {
 }
 
 start_xvfb
-case $window_manager in
-    # Its defaults, from a settings file of its own: an empty one opens an error dialog.
-    openbox)
-        echo '<openbox_config xmlns="http://openbox.org/3.4/rc"/>' >"$work/openbox.xml"
-        wm_command=(openbox --config-file "$work/openbox.xml")
-        ;;
-    # xfwm4 reads its settings over a D-Bus session bus.
-    xfwm4) wm_command=(dbus-run-session -- xfwm4 --compositor=off) ;;
-    icewm | fluxbox) wm_command=("$window_manager") ;;
-    *) fail "unknown window manager $window_manager" ;;
-esac
-"${wm_command[@]}" >"$work/wm.log" 2>&1 &
-pids+=($!)
-wait_until 10 eval '[[ $(probe wm) == 1 ]]' || fail "$window_manager did not start"
+start_window_manager "$window_manager"
 
 # An entry in progress, Keys, then Back (and Back then Top): the next number typed is a new
 # one, not the old entry with more digits.
 for levels in "Back" "Back Top"; do
-    start_calculator
+    start_afresh
     xdotool type 3.5
     show_keypad
     [[ $(keypad_probe input "$keypad") == 0 ]] || fail "the keypad's hints let it take the keyboard"
@@ -143,7 +114,7 @@ for levels in "Back" "Back Top"; do
 done
 
 # Another workspace and back, with the keypad open.
-start_calculator
+start_afresh
 xdotool type 3.5
 show_keypad
 xdotool set_desktop 1
@@ -157,7 +128,7 @@ expect_seven "workspace switch"
 
 # Another program's window takes the keyboard and closes; after Back the keypad stays above it
 # while it is up.
-start_calculator
+start_afresh
 xdotool type 3.5
 show_keypad
 click_back_top
@@ -211,7 +182,7 @@ fi
 close_calculator
 
 # One keypad window for the whole run, whatever hides it.
-start_calculator
+start_afresh
 show_keypad
 first=$keypad
 click_keys

@@ -15,8 +15,6 @@ window_manager=${2:-openbox}
 runs=${3:-3}
 dpi=${4:-}
 here=$(cd "$(dirname "$0")" && pwd)
-# The caption comes from the build; by hand, from the program's own version.
-caption=${RPNCALC_CAPTION:-Pelko RPN Calculator v$("$program" --version | cut -d" " -f2)}
 probe() { /usr/bin/python3 "$here/x11_probe.py" "$@"; }
 # shellcheck source=../lib/e2e_common.sh
 source "$here/../lib/e2e_common.sh"
@@ -44,17 +42,6 @@ session_line() {
     sed -n "${1}p" "$session" | tr -d '\r '
 }
 
-calc_pid=
-main=
-start_calculator() {  # [program options]
-    "$work/rpncalc" "$@" >>"$work/rpncalc.log" 2>&1 &
-    calc_pid=$!
-    pids+=("$calc_pid")
-    main=$(timeout 20 xdotool search --sync --onlyvisible --name "^$caption$" |
-        head -n 1)
-    [[ -n $main ]] || fail "the calculator window did not appear"
-}
-
 # Closes the main window as a window manager's close box does, with one request: the program
 # must be gone within a second of it.
 close_calculator() {
@@ -67,17 +54,8 @@ frame_is() {  # window x y
     [[ $(probe frame "$1") == "$2 $3" ]]
 }
 
-# A control's centre, from its designed place (left top width height) and the window's
-# width over its designed width.
-click_control() {  # window designed-width left top width height
-    eval "$(xdotool getwindowgeometry --shell "$1")"
-    local x=$(((($3 + $5 / 2) * WIDTH) / $2)) y=$(((($4 + $6 / 2) * WIDTH) / $2))
-    # No --sync: it waits for a motion that never comes when the pointer is there already.
-    xdotool mousemove --window "$1" "$x" "$y" click 1
-}
-
 show_keypad() {
-    click_control "$main" 522 336 7 54 36  # Keys
+    click_control Button1 # Keys
     keypad=$(timeout 10 xdotool search --sync --onlyvisible --name '^RPN KEYS$' | head -n 1)
     [[ -n $keypad ]] || fail "the keypad window did not appear"
     # The Keys button leaves the keyboard with the main window.
@@ -91,8 +69,8 @@ check_keypad_then_enter() {
     show_keypad
     # Clicked only where it stays: the session file keeps it at 300, 240.
     wait_until 5 frame_is "$keypad" 300 240 || fail "$1: keypad frame at $(probe frame "$keypad")"
-    click_control "$keypad" 146 8 8 25 25   # 7
-    click_control "$keypad" 146 43 72 25 25 # 2
+    click_designed "$keypad" 146 8 8 25 25   # 7
+    click_designed "$keypad" 146 43 72 25 25 # 2
     xdotool key Return
     close_calculator
     [[ $(session_line 1) == 7.20000000000000E+0001 ]] || fail "$1: X is '$(session_line 1)', not 72"
@@ -100,20 +78,7 @@ check_keypad_then_enter() {
 }
 
 start_x_server
-case $window_manager in
-    # Its defaults, from a settings file of its own: an empty one opens an error dialog.
-    openbox)
-        echo '<openbox_config xmlns="http://openbox.org/3.4/rc"/>' >"$work/openbox.xml"
-        wm_command=(openbox --config-file "$work/openbox.xml")
-        ;;
-    # xfwm4 reads its settings over a D-Bus session bus.
-    xfwm4) wm_command=(dbus-run-session -- xfwm4 --compositor=off) ;;
-    icewm | fluxbox) wm_command=("$window_manager") ;;
-    *) fail "unknown window manager $window_manager" ;;
-esac
-"${wm_command[@]}" >"$work/wm.log" 2>&1 &
-pids+=($!)
-wait_until 10 eval '[[ $(probe wm) == 1 ]]' || fail "$window_manager did not start"
+start_window_manager "$window_manager"
 
 # A first run without a session file: the frame at the screen's corner, title bar and all.
 start_calculator
@@ -158,9 +123,9 @@ start_calculator
 show_keypad
 wait_until 5 frame_is "$main" 200 100 || fail "frame at $(probe frame "$main") before Back"
 for level in Back Top; do
-    click_control "$main" 522 336 48 54 36
+    click_control Buttontop
     sleep 0.3 # nothing to poll for: the window must not change at all
-    [[ -n $(xdotool search --onlyvisible --name "^$caption$" | grep -x "$main") ]] ||
+    [[ -n $(xdotool search --onlyvisible --name "^$(main_caption)$" | grep -x "$main") ]] ||
         fail "after $level the main window has another id"
     frame_is "$main" 200 100 || fail "after $level the frame is at $(probe frame "$main")"
     if [[ $level == Top ]]; then

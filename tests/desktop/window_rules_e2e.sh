@@ -14,7 +14,6 @@ program=$1
 window_manager=$2
 dpi=${3:-96}
 here=$(cd "$(dirname "$0")" && pwd)
-caption=${RPNCALC_CAPTION:-Pelko RPN Calculator v$("$program" --version | cut -d" " -f2)}
 probe() { /usr/bin/python3 "$here/x11_probe.py" "$@"; }
 # shellcheck source=../lib/e2e_common.sh
 source "$here/../lib/e2e_common.sh"
@@ -23,10 +22,10 @@ source "$here/../lib/e2e_common.sh"
 # then to device pixels by DPI/96 (rounded half up, as the toolkit does).
 device() { echo $((($1 * dpi * 2 + 96) / (96 * 2))); }
 logical() { echo $((($1 * 8 + 5) / 10)); }
-width=$(device "$(logical 522)")
-large=$(device "$(logical 311)")
-# The compact view ends where the Trig/Log rows begin.
-compact=$(device "$(logical 228)")
+read -r _ designed_width designed_height < <(layout_facts | grep '^client ')
+width=$(device "$(logical "$designed_width")")
+large=$(device "$(logical "$designed_height")")
+compact=$(device "$(logical "$(layout_facts | sed -n 's/^compact //p')")")
 
 start_xvfb -noreset
 /usr/bin/python3 -c "from Xlib import Xatom, display; d = display.Display()
@@ -35,24 +34,10 @@ d.screen().root.change_property(d.intern_atom('RESOURCE_MANAGER'), Xatom.STRING,
 d.sync()"
 # A state that the manager is known to carry out at once, and that changes nothing else.
 marker=SKIP_PAGER
-case $window_manager in
-    openbox)
-        echo '<openbox_config xmlns="http://openbox.org/3.4/rc"/>' >"$work/openbox.xml"
-        wm_command=(openbox --config-file "$work/openbox.xml")
-        ;;
-    # xfwm4 reads its settings over a D-Bus session bus.
-    xfwm4) wm_command=(dbus-run-session -- xfwm4 --compositor=off) ;;
-    icewm) wm_command=(icewm) ;;
-    fluxbox)
-        wm_command=(fluxbox)
-        marker=STICKY
-        ;;
-    *) fail "unknown window manager $window_manager" ;;
-esac
-# Their settings folders go with the work folder.
-HOME=$work "${wm_command[@]}" >"$work/wm.log" 2>&1 &
-pids+=($!)
-wait_until 10 eval '[[ $(probe wm) == 1 ]]' || fail "$window_manager did not start"
+if [[ $window_manager == fluxbox ]]; then
+    marker=STICKY
+fi
+start_window_manager "$window_manager"
 
 cp "$program" "$work/rpncalc"
 session=$work/rpncalc.cfg
@@ -64,28 +49,13 @@ session_position() {
     echo "$(sed -n 5p "$session" | tr -d '\r ') $(sed -n 6p "$session" | tr -d '\r ')"
 }
 
-calc_pid=
-main=
-start_calculator() {
-    "$work/rpncalc" >>"$work/rpncalc.log" 2>&1 &
-    calc_pid=$!
-    pids+=("$calc_pid")
-    main=$(timeout 20 xdotool search --sync --onlyvisible --name "^$caption$" | head -n 1)
-    [[ -n $main ]] || fail "the calculator window did not appear"
-}
 close_calculator() {
     /usr/bin/python3 "$here/../entry_ui/close_window.py" "$main"
     wait_until 5 eval '! kill -0 "$calc_pid" 2>/dev/null' || fail "the program did not end"
 }
 
-# A control's centre, from its designed place (left top width height).
-click_control() {
-    eval "$(xdotool getwindowgeometry --shell "$main")"
-    local x=$(((($1 + $3 / 2) * WIDTH) / 522)) y=$(((($2 + $4 / 2) * WIDTH) / 522))
-    xdotool mousemove --window "$main" "$x" "$y" click 1
-}
-click_top() { click_control 336 48 54 36; }
-click_trig() { click_control 455 48 54 36; }
+click_top() { click_control Buttontop; }
+click_trig() { click_control ButtonSmall; }
 
 stands() {  # x y width height: the frame's corner and the client's size
     [[ $(probe frame "$main") == "$1 $2" && $(probe size "$main") == "$3 $4" ]]

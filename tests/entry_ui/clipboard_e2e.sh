@@ -16,21 +16,9 @@ cp "$program" "$work/rpncalc"
 # A server of our own on a free display, no window manager.
 start_xvfb
 
-"$work/rpncalc" >"$work/rpncalc.log" 2>&1 &
-calc_pid=$!
-pids+=("$calc_pid")
-
-window=$(timeout 20 xdotool search --sync --onlyvisible --name "^${RPNCALC_CAPTION:?the window caption}$" | head -n 1)
-[[ -n $window ]] || fail "the calculator window did not appear"
+start_calculator
 [[ -f $work/rpncalc.cfg ]] || fail "no session file after start-up"
-xdotool windowfocus --sync "$window"
-
-# Width of the window's client area over its designed width: where the buttons are.
-eval "$(xdotool getwindowgeometry --shell "$window")"
-click_control() {  # designed left, top, width, height
-    local x=$(((($1 + $3 / 2) * WIDTH) / 522)) y=$(((($2 + $4 / 2) * WIDTH) / 522))
-    xdotool mousemove --sync --window "$window" "$x" "$y" click 1
-}
+xdotool windowfocus --sync "$main"
 
 clipboard_text() {
     xclip -o -selection clipboard 2>/dev/null || true
@@ -55,10 +43,10 @@ for _ in $(seq 50); do
     [[ $(clipboard_text) == '12.5 kg' ]] && break
     sleep 0.1
 done
-click_control 335 129 82 36  # Paste
+click_control ButtonPaste
 
 # Copy the pasted X back out through the Copy button.
-click_control 335 88 82 36  # Copy
+click_control ButtonCOPY
 for _ in $(seq 50); do
     [[ $(clipboard_text) == 12.5 ]] && break
     sleep 0.1
@@ -67,7 +55,7 @@ done
 
 # Close the window as a window manager asks it to, and read the saved stack.
 # Debian's own interpreter, which has python3-xlib.
-/usr/bin/python3 "$here/close_window.py" "$window"
+/usr/bin/python3 "$here/close_window.py" "$main"
 for _ in $(seq 50); do
     kill -0 "$calc_pid" 2>/dev/null || break
     sleep 0.1

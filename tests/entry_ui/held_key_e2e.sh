@@ -8,7 +8,6 @@ set -euo pipefail
 
 program=$1
 here=$(cd "$(dirname "$0")" && pwd)
-caption=${RPNCALC_CAPTION:-Pelko RPN Calculator v$("$program" --version | cut -d" " -f2)}
 # shellcheck source=../lib/e2e_common.sh
 source "$here/../lib/e2e_common.sh"
 
@@ -43,12 +42,7 @@ run() {  # idle|busy
     # X = 1, Y = 2, Z = 3, T = 4.
     printf '%s\r\n' "$(number 1)" "$(number 2)" "$(number 3)" "$(number 4)" 0 0 "$zero" 0 0 \
         >"$session"
-    "$work/rpncalc" >>"$work/rpncalc.log" 2>&1 &
-    local calc_pid=$!
-    pids+=("$calc_pid")
-    local main
-    main=$(timeout 20 xdotool search --sync --onlyvisible --name "^$caption$" | head -n 1)
-    [[ -n $main ]] || fail "$1: the calculator window did not appear"
+    start_calculator
     xdotool windowfocus --sync "$main"
 
     local load=()

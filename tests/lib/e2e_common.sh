@@ -1,7 +1,8 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Sourced by the end-to-end scripts: a work folder that goes when the script ends, the
 # processes they start ended with it, a failure report, polling, and an X server of their own.
-# Sets `work` and `pids`; start_xvfb sets DISPLAY and `xvfb_pid`.
+# Sets `work` and `pids`; start_xvfb sets DISPLAY and `xvfb_pid`. Also: the window manager,
+# the calculator started and its window found, a control clicked by its object name.
 
 work=$(mktemp -d)
 pids=()
@@ -54,4 +55,74 @@ start_xvfb() {
     export DISPLAY=":$display"
     unset WAYLAND_DISPLAY
     export QT_QPA_PLATFORM=xcb
+}
+
+# The facts of the main window (caption, designed size, each control's designed rectangle)
+# come from the build's rpncalc-layout, found beside the program unless RPNCALC_LAYOUT names
+# it; a script sets `program` before it calls these.
+layout_facts() {
+    local tool=${RPNCALC_LAYOUT:-$(dirname "$program")/rpncalc-layout}
+    [[ -x $tool ]] || fail "no $tool to read the window's layout from"
+    "$tool"
+}
+main_caption() {
+    layout_facts | sed -n 's/^caption //p'
+}
+
+e2e_lib=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+
+# Starts the window manager `name` on the X server, its settings in the work folder, and
+# waits until it manages windows.
+start_window_manager() {  # openbox|xfwm4|icewm|fluxbox
+    local wm_command
+    case $1 in
+        # Its defaults, from a settings file of its own: an empty one opens an error dialog.
+        openbox)
+            echo '<openbox_config xmlns="http://openbox.org/3.4/rc"/>' >"$work/openbox.xml"
+            wm_command=(openbox --config-file "$work/openbox.xml")
+            ;;
+        # xfwm4 reads its settings over a D-Bus session bus.
+        xfwm4) wm_command=(dbus-run-session -- xfwm4 --compositor=off) ;;
+        icewm | fluxbox) wm_command=("$1") ;;
+        *) fail "unknown window manager $1" ;;
+    esac
+    HOME=$work "${wm_command[@]}" >"$work/wm.log" 2>&1 &
+    pids+=($!)
+    wait_until 10 eval '[[ $(/usr/bin/python3 "$e2e_lib/../desktop/x11_probe.py" wm) == 1 ]]' ||
+        fail "$1 did not start"
+}
+
+# Starts the copy of the program in the work folder (it keeps its session file beside it)
+# with `$@` as its options, and finds its main window. Sets `calc_pid` and `main`.
+calc_pid=
+main=
+start_calculator() {  # [program options]
+    local caption
+    caption=$(main_caption)
+    "$work/rpncalc" "$@" >>"$work/rpncalc.log" 2>&1 &
+    calc_pid=$!
+    pids+=("$calc_pid")
+    main=$(timeout 20 xdotool search --sync --onlyvisible --name "^$caption$" | head -n 1)
+    [[ -n $main ]] || fail "the calculator window did not appear"
+}
+
+# Clicks the centre of a designed rectangle of `window`, scaled by the window's width over
+# its designed width.
+click_designed() {  # window designed-width left top width height
+    eval "$(xdotool getwindowgeometry --shell "$1")"
+    local x=$(((($3 + $5 / 2) * WIDTH) / $2)) y=$(((($4 + $6 / 2) * WIDTH) / $2))
+    # No --sync: it waits for a motion that never comes when the pointer is there already.
+    xdotool mousemove --window "$1" "$x" "$y" click 1
+}
+
+# Clicks the main window's control with the object name `name` where the layout puts it.
+click_control() {  # name
+    local facts client rectangle
+    facts=$(layout_facts)
+    client=$(sed -n 's/^client \([0-9]*\) .*/\1/p' <<<"$facts")
+    rectangle=$(awk -v name="$1" '$1 == "control" && $2 == name { print $3, $4, $5, $6 }' \
+        <<<"$facts")
+    [[ -n $rectangle ]] || fail "the layout has no control $1"
+    # shellcheck disable=SC2086
+    click_designed "$main" "$client" $rectangle
 }

@@ -72,8 +72,11 @@ env -u XDG_CONFIG_HOME -u QT_QPA_PLATFORM -u WAYLAND_DISPLAY HOME="$home" \
     DISPLAY=":$display" $command >"$work/run.log" 2>&1 &
 app=$!
 pids+=("$app")
+# The caption as the build has it; the tool that prints it is not in the package.
+caption=$("$root/build/rpncalc-layout" | sed -n 's/^caption //p')
+[[ -n $caption ]] || fail "no caption from $root/build/rpncalc-layout"
 window=$(DISPLAY=":$display" timeout 20 xdotool search --sync --onlyvisible \
-    --name '^Pelko RPN Calculator' | head -n 1)
+    --name "^$caption$" | head -n 1)
 [[ -n $window ]] || fail "no window: $(cat "$work/run.log")"
 for _ in $(seq 100); do
     [[ -s $session ]] && break
