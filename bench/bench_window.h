@@ -27,7 +27,6 @@ class BenchWindow : public WindowPort {
     void SelectAllX() override {}
     void ShowAngleMode(const char*) override {}
     void Beep() override {}
-    void ReportMathError() override {}
 
   private:
     struct Text {
