@@ -38,12 +38,6 @@ KeypadWindow::KeypadWindow(KeypadState& keypad, double scale, QWidget* owner)
     setWindowTitle(QStringLiteral("RPN KEYS"));
     setFixedSize(Scaled(kClientWidth, scale), Scaled(kClientHeight, scale));
     setAttribute(Qt::WA_ShowWithoutActivating);
-    // No minimise offered: the keypad goes away only as if closed. The type is read when the
-    // window is mapped, so it is written on the native window before its first showing.
-    if (OnX11()) {
-        winId();
-        X11MarkAsToolbar(*windowHandle());
-    }
     // The designed position is in screen pixels: only what lies inside the window scales.
     placer_->MoveTo({kDesignedTop, kDesignedLeft});
     if (owner != nullptr) {
@@ -150,6 +144,19 @@ bool KeypadWindow::eventFilter(QObject* watched, QEvent* event) {
         raise();
     }
     return QWidget::eventFilter(watched, event);
+}
+
+void KeypadWindow::setVisible(bool visible) {
+    // No minimise offered: the keypad goes away only as if closed. The type is read when the
+    // window is mapped, so it is written on the native window before its first showing.
+    // Made by create(), not winId(): that would mark the keypad native, and with it every
+    // control of both windows.
+    if (visible && !typeMarked_ && OnX11()) {
+        typeMarked_ = true;
+        create();
+        X11MarkAsToolbar(*windowHandle());
+    }
+    QWidget::setVisible(visible);
 }
 
 void KeypadWindow::showEvent(QShowEvent* event) {

@@ -49,6 +49,8 @@ class KeypadWindow : public QWidget {
     // changed its level.
     void KeepAbove();
 
+    void setVisible(bool visible) override;
+
   protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
@@ -58,6 +60,7 @@ class KeypadWindow : public QWidget {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
+    bool typeMarked_ = false;
     // Down while the main window is minimised, and up again with it.
     void FollowOwnerState();
 

@@ -52,6 +52,11 @@ show_keypad() {
     click_keys
     keypad=$(timeout 10 xdotool search --sync --onlyvisible --name '^RPN KEYS$' | head -n 1)
     [[ -n $keypad ]] || fail "the keypad window did not appear"
+    # Two windows and no more: a control that became a native window of its own would be
+    # drawn, focused and stacked apart from its window.
+    local shown
+    shown=$(xdotool search --onlyvisible --pid "$calc_pid" | wc -l)
+    ((shown == 2)) || fail "$shown windows shown by the calculator with its keypad, not 2"
 }
 
 is_viewable() {
