@@ -2,7 +2,7 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Runs build/rpncalc on a virtual X screen under a window manager (openbox), works a division,
 # opens the Trig/Log panel and saves the window, frame and all, as docs/screenshot.png.
-# Needs Xvfb, openbox, xdotool, xwd and python3-xlib (scripts/install-deps.sh).
+# Needs Xvfb, openbox, xdotool and python3-xlib (scripts/install-deps.sh).
 # Usage: screenshot.sh [--dpi N] [--keypad KEYPAD.png] [OUTPUT.png]
 #   --dpi N     the screen's Xft.dpi (120, the layout's designed resolution, unless told)
 #   --keypad F  also opens the keypad window and saves it, frame and all, as F
@@ -97,8 +97,7 @@ print(w.id)"
 }
 
 save() {  # window png
-    xwd -silent -id "$(frame_of "$1")" >"$work/window.xwd"
-    python3 "$root/scripts/xwd_to_png.py" "$work/window.xwd" "$2"
+    /usr/bin/python3 "$root/scripts/grab_png.py" "$(frame_of "$1")" "$2"
     echo "saved $2"
 }
 
