@@ -115,6 +115,21 @@ void Calculator::FocusXSelectAll() {
     window_.SelectAllX();
 }
 
+void Calculator::ReturnToX(NextTyped next) {
+    // The focus first: a focus that makes the window active again begins an entry of its
+    // own, and the command's word on the entry is the last.
+    FocusXSelectAll();
+    if (next == NextTyped::LiftsX) {
+        EndEntry();
+    } else {
+        BeginEntry();
+    }
+}
+
+void Calculator::KeepLoadedXFinished() {
+    EndEntry();
+}
+
 const char* AngleModeCaption(bool degreesMode) {
     return degreesMode ? "Degrees" : "Radians";
 }

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "engine/next_typed.h"
 #include "engine/operation.h"
 #include "engine/operation_table.h"
 #include "engine/outcome.h"
@@ -66,10 +67,6 @@ class Calculator {
     void ShowNewX(Register result);
     // Shows the four registers, all of X selected; the next typed character lifts X.
     void RefreshDisplay();
-    // The X field is being typed into: the next character goes into it.
-    void BeginEntry();
-    // The X field holds a finished value: the next character lifts it.
-    void EndEntry();
     bool EntryFinished() const { return state_.StackLift; }
     // Commits X and pushes it: the Enter key without the new entry it starts.
     void PushX();
@@ -78,6 +75,12 @@ class Calculator {
 
     // The X field focused with all of its text selected.
     void FocusXSelectAll();
+    // The X field focused with all of its text selected, and then the next typed character
+    // as `next` says: what a window command leaves behind when it hands the keyboard back.
+    void ReturnToX(NextTyped next);
+    // The X that a session brought in stays a finished value, whatever the first save's
+    // commit did to the entry: the next typed character lifts it.
+    void KeepLoadedXFinished();
 
   private:
     // Tests set the state a case starts from register by register (tests/engine/state_access.h).
@@ -85,6 +88,9 @@ class Calculator {
 
     // The table's transitions reach the private steps of the calculator.
     friend std::span<const OperationRow> OperationRows();
+    // Typing and the clipboard exchange begin and end entries as their keys say.
+    friend class XEntry;
+    friend class ClipboardExchange;
 
     // ReadX and CommitX without the beep: an operation answers with its outcome instead.
     bool ReadXQuietly(EmptyEntry empty);
@@ -108,6 +114,10 @@ class Calculator {
     Outcome ToggleAngleMode();
     // Shows the X that was just computed as the new finished value.
     void ShowX();
+    // The X field is being typed into: the next character goes into it.
+    void BeginEntry();
+    // The X field holds a finished value: the next character lifts it.
+    void EndEntry();
 
     WindowPort& window_;
     CalculatorState state_;

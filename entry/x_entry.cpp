@@ -62,6 +62,11 @@ void XEntry::EditX() {
     calc_.BeginEntry();
 }
 
+void XEntry::WindowBecameActive() {
+    calc_.window().SelectAllX();
+    calc_.BeginEntry();
+}
+
 KeyAnswer XEntry::CharacterTyped(char key) {
     switch (key) {
         case '+':

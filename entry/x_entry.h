@@ -25,6 +25,10 @@ class XEntry {
     void ToggleEntryExponentSign();
     // Puts the caret into the X field to edit its text where it stands.
     void EditX();
+    // The window has become active again and has given X the focus: all of X selected, and
+    // the next typed character goes on with the entry, so that it replaces the whole text
+    // rather than lifting it.
+    void WindowBecameActive();
     // The X field's character handler: an operator character runs its operation and is
     // consumed.
     KeyAnswer CharacterTyped(char key);

@@ -26,6 +26,13 @@ void ApplySession(const LoadedSession& loaded, Calculator& calculator, SessionHo
     calculator.LoadRegisters(data.x, data.y, data.z, data.t, memory);
 }
 
+void OpenSession(const LoadedSession& loaded, Calculator& calculator, SessionHost& host,
+                 WindowPosition& keypadPosition, const std::function<void()>& afterApplying) {
+    ApplySession(loaded, calculator, host, keypadPosition);
+    afterApplying();
+    calculator.KeepLoadedXFinished();
+}
+
 SessionData CaptureSession(Calculator& calculator, const SessionHost& host,
                            WindowPosition keypadPosition, const EntryFaultReport& entryFault) {
     try {

@@ -27,6 +27,13 @@ class SessionHost {
 void ApplySession(const LoadedSession& loaded, Calculator& calculator, SessionHost& host,
                   WindowPosition& keypadPosition);
 
+// Opens the run's session: applies what was loaded, then runs `afterApplying`, where the
+// window saves it at once. The loaded X stays a finished value even when that save could not
+// read it back (it then shows as 0): the next typed character lifts it. A fault in
+// `afterApplying` goes on to the caller.
+void OpenSession(const LoadedSession& loaded, Calculator& calculator, SessionHost& host,
+                 WindowPosition& keypadPosition, const std::function<void()>& afterApplying);
+
 // What is done with an X entry beyond the register's range (1e4933) when the session is
 // saved; it gets the fault.
 using EntryFaultReport = std::function<void(const std::exception& fault)>;

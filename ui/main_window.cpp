@@ -19,6 +19,7 @@
 
 #include "engine/arithmetic_fault.h"
 #include "layout/main_window_layout.h"
+#include "layout/window_command_entry.h"
 #include "ui/accessible_interfaces.h"
 #include "ui/control_descriptions.h"
 #include "ui/control_keys.h"
@@ -329,8 +330,7 @@ void MainWindow::ToggleStayOnTop() {
         SetTopButton(kTopCaptionOn, kTopHintOn);
     }
     stayOnTop_ = !wasOnTop;
-    calc_.FocusXSelectAll();
-    calc_.BeginEntry();
+    calc_.ReturnToX(kEntryAfter<Command::ToggleStayOnTop>);
 }
 
 void MainWindow::ToggleTrigPanel() {
@@ -345,8 +345,7 @@ void MainWindow::ToggleTrigPanel() {
         SetSmallButton(kSmallCaptionLarge, kSmallHintLarge);
         trigPanelShown_ = true;
     }
-    calc_.FocusXSelectAll();
-    calc_.EndEntry();
+    calc_.ReturnToX(kEntryAfter<Command::ToggleTrigPanel>);
 }
 
 HelpViewer& MainWindow::Help() {
@@ -360,8 +359,7 @@ HelpViewer& MainWindow::Help() {
 
 void MainWindow::ShowHelpContents() {
     Help().ShowTopic(helpFilePath_, kHelpContentsTopic, stayOnTop_);
-    calc_.FocusXSelectAll();
-    calc_.BeginEntry();
+    calc_.ReturnToX(kEntryAfter<Command::Help>);
 }
 
 void MainWindow::HelpKeyPressed() {
@@ -388,20 +386,18 @@ void MainWindow::OnFirstShow() {
         helpFilePath_ = PathBesideProgram(program_.path, ".hlp");
     }
     RunAction([this] {
-        rpn::ApplySession(session_.Load(), calc_, sessionHost_, keypad_.KeypadPos);
-        sessionLoaded_ = true;
-        tracker_->Start();
-        SaveSession();
-        // The loaded X stays a finished value, even when the save could not read it back.
-        calc_.EndEntry();
+        rpn::OpenSession(session_.Load(), calc_, sessionHost_, keypad_.KeypadPos, [this] {
+            sessionLoaded_ = true;
+            tracker_->Start();
+            SaveSession();
+        });
     });
 }
 
 void MainWindow::OnBecomingActive() {
     // Straight to the field: the engine's focus request would come back here.
     Edit(Field::X)->setFocus(Qt::ActiveWindowFocusReason);
-    Edit(Field::X)->selectAll();
-    calc_.BeginEntry();
+    entry_.xEntry.WindowBecameActive();
 }
 
 void MainWindow::SaveOnClose() {

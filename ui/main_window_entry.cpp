@@ -9,6 +9,7 @@
 #include <optional>
 #include <string>
 
+#include "layout/window_command_entry.h"
 #include "ui/keyboard_router.h"
 #include "ui/main_window.h"
 #include "ui/register_edit.h"
@@ -88,8 +89,7 @@ void MainWindow::ToggleKeypad() {
     keypad_.KeypadShown = true;
     keys_->ShowAtItsPlace();
     // The keyboard stays with X, all of it selected, and the next digit starts a new number.
-    OnBecomingActive();
-    calc_.EndEntry();
+    calc_.ReturnToX(kEntryAfter<Command::ToggleKeypad>);
 }
 
 }  // namespace rpn::ui
