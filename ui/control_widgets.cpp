@@ -19,6 +19,10 @@ QWidget* ControlWidget(const QWidget& window, const ControlLayout& control) {
                                       Qt::FindDirectChildrenOnly);
 }
 
+const ControlLayout* ControlRow(const QObject& widget) {
+    return FindControl(widget.objectName().toStdString());
+}
+
 QWidget* ControlWidget(const QWidget& window, ControlRole role) {
     return WidgetOfRow(window, FindControl(role));
 }

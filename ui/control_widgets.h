@@ -4,6 +4,7 @@
 #include "engine/operation.h"
 #include "layout/main_window_layout.h"
 
+class QObject;
 class QWidget;
 
 namespace rpn::ui {
@@ -17,5 +18,8 @@ QWidget* ControlWidget(const QWidget& window, const ControlLayout& control);
 QWidget* ControlWidget(const QWidget& window, ControlRole role);
 QWidget* ControlWidget(const QWidget& window, Operation operation);
 QWidget* ControlWidget(const QWidget& window, Command command);
+
+// The layout row that `widget` was built from, or nullptr for a widget of no row.
+const ControlLayout* ControlRow(const QObject& widget);
 
 }  // namespace rpn::ui
