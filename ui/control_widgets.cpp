@@ -19,10 +19,6 @@ QWidget* ControlWidget(const QWidget& window, const ControlLayout& control) {
                                       Qt::FindDirectChildrenOnly);
 }
 
-const ControlLayout* ControlRow(const QObject& widget) {
-    return FindControl(widget.objectName().toStdString());
-}
-
 QWidget* ControlWidget(const QWidget& window, ControlRole role) {
     return WidgetOfRow(window, FindControl(role));
 }
@@ -33,6 +29,10 @@ QWidget* ControlWidget(const QWidget& window, Operation operation) {
 
 QWidget* ControlWidget(const QWidget& window, Command command) {
     return WidgetOfRow(window, FindControl(command));
+}
+
+const ControlLayout* ControlRow(const QObject& widget) {
+    return FindControl(widget.objectName().toStdString());
 }
 
 }  // namespace rpn::ui
