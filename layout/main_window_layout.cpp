@@ -43,10 +43,14 @@ constexpr std::array kControls = {
     ControlLayout{"Label3", Label, "Z", "", 4, 48, 30, 32, 23},
     ControlLayout{"Label2", Label, "Y", "", 4, 88, 30, 32, 23},
     ControlLayout{"Label1", Label, "X", "", 4, 131, 30, 32, 23},
-    ControlLayout{"EditT", EditField, "", "", 36, 7, 193, 33, 23},
-    ControlLayout{"EditZ", EditField, "", "", 36, 49, 193, 33, 23},
-    ControlLayout{"EditY", EditField, "", "", 36, 90, 193, 33, 23},
-    ControlLayout{"EditX", EditField, "", "", 36, 131, 193, 33, 23},
+    ControlLayout{"EditT", EditField, "", "", 36, 7, 193, 33, 23, ControlAction{}, ControlKey{},
+                  ControlRole::TField},
+    ControlLayout{"EditZ", EditField, "", "", 36, 49, 193, 33, 23, ControlAction{}, ControlKey{},
+                  ControlRole::ZField},
+    ControlLayout{"EditY", EditField, "", "", 36, 90, 193, 33, 23, ControlAction{}, ControlKey{},
+                  ControlRole::YField},
+    ControlLayout{"EditX", EditField, "", "", 36, 131, 193, 33, 23, ControlAction{}, ControlKey{},
+                  ControlRole::XField},
     ControlLayout{"Buttonedit", PushButton, "Edit X", "Edit number in X reg", 241, 90, 83, 36, 20,
                   Run(Command::EditX), FunctionKey(2)},
     ControlLayout{"ButtonE", PushButton, "Enter", "", 241, 130, 83, 36, 20,
@@ -75,7 +79,8 @@ constexpr std::array kControls = {
                   Calculate(Operation::Cosine), AltKey('C')},
     ControlLayout{"Buttontan", PushButton, "tan (x)", "", 151, 228, 66, 31, 15,
                   Calculate(Operation::Tangent), AltKey('T')},
-    ControlLayout{"Label5", Label, "Degrees", "", 221, 230, 74, 30, 15},
+    ControlLayout{"Label5", Label, "Degrees", "", 221, 230, 74, 30, 15, ControlAction{},
+                  ControlKey{}, ControlRole::AngleMode},
     ControlLayout{"Buttondegrad", PushButton, "deg>rad", "Convert X to rad", 296, 228, 72, 31, 15,
                   Calculate(Operation::DegreesToRadians), AltKey('V')},
     ControlLayout{"Buttonlog", PushButton, "log(x)", "", 374, 228, 66, 31, 15,
@@ -98,25 +103,59 @@ constexpr std::array kControls = {
                   Calculate(Operation::NaturalExp), AltShiftKey('L')},
 };
 
+template <typename Predicate>
+const ControlLayout* FindIf(Predicate matches) {
+    const auto it = std::find_if(kControls.begin(), kControls.end(), matches);
+    return it == kControls.end() ? nullptr : &*it;
+}
+
 }  // namespace
+
+ControlRole FieldRole(Field field) {
+    switch (field) {
+        case Field::X:
+            return ControlRole::XField;
+        case Field::Y:
+            return ControlRole::YField;
+        case Field::Z:
+            return ControlRole::ZField;
+        case Field::T:
+            return ControlRole::TField;
+    }
+    return ControlRole::XField;
+}
 
 std::span<const ControlLayout> MainWindowControls() {
     return kControls;
 }
 
 const ControlLayout* FindControl(std::string_view name) {
-    const auto it = std::find_if(kControls.begin(), kControls.end(),
-                                 [name](const ControlLayout& c) { return name == c.name; });
-    return it == kControls.end() ? nullptr : &*it;
+    return FindIf([name](const ControlLayout& c) { return name == c.name; });
+}
+
+const ControlLayout* FindControl(ControlRole role) {
+    return role == ControlRole::None
+               ? nullptr
+               : FindIf([role](const ControlLayout& c) { return c.role == role; });
+}
+
+const ControlLayout* FindControl(Operation operation) {
+    return FindIf(
+        [action = Calculate(operation)](const ControlLayout& c) { return c.action == action; });
+}
+
+const ControlLayout* FindControl(Command command) {
+    if (command == Command::None || command == Command::Calculate) {
+        return nullptr;
+    }
+    return FindIf([command](const ControlLayout& c) { return c.action.command == command; });
 }
 
 const ControlLayout* FindControlByKey(ControlKey key) {
     if (!key) {
         return nullptr;
     }
-    const auto it = std::find_if(kControls.begin(), kControls.end(),
-                                 [key](const ControlLayout& c) { return c.key == key; });
-    return it == kControls.end() ? nullptr : &*it;
+    return FindIf([key](const ControlLayout& c) { return c.key == key; });
 }
 
 }  // namespace rpn::ui

@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "engine/operation.h"
+#include "engine/window_port.h"
 #include "layout/control_key.h"
 #include "version/program_version.h"
 
@@ -34,6 +35,8 @@ struct ControlAction {
     Command command = Command::None;
     // The operation that Command::Calculate runs.
     Operation operation = Operation::Add;
+
+    bool operator==(const ControlAction&) const = default;
 };
 
 constexpr ControlAction Calculate(Operation operation) {
@@ -43,7 +46,16 @@ constexpr ControlAction Run(Command command) {
     return {command, Operation::Add};
 }
 
+// What the window knows a control by when no click of it runs anything: the register fields
+// it writes and the label that shows the angle mode.
+enum class ControlRole { None, XField, YField, ZField, TField, AngleMode };
+
+// The field that shows register `field`.
+ControlRole FieldRole(Field field);
+
 struct ControlLayout {
+    // The designer's object name: the widget's, and the scripts' handle on it. Logic knows
+    // a control by its action or its role instead.
     const char* name;
     ControlKind kind;
     // Caption of a button or label; empty for the edit fields and the bitmap glyph buttons.
@@ -59,6 +71,7 @@ struct ControlLayout {
     ControlAction action = {};
     // The key that runs the same as a click, wherever the focus is in the window.
     ControlKey key = {};
+    ControlRole role = ControlRole::None;
 };
 
 inline constexpr int kClientWidth = 522;
@@ -82,8 +95,13 @@ inline constexpr const char* kSmallCaptionLarge = "Small";
 inline constexpr const char* kSmallHintLarge = "Click to shrink";
 
 std::span<const ControlLayout> MainWindowControls();
-// The control named `name`, or nullptr.
+// The control with the object name `name`, or nullptr: how a widget finds its own row.
 const ControlLayout* FindControl(std::string_view name);
+// The control that plays `role`, runs `operation` or runs the window command `command`, or
+// nullptr.
+const ControlLayout* FindControl(ControlRole role);
+const ControlLayout* FindControl(Operation operation);
+const ControlLayout* FindControl(Command command);
 // The control that `key` runs, or nullptr.
 const ControlLayout* FindControlByKey(ControlKey key);
 

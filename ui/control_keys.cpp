@@ -4,6 +4,7 @@
 #include <QAbstractButton>
 
 #include "layout/main_window_layout.h"
+#include "ui/control_widgets.h"
 
 namespace rpn::ui {
 
@@ -21,7 +22,7 @@ QString ToolTipWithKey(const QString& hint, ControlKey key) {
 }
 
 ControlKey KeyOfControl(const QWidget& widget) {
-    const ControlLayout* row = FindControl(widget.objectName().toStdString());
+    const ControlLayout* row = ControlRow(widget);
     return row != nullptr ? row->key : ControlKey{};
 }
 

@@ -17,7 +17,7 @@ QKeySequence KeySequenceOf(ControlKey key);
 // for a control without a hint.
 QString ToolTipWithKey(const QString& hint, ControlKey key);
 
-// The key of the layout row named like `widget`; no key for a control without a row.
+// The key of the layout row `widget` was built from; no key for a control without a row.
 ControlKey KeyOfControl(const QWidget& widget);
 
 // Tells assistive technology and the tooltip which key runs `button`. The key itself is

@@ -7,8 +7,7 @@
 #include <algorithm>
 #include <cmath>
 #include <functional>
-#include <string>
-#include <unordered_map>
+#include <vector>
 
 namespace rpn::ui {
 
@@ -163,36 +162,42 @@ class GlyphPainter {
     qreal penWidth_ = 1;
 };
 
-using Painter = std::function<void(GlyphPainter&)>;
+// The face of the glyph button whose click runs `action`.
+struct Face {
+    ControlAction action;
+    int width;
+    std::function<void(GlyphPainter&)> paint;
+};
 
-const std::unordered_map<std::string, Painter>& Painters() {
-    static const std::unordered_map<std::string, Painter> painters = {
-        {"SpeedButtonPM", [](GlyphPainter& g) { g.PlusMinus(8, 1, 4); }},
-        {"SpeedButtonP",
+const std::vector<Face>& Faces() {
+    static const std::vector<Face> faces = {
+        {Calculate(Operation::ChangeSign), kGlyphWidth,
+         [](GlyphPainter& g) { g.PlusMinus(8, 1, 4); }},
+        {Calculate(Operation::Add), kGlyphWidth,
          [](GlyphPainter& g) {
              g.Line(2, 7, 14, 7);
              g.Line(8, 1, 8, 13);
          }},
-        {"SpeedButtonM", [](GlyphPainter& g) { g.Line(2, 7, 14, 7); }},
-        {"SpeedButtonMu",
+        {Calculate(Operation::Subtract), kGlyphWidth, [](GlyphPainter& g) { g.Line(2, 7, 14, 7); }},
+        {Calculate(Operation::Multiply), kGlyphWidth,
          [](GlyphPainter& g) {
              g.Line(3, 2, 13, 12);
              g.Line(13, 2, 3, 12);
          }},
-        {"SpeedButtonD",
+        {Calculate(Operation::Divide), kGlyphWidth,
          [](GlyphPainter& g) {
              g.Line(2, 7, 14, 7);
              g.Dot(8, 2.5, 1.5);
              g.Dot(8, 11.5, 1.5);
          }},
-        {"SpeedButtonYX",
+        {Calculate(Operation::Power), kGlyphWidth,
          [](GlyphPainter& g) {
              g.Weight(kLetterWeight);
              g.LetterY(1, 5, 9, 11, 3);
              g.Weight(kSmallWeight);
              g.LetterX(10, 1, 15, 6);
          }},
-        {"SpeedButtonSqr",
+        {Calculate(Operation::SquareRoot), kGlyphWidth,
          [](GlyphPainter& g) {
              QPainterPath root;
              root.moveTo(0, 8);
@@ -204,14 +209,14 @@ const std::unordered_map<std::string, Painter>& Painters() {
              g.Weight(kLetterWeight);
              g.LetterX(9, 5, 15, 12);
          }},
-        {"SpeedButtonX2",
+        {Calculate(Operation::Square), kGlyphWidth,
          [](GlyphPainter& g) {
              g.Weight(kLetterWeight);
              g.LetterX(1, 5, 9, 13);
              g.Weight(kSmallWeight);
              g.DigitTwo(10, 0.5, 15, 6.5);
          }},
-        {"SpeedButton1X",
+        {Calculate(Operation::Reciprocal), kGlyphWidth,
          [](GlyphPainter& g) {
              g.Weight(kSmallWeight);
              g.DigitOne(1, 0.5, 5, 6.5);
@@ -219,14 +224,14 @@ const std::unordered_map<std::string, Painter>& Painters() {
              g.Line(11, 0, 4, 14);
              g.LetterX(9, 6, 16, 13);
          }},
-        {"SpeedButtonPME",
+        {Run(Command::ToggleExponentSign), kWideGlyphWidth,
          [](GlyphPainter& g) {
              g.Weight(kLetterWeight);
              g.LetterE(1, 1, 8, 13);
              g.Weight(kSmallWeight);
              g.PlusMinus(13.5, 3, 3);
          }},
-        {"SpeedButtonR",
+        {Calculate(Operation::RollDown), kGlyphWidth,
          [](GlyphPainter& g) {
              g.Weight(kLetterWeight);
              g.LetterR(1, 1, 8, 13);
@@ -238,7 +243,7 @@ const std::unordered_map<std::string, Painter>& Painters() {
              head.lineTo(15.5, 10.5);
              g.Path(head);
          }},
-        {"SpeedButtonxy",
+        {Calculate(Operation::SwapXY), kGlyphWidth,
          [](GlyphPainter& g) {
              // The letters side by side over the two arrows, each arrow the glyph's full
              // width: between the letters there is no room for two arrows that stay apart.
@@ -251,7 +256,7 @@ const std::unordered_map<std::string, Painter>& Painters() {
              g.Harpoon(15.5, 0.5, 12.5, 1.5);
          }},
     };
-    return painters;
+    return faces;
 }
 
 // The least number of device pixels, from `devicePixels` on, that is a whole number of
@@ -269,16 +274,16 @@ int WholeLogicalPixels(int devicePixels, qreal ratio) {
 
 }  // namespace
 
-QPixmap GlyphPixmap(std::string_view controlName, qreal scale, qreal devicePixelRatio) {
-    const auto& painters = Painters();
-    const auto it = painters.find(std::string(controlName));
-    if (it == painters.end()) {
+QPixmap GlyphPixmap(const ControlAction& action, qreal scale, qreal devicePixelRatio) {
+    const auto& faces = Faces();
+    const auto face = std::find_if(faces.begin(), faces.end(),
+                                   [&action](const Face& f) { return f.action == action; });
+    if (face == faces.end()) {
         return {};
     }
     // Never fewer device pixels than designed: below that the strokes run into each other.
     const qreal devicePixels = std::max<qreal>(1, scale * devicePixelRatio);
-    const int width = controlName == "SpeedButtonPME" ? kWideGlyphWidth : kGlyphWidth;
-    const int drawnWidth = static_cast<int>(std::lround(width * devicePixels));
+    const int drawnWidth = static_cast<int>(std::lround(face->width * devicePixels));
     const int drawnHeight = static_cast<int>(std::lround(kGlyphHeight * devicePixels));
     QImage image(WholeLogicalPixels(drawnWidth, devicePixelRatio),
                  WholeLogicalPixels(drawnHeight, devicePixelRatio),
@@ -289,7 +294,7 @@ QPixmap GlyphPixmap(std::string_view controlName, qreal scale, qreal devicePixel
         // Centred on whole device pixels in the margin that the padding added.
         painter.translate((image.width() - drawnWidth) / 2, (image.height() - drawnHeight) / 2);
         GlyphPainter glyph(painter, devicePixels);
-        it->second(glyph);
+        face->paint(glyph);
     }
     QPixmap pixmap = QPixmap::fromImage(image);
     pixmap.setDevicePixelRatio(devicePixelRatio);

@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "entry/control_characters.h"
+#include "ui/control_widgets.h"
 #include "ui/key_mapping.h"
 
 namespace rpn::ui {
@@ -42,7 +43,7 @@ bool KeyboardRouter::eventFilter(QObject* watched, QEvent* event) {
     if (type == QEvent::Shortcut) {
         // A control's key pressed while the keypad window is the active one: the toolkit
         // keeps the main window's keys working over its tool window.
-        const ControlLayout* control = FindControl(watched->objectName().toStdString());
+        const ControlLayout* control = ControlRow(*watched);
         if (control == nullptr) {
             return false;
         }

@@ -7,6 +7,7 @@
 #include <QWindow>
 #include <utility>
 
+#include "layout/keypad_layout.h"
 #include "ui/frame_position.h"
 #include "ui/keypad_buttons.h"
 #include "ui/layout_scale.h"
@@ -16,15 +17,6 @@
 #include "ui/x11_window_type.h"
 
 namespace rpn::ui {
-
-namespace {
-
-constexpr int kClientWidth = 146;
-constexpr int kClientHeight = 105;
-constexpr int kDesignedLeft = 69;
-constexpr int kDesignedTop = 277;
-
-}  // namespace
 
 KeypadWindow::KeypadWindow(KeypadState& keypad, double scale, QWidget* owner)
     // A tool window with a close box only, that never takes the keyboard from the main
@@ -36,10 +28,10 @@ KeypadWindow::KeypadWindow(KeypadState& keypad, double scale, QWidget* owner)
       placer_(new FramePlacer(*this)) {
     setObjectName(QStringLiteral("KeysF"));
     setWindowTitle(QStringLiteral("RPN KEYS"));
-    setFixedSize(Scaled(kClientWidth, scale), Scaled(kClientHeight, scale));
+    setFixedSize(Scaled(kKeypadClientWidth, scale), Scaled(kKeypadClientHeight, scale));
     setAttribute(Qt::WA_ShowWithoutActivating);
     // The designed position is in screen pixels: only what lies inside the window scales.
-    placer_->MoveTo({kDesignedTop, kDesignedLeft});
+    placer_->MoveTo({kKeypadDesignedTop, kKeypadDesignedLeft});
     if (owner != nullptr) {
         owner->installEventFilter(this);
     }

@@ -23,6 +23,7 @@
 #include "ui/accessible_interfaces.h"
 #include "ui/control_descriptions.h"
 #include "ui/control_keys.h"
+#include "ui/control_widgets.h"
 #include "ui/frame_position.h"
 #include "ui/glyphs.h"
 #include "ui/help_viewer.h"
@@ -50,20 +51,6 @@ const QColor kLime(0x00, 0xff, 0x00);
 
 QString Latin1(const char* text) {
     return QString::fromLatin1(text);
-}
-
-const char* FieldName(Field field) {
-    switch (field) {
-        case Field::X:
-            return "EditX";
-        case Field::Y:
-            return "EditY";
-        case Field::Z:
-            return "EditZ";
-        case Field::T:
-            return "EditT";
-    }
-    return "EditX";
 }
 
 void SetHint(QWidget* widget, const char* hint) {
@@ -168,13 +155,12 @@ MainWindow::~MainWindow() = default;
 void MainWindow::BuildControls() {
     for (const ControlLayout& control : MainWindowControls()) {
         QWidget* widget = nullptr;
-        const QString name = Latin1(control.name);
         switch (control.kind) {
             case ControlKind::GlyphButton: {
                 auto* button = new QToolButton(this);
                 button->setAutoRaise(true);
                 button->setFocusPolicy(Qt::NoFocus);
-                const QPixmap glyph = GlyphPixmap(control.name, scale_, devicePixelRatioF());
+                const QPixmap glyph = GlyphPixmap(control.action, scale_, devicePixelRatioF());
                 if (glyph.isNull()) {
                     button->setText(Latin1(control.caption));
                 } else {
@@ -205,10 +191,9 @@ void MainWindow::BuildControls() {
                 break;
             }
             case ControlKind::EditField: {
-                const bool isX = name == QLatin1String("EditX");
+                const bool isX = control.role == ControlRole::XField;
                 auto* edit = new RegisterEdit(this, !isX);
-                edit->setAccessibleName(isX ? QStringLiteral("X entry")
-                                            : QStringLiteral("%1 register").arg(name.back()));
+                edit->setAccessibleName(FieldAccessibleName(control.role));
                 if (!isX) {
                     // Clicked into for copying, but never reached by Tab.
                     edit->setFocusPolicy(Qt::ClickFocus);
@@ -224,7 +209,7 @@ void MainWindow::BuildControls() {
                 break;
             }
         }
-        widget->setObjectName(name);
+        widget->setObjectName(Latin1(control.name));
         widget->setGeometry(Scaled(control.left, scale_), Scaled(control.top, scale_),
                             Scaled(control.width, scale_), Scaled(control.height, scale_));
         widget->setFont(ControlFont(control.fontHeight, scale_));
@@ -237,9 +222,10 @@ void MainWindow::BuildControls() {
     }
     std::array<RegisterEdit*, 4> edits{};
     for (const Field f : {Field::X, Field::Y, Field::Z, Field::T}) {
-        edits[static_cast<int>(f)] = findChild<RegisterEdit*>(Latin1(FieldName(f)));
+        edits[static_cast<int>(f)] =
+            qobject_cast<RegisterEdit*>(ControlWidget(*this, FieldRole(f)));
     }
-    angleModeLabel_ = findChild<QLabel*>(QStringLiteral("Label5"));
+    angleModeLabel_ = qobject_cast<QLabel*>(ControlWidget(*this, ControlRole::AngleMode));
     port_.Bind(edits, angleModeLabel_);
     FollowPalette(*this);
     DescribeUnhintedControls(*this);
@@ -253,7 +239,8 @@ void MainWindow::ConnectControls() {
         if (control.action.command == Command::None) {
             continue;
         }
-        connect(Button(control.name), &QAbstractButton::clicked, this,
+        connect(qobject_cast<QAbstractButton*>(ControlWidget(*this, control)),
+                &QAbstractButton::clicked, this,
                 [this, action = control.action] { RunControlAction(action); });
     }
 }
@@ -295,12 +282,7 @@ QAbstractButton* MainWindow::Button(const char* name) const {
 }
 
 QAbstractButton* MainWindow::CommandButton(Command command) const {
-    for (const ControlLayout& control : MainWindowControls()) {
-        if (control.action.command == command) {
-            return Button(control.name);
-        }
-    }
-    return nullptr;
+    return qobject_cast<QAbstractButton*>(ControlWidget(*this, command));
 }
 
 void MainWindow::RunAction(const std::function<void()>& action) {

@@ -1,13 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/readable_colours.h"
 
-#include <QLabel>
 #include <QPainter>
 #include <QToolButton>
 #include <algorithm>
 #include <cmath>
 
 #include "layout/main_window_layout.h"
+#include "ui/control_widgets.h"
 
 namespace rpn::ui {
 
@@ -65,11 +65,11 @@ void FollowPalette(QWidget& window) {
         if (control.kind != ControlKind::GlyphButton) {
             continue;
         }
-        if (auto* button = window.findChild<QToolButton*>(QString::fromLatin1(control.name))) {
+        if (auto* button = qobject_cast<QToolButton*>(ControlWidget(window, control))) {
             InkGlyphIcon(*button, ink);
         }
     }
-    if (auto* angleMode = window.findChild<QLabel*>(QStringLiteral("Label5"))) {
+    if (QWidget* angleMode = ControlWidget(window, ControlRole::AngleMode)) {
         QPalette palette = angleMode->palette();
         palette.setColor(QPalette::WindowText,
                          AngleModeRed(window.palette().color(QPalette::Window)));

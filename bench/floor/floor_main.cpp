@@ -22,6 +22,7 @@ namespace {
 
 using rpn::ui::ControlKind;
 using rpn::ui::ControlLayout;
+using rpn::ui::ControlRole;
 using rpn::ui::kClientHeight;
 using rpn::ui::kClientWidth;
 using rpn::ui::kWindowFontHeight;
@@ -90,9 +91,9 @@ int main(int argc, char* argv[]) {
             case ControlKind::EditField: {
                 auto* edit = new QLineEdit(&window);
                 edit->setText(QStringLiteral("0"));
-                // The last field is the entry: editable, without a length limit, like the
-                // calculator's X field; the others are read-only on a lime background.
-                if (c.top == 131) {
+                // The X field is the entry: editable, without a length limit, like the
+                // calculator's; the others are read-only on a lime background.
+                if (c.role == ControlRole::XField) {
                     edit->setMaxLength(INT_MAX);
                     entry = edit;
                 } else {

@@ -69,8 +69,8 @@ check_keypad_then_enter() {
     show_keypad
     # Clicked only where it stays: the session file keeps it at 300, 240.
     wait_until 5 frame_is "$keypad" 300 240 || fail "$1: keypad frame at $(probe frame "$keypad")"
-    click_designed "$keypad" 146 8 8 25 25   # 7
-    click_designed "$keypad" 146 43 72 25 25 # 2
+    click_keypad_key "$keypad" SpeedButton7
+    click_keypad_key "$keypad" SpeedButton2
     xdotool key Return
     close_calculator
     [[ $(session_line 1) == 7.20000000000000E+0001 ]] || fail "$1: X is '$(session_line 1)', not 72"

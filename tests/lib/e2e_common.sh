@@ -57,7 +57,7 @@ start_xvfb() {
     export QT_QPA_PLATFORM=xcb
 }
 
-# The facts of the main window (caption, designed size, each control's designed rectangle)
+# The facts of the windows (caption, designed sizes, each control's designed rectangle)
 # come from the build's rpncalc-layout, found beside the program unless RPNCALC_LAYOUT names
 # it; a script sets `program` before it calls these.
 layout_facts() {
@@ -115,14 +115,26 @@ click_designed() {  # window designed-width left top width height
     xdotool mousemove --window "$1" "$x" "$y" click 1
 }
 
-# Clicks the main window's control with the object name `name` where the layout puts it.
-click_control() {  # name
+# Clicks the control `name` of `window` where the layout puts it: the facts' lines of the kind
+# `kind` hold the control rectangles, and the line `client-line W H` the window's designed
+# size.
+click_laid_out() {  # window client-line kind name
     local facts client rectangle
     facts=$(layout_facts)
-    client=$(sed -n 's/^client \([0-9]*\) .*/\1/p' <<<"$facts")
-    rectangle=$(awk -v name="$1" '$1 == "control" && $2 == name { print $3, $4, $5, $6 }' \
+    client=$(awk -v line="$2" 'index($0, line " ") == 1 { print $(NF - 1) }' <<<"$facts")
+    rectangle=$(awk -v kind="$3" -v name="$4" '$1 == kind && $2 == name { print $3, $4, $5, $6 }' \
         <<<"$facts")
-    [[ -n $rectangle ]] || fail "the layout has no control $1"
+    [[ -n $client && -n $rectangle ]] || fail "the layout has no $3 $4"
     # shellcheck disable=SC2086
-    click_designed "$main" "$client" $rectangle
+    click_designed "$1" "$client" $rectangle
+}
+
+# Clicks the main window's control with the object name `name` where the layout puts it.
+click_control() {  # name
+    click_laid_out "$main" client control "$1"
+}
+
+# Clicks the key with the object name `name` on the keypad window `keypad`.
+click_keypad_key() {  # keypad name
+    click_laid_out "$1" "keypad client" keypad-control "$2"
 }

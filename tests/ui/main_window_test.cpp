@@ -277,7 +277,7 @@ class MainWindowTest : public QObject {
             if (control.kind != ControlKind::GlyphButton || *control.caption) {
                 continue;
             }
-            const QPixmap glyph = GlyphPixmap(control.name, scale, ratio);
+            const QPixmap glyph = GlyphPixmap(control.action, scale, ratio);
             const QSize designed(
                 QLatin1String(control.name) == QLatin1String("SpeedButtonPME") ? 18 : 16, 14);
             if (scale == 1.0 && ratio == std::round(ratio)) {
