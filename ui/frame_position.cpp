@@ -8,76 +8,57 @@
 #include <QWidget>
 #include <QWindow>
 #include <chrono>
-#include <cmath>
 #include <vector>
 
-#include "ui/window_placement.h"
-#include "ui/x11_frame.h"
+#include "desktop/rules/window_placement.h"
+#include "desktop/x11_frame.h"
 
 namespace rpn::ui {
 
 namespace {
 
-// How much of a window's top must stay on a screen for its title bar to be reached, while the
-// window manager has not said how high the title bar is.
-constexpr int kAssumedTitleBarHeight = 20;
+using Clock = std::chrono::steady_clock;
 
 // How long a window manager is given to carry out a move before it is checked, and how often
 // it is asked.
 constexpr std::chrono::milliseconds kWindowManagerDelay{150};
-constexpr int kMaxMoveRequests = 3;
 
-// How long a frame must stand at a place it was moved to before that place counts as its
-// normal one. Some window managers move a window to the screen's corner first and blow it up
-// only after; on a busy machine the two steps lie well apart.
-constexpr std::chrono::milliseconds kSettleTime{600};
-
-// After a maximised or fullscreen window is put back: how many checks in a row must find the
-// frame where it belongs before it counts as back, and after how many checks the window
-// manager is left to its own way. A manager gives the frame its border and title bar back
-// some time after it has given up the state, and a move asked for before that misses by them.
-constexpr int kRestoredChecks = 4;
-constexpr int kMaxRestoreChecks = 40;
-
-int Device(int logical, double ratio) {
-    return static_cast<int>(std::lround(logical * ratio));
+desktop::ScreenPoint Corner(rpn::WindowPosition position) {
+    return {position.left, position.top};
 }
 
-// A screen's size in logical pixels is its device size divided and rounded: multiplied back,
-// it may come out a pixel larger than the screen. Rounded down it never does, and a frame
-// pulled into it stays whole on the screen.
-int DeviceExtent(int logical, double ratio) {
-    return static_cast<int>(std::floor(logical * ratio));
+rpn::WindowPosition PositionAt(desktop::ScreenPoint corner) {
+    return {corner.y, corner.x};
 }
 
-ScreenRect DeviceRect(const QScreen& screen) {
+desktop::ScreenRect DeviceRect(const QScreen& screen) {
     const QRect logical = screen.geometry();
     const double ratio = screen.devicePixelRatio();
-    return {logical.left(), logical.top(), DeviceExtent(logical.width(), ratio),
-            DeviceExtent(logical.height(), ratio)};
+    return {logical.left(), logical.top(), desktop::ScreenLengthToDevice(logical.width(), ratio),
+            desktop::ScreenLengthToDevice(logical.height(), ratio)};
 }
 
-bool Contains(const ScreenRect& rect, int x, int y) {
-    return x >= rect.left && y >= rect.top && x - rect.left < rect.width &&
-           y - rect.top < rect.height;
+std::vector<desktop::ScreenRect> DeviceRects(const QList<QScreen*>& screens) {
+    std::vector<desktop::ScreenRect> rects;
+    for (const QScreen* screen : screens) {
+        rects.push_back(DeviceRect(*screen));
+    }
+    return rects;
 }
 
 // The screen that a point in screen pixels lies on; the primary screen for one on none.
 const QScreen* ScreenAtDevicePoint(int x, int y) {
-    for (const QScreen* screen : QGuiApplication::screens()) {
-        if (Contains(DeviceRect(*screen), x, y)) {
-            return screen;
-        }
-    }
-    return QGuiApplication::primaryScreen();
+    const QList<QScreen*> screens = QGuiApplication::screens();
+    const auto holding = desktop::ScreenHolding(DeviceRects(screens), {x, y});
+    return holding ? screens[static_cast<qsizetype>(*holding)] : QGuiApplication::primaryScreen();
 }
 
 QPoint ToLogical(rpn::WindowPosition position) {
     const QScreen* screen = ScreenAtDevicePoint(position.left, position.top);
     const QPoint origin = screen ? screen->geometry().topLeft() : QPoint();
     const double ratio = screen ? screen->devicePixelRatio() : 1.0;
-    return {DeviceToLogical(position.left, origin.x(), ratio),
-            DeviceToLogical(position.top, origin.y(), ratio)};
+    return {desktop::DeviceToLogical(position.left, origin.x(), ratio),
+            desktop::DeviceToLogical(position.top, origin.y(), ratio)};
 }
 
 rpn::WindowPosition ToDevice(QPoint logical) {
@@ -87,8 +68,8 @@ rpn::WindowPosition ToDevice(QPoint logical) {
     }
     const QPoint origin = screen ? screen->geometry().topLeft() : QPoint();
     const double ratio = screen ? screen->devicePixelRatio() : 1.0;
-    return {LogicalToDevice(logical.y(), origin.y(), ratio),
-            LogicalToDevice(logical.x(), origin.x(), ratio)};
+    return {desktop::LogicalToDevice(logical.y(), origin.y(), ratio),
+            desktop::LogicalToDevice(logical.x(), origin.x(), ratio)};
 }
 
 }  // namespace
@@ -97,13 +78,7 @@ FramePlacer::FramePlacer(QWidget& window)
     : QObject(&window), window_(window), settle_(new QTimer(this)), restoring_(new QTimer(this)) {
     window_.installEventFilter(this);
     settle_->setSingleShot(true);
-    settle_->setInterval(kSettleTime);
-    connect(settle_, &QTimer::timeout, this, [this] {
-        if (movedTo_ && NormalFramePosition() == movedTo_) {
-            lastSeen_ = *movedTo_;
-        }
-        movedTo_.reset();
-    });
+    connect(settle_, &QTimer::timeout, this, [this] { JudgeSettling(); });
     restoring_->setInterval(kWindowManagerDelay);
     connect(restoring_, &QTimer::timeout, this, [this] { CheckRestored(); });
 }
@@ -113,7 +88,7 @@ rpn::WindowPosition FramePlacer::Position() const {
     if (awaitingFrame_) {
         return asked_;
     }
-    if (OnX11()) {
+    if (desktop::OnX11()) {
         const auto normal = NormalFramePosition();
         if (!normal) {
             return lastSeen_;
@@ -132,14 +107,30 @@ rpn::WindowPosition FramePlacer::Position() const {
     return logical == ToLogical(asked_) ? asked_ : ToDevice(logical);
 }
 
+void FramePlacer::JudgeSettling() {
+    if (!settling_.Due()) {
+        return;
+    }
+    const Clock::time_point now = Clock::now();
+    const auto normal = NormalFramePosition();
+    if (const auto settled =
+            settling_.Judge(normal ? std::optional(Corner(*normal)) : std::nullopt, now)) {
+        lastSeen_ = PositionAt(*settled);
+    } else if (const auto due = settling_.Due()) {
+        // A timer may run out a little early.
+        settle_->start(std::chrono::ceil<std::chrono::milliseconds>(*due - now));
+    }
+}
+
 std::optional<rpn::WindowPosition> FramePlacer::NormalFramePosition() const {
     const QWindow* handle = window_.windowHandle();
     // A window at another size than its fixed one is on its way into a maximised or
     // fullscreen state, or out of it, whatever its state says yet.
-    if (handle == nullptr || handle->size() != window_.minimumSize() || X11FillsScreen(*handle)) {
+    if (handle == nullptr || handle->size() != window_.minimumSize() ||
+        desktop::X11FillsScreen(*handle)) {
         return std::nullopt;
     }
-    const auto frame = X11FrameTopLeft(*handle);
+    const auto frame = desktop::X11FrameTopLeft(*handle);
     if (!frame) {
         return std::nullopt;
     }
@@ -148,10 +139,11 @@ std::optional<rpn::WindowPosition> FramePlacer::NormalFramePosition() const {
 
 void FramePlacer::KeepFrameThrough(const std::function<void()>& resize) {
     const QWindow* handle = window_.windowHandle();
-    const auto before = !OnX11() || handle == nullptr || !handle->isExposed() || awaitingFrame_
-                            ? std::nullopt
-                        : moving_ ? std::optional(asked_)
-                                  : NormalFramePosition();
+    const auto before =
+        !desktop::OnX11() || handle == nullptr || !handle->isExposed() || awaitingFrame_
+            ? std::nullopt
+        : moving_ ? std::optional(asked_)
+                  : NormalFramePosition();
     resize();
     if (!before) {
         return;
@@ -160,9 +152,7 @@ void FramePlacer::KeepFrameThrough(const std::function<void()>& resize) {
     // carry out the toolkit's request, and this one comes after it.
     asked_ = *before;
     lastSeen_ = *before;
-    requested_ = asked_;
-    requests_ = 1;
-    if (X11MoveFrame(*handle, {asked_.left, asked_.top})) {
+    if (desktop::X11MoveFrame(*handle, retries_.Start(Corner(asked_)))) {
         moving_ = true;
         QTimer::singleShot(kWindowManagerDelay, this, [this] { CheckFrameMoved(); });
     }
@@ -170,33 +160,26 @@ void FramePlacer::KeepFrameThrough(const std::function<void()>& resize) {
 
 void FramePlacer::Restore() {
     settle_->stop();
-    movedTo_.reset();
+    settling_.Cancel();
     const rpn::WindowPosition normal = moving_ || restoring_->isActive() ? asked_ : lastSeen_;
     MoveTo(normal);
-    restoreChecks_ = 0;
-    checksAtPlace_ = 0;
+    restoreWatch_.Start();
     restoring_->start();
 }
 
 void FramePlacer::CheckRestored() {
-    if (++restoreChecks_ > kMaxRestoreChecks) {
-        restoring_->stop();
-        return;
-    }
-    if (moving_ || awaitingFrame_) {
-        return;
-    }
-    const auto normal = NormalFramePosition();
-    if (!normal) {
-        // Still on its way out of the state.
-        checksAtPlace_ = 0;
-    } else if (*normal == asked_) {
-        if (++checksAtPlace_ >= kRestoredChecks) {
+    const bool busy = moving_ || awaitingFrame_;
+    const auto normal = busy ? std::nullopt : NormalFramePosition();
+    switch (restoreWatch_.Check(busy, normal ? std::optional(Corner(*normal)) : std::nullopt,
+                                Corner(asked_))) {
+        case desktop::RestoreWatch::Step::Wait:
+            break;
+        case desktop::RestoreWatch::Step::MoveAgain:
+            MoveFramedWindow();
+            break;
+        case desktop::RestoreWatch::Step::Stop:
             restoring_->stop();
-        }
-    } else {
-        checksAtPlace_ = 0;
-        MoveFramedWindow();
+            break;
     }
 }
 
@@ -209,32 +192,23 @@ void FramePlacer::Place(rpn::WindowPosition position) {
 }
 
 rpn::WindowPosition FramePlacer::Reachable(rpn::WindowPosition position) const {
-    std::vector<ScreenRect> screens;
-    for (const QScreen* screen : QGuiApplication::screens()) {
-        screens.push_back(DeviceRect(*screen));
-    }
     const QScreen* screen = ScreenAtDevicePoint(position.left, position.top);
     const double ratio = screen ? screen->devicePixelRatio() : 1.0;
     const QWindow* handle = window_.windowHandle();
     // The size the window is to have: a window manager may not have given it yet.
     const QSize client =
         window_.minimumSize() == window_.maximumSize() ? window_.minimumSize() : window_.size();
-    ScreenRect frame{position.left, position.top, Device(client.width(), ratio),
-                     Device(client.height(), ratio)};
-    int titleBar = 0;
-    if (const auto extents = handle ? X11FrameExtentsOf(*handle) : std::nullopt) {
-        frame.width += extents->across;
-        frame.height += extents->down;
-        titleBar = extents->top;
-    } else {
-        const QRect logical = window_.frameGeometry();
-        frame.width += Device(logical.width() - window_.width(), ratio);
-        frame.height += Device(logical.height() - window_.height(), ratio);
-        titleBar = handle ? Device(handle->frameMargins().top(), ratio) : 0;
-    }
-    const ScreenPoint reachable =
-        ReachableFramePosition(screens, frame, titleBar > 0 ? titleBar : kAssumedTitleBarHeight);
-    return {reachable.y, reachable.x};
+    const QRect logicalFrame = window_.frameGeometry();
+    const desktop::FrameExtents toolkit{
+        desktop::LengthToDevice(logicalFrame.width() - window_.width(), ratio),
+        desktop::LengthToDevice(logicalFrame.height() - window_.height(), ratio),
+        handle ? desktop::LengthToDevice(handle->frameMargins().top(), ratio) : 0};
+    const desktop::FramedWindow framed =
+        desktop::FrameAround(Corner(position), desktop::LengthToDevice(client.width(), ratio),
+                             desktop::LengthToDevice(client.height(), ratio),
+                             handle ? desktop::X11FrameExtentsOf(*handle) : std::nullopt, toolkit);
+    return PositionAt(desktop::ReachableFramePosition(DeviceRects(QGuiApplication::screens()),
+                                                      framed.frame, framed.titleHeight));
 }
 
 void FramePlacer::MoveTo(rpn::WindowPosition position) {
@@ -242,12 +216,12 @@ void FramePlacer::MoveTo(rpn::WindowPosition position) {
     asked_ = position;
     lastSeen_ = position;
     const QWindow* handle = window_.windowHandle();
-    if (handle && handle->isExposed() && OnX11()) {
+    if (handle && handle->isExposed() && desktop::OnX11()) {
         awaitingFrame_ = false;
         MoveFramedWindow();
         return;
     }
-    if (!OnX11()) {
+    if (!desktop::OnX11()) {
         // Elsewhere the toolkit places the frame itself.
         awaitingFrame_ = false;
         window_.move(ToLogical(position));
@@ -266,15 +240,12 @@ void FramePlacer::MoveFramedWindow() {
         asked_ = Reachable(placed_);
         lastSeen_ = asked_;
     }
-    const auto frame = X11FrameTopLeft(*handle);
+    const auto frame = desktop::X11FrameTopLeft(*handle);
     moving_ = false;
-    if (frame && *frame == (X11Point{asked_.left, asked_.top}) &&
-        handle->size() == window_.minimumSize()) {
+    if (frame && *frame == Corner(asked_) && handle->size() == window_.minimumSize()) {
         return;
     }
-    requested_ = asked_;
-    requests_ = 1;
-    if (X11MoveFrame(*handle, {asked_.left, asked_.top})) {
+    if (desktop::X11MoveFrame(*handle, retries_.Start(Corner(asked_)))) {
         moving_ = true;
         QTimer::singleShot(kWindowManagerDelay, this, [this] { CheckFrameMoved(); });
     } else {
@@ -284,33 +255,30 @@ void FramePlacer::MoveFramedWindow() {
 
 void FramePlacer::CheckFrameMoved() {
     const QWindow* handle = window_.windowHandle();
-    const auto frame = handle ? X11FrameTopLeft(*handle) : std::nullopt;
-    if (!moving_ || !frame || *frame == (X11Point{asked_.left, asked_.top})) {
+    const auto frame = handle ? desktop::X11FrameTopLeft(*handle) : std::nullopt;
+    if (!moving_ || !frame || *frame == Corner(asked_)) {
         moving_ = false;
         return;
     }
-    if (requests_ >= kMaxMoveRequests) {
-        // This window manager keeps the frame elsewhere: that is where it stands.
+    const desktop::MoveRetries::Next next = retries_.Missed(*frame, Corner(asked_));
+    if (next.step == desktop::MoveRetries::Next::Step::GiveUp) {
         moving_ = false;
         if (const auto normal = NormalFramePosition()) {
             lastSeen_ = *normal;
         }
         return;
     }
-    // Some window managers take the corner asked for as the client area's (or ignore a
-    // request for where the client already is): ask again, off by what the frame missed by.
-    requested_ = {requested_.top + asked_.top - frame->y, requested_.left + asked_.left - frame->x};
-    ++requests_;
-    X11MoveFrame(*handle, {requested_.left, requested_.top});
+    desktop::X11MoveFrame(*handle, next.request);
     QTimer::singleShot(kWindowManagerDelay, this, [this] { CheckFrameMoved(); });
 }
 
 bool FramePlacer::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == &window_ && event->type() == QEvent::Move && OnX11() && !awaitingFrame_ &&
-        !moving_ && !restoring_->isActive()) {
-        movedTo_ = NormalFramePosition();
-        if (movedTo_) {
-            settle_->start();
+    if (watched == &window_ && event->type() == QEvent::Move && desktop::OnX11() &&
+        !awaitingFrame_ && !moving_ && !restoring_->isActive()) {
+        const auto normal = NormalFramePosition();
+        settling_.Moved(normal ? std::optional(Corner(*normal)) : std::nullopt, Clock::now());
+        if (normal) {
+            settle_->start(desktop::MoveSettling::kSettleTime);
         }
     }
     if (watched == &window_ && event->type() == QEvent::Show && !watchingHandle_ &&
@@ -320,7 +288,7 @@ bool FramePlacer::eventFilter(QObject* watched, QEvent* event) {
     } else if (watched == window_.windowHandle() && event->type() == QEvent::Expose &&
                awaitingFrame_ && window_.windowHandle()->isExposed()) {
         awaitingFrame_ = false;
-        if (OnX11()) {
+        if (desktop::OnX11()) {
             MoveFramedWindow();
         }
     }

@@ -5,6 +5,9 @@
 #include <functional>
 #include <optional>
 
+#include "desktop/rules/move_retries.h"
+#include "desktop/rules/move_settling.h"
+#include "desktop/rules/restore_watch.h"
 #include "session/session_data.h"
 
 class QTimer;
@@ -48,6 +51,8 @@ class FramePlacer : public QObject {
     void CheckFrameMoved();
     // Moves the frame back where it belongs until it has stood there a moment.
     void CheckRestored();
+    // Takes the place that the frame was moved to as its normal one once it has settled there.
+    void JudgeSettling();
     // Where the frame stands, when the window is in its normal state.
     std::optional<rpn::WindowPosition> NormalFramePosition() const;
 
@@ -65,17 +70,15 @@ class FramePlacer : public QObject {
     // A place that the user or the window manager moved the frame to, taken as its normal one
     // once it has stood there a moment: some managers move a window to the screen's corner
     // first and tell that it is fullscreen only after.
-    std::optional<rpn::WindowPosition> movedTo_;
+    desktop::MoveSettling settling_;
     QTimer* settle_;
     // Running while a window put back from a maximised or fullscreen state is on its way back.
     QTimer* restoring_;
-    int restoreChecks_ = 0;
-    int checksAtPlace_ = 0;
+    desktop::RestoreWatch restoreWatch_;
     // Asked of the window manager, not yet seen done.
     mutable bool moving_ = false;
-    // What the window manager was asked last, and how often for this position.
-    rpn::WindowPosition requested_;
-    int requests_ = 0;
+    // What the window manager was asked, and how often for this position.
+    desktop::MoveRetries retries_;
 };
 
 }  // namespace rpn::ui

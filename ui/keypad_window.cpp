@@ -7,13 +7,13 @@
 #include <QWindow>
 #include <utility>
 
+#include "desktop/x11_frame.h"
+#include "desktop/x11_owner.h"
+#include "desktop/x11_window_level.h"
+#include "desktop/x11_window_type.h"
 #include "ui/frame_position.h"
 #include "ui/keypad_buttons.h"
 #include "ui/layout_scale.h"
-#include "ui/x11_frame.h"
-#include "ui/x11_owner.h"
-#include "ui/x11_window_level.h"
-#include "ui/x11_window_type.h"
 
 namespace rpn::ui {
 
@@ -83,7 +83,7 @@ void KeypadWindow::KeepAbove() {
     if (!isVisible() || handle == nullptr) {
         return;
     }
-    if (!OnX11()) {
+    if (!desktop::OnX11()) {
         raise();
         return;
     }
@@ -94,8 +94,8 @@ void KeypadWindow::KeepAbove() {
     const bool ownerOnTop =
         owner != nullptr && owner->windowFlags().testFlag(Qt::WindowStaysOnTopHint);
     if (!ownerOnTop && !standsAlone_) {
-        X11SetOwner(*handle, nullptr);
-        X11AskStaysOnTop(*handle);
+        desktop::X11SetOwner(*handle, nullptr);
+        desktop::X11AskStaysOnTop(*handle);
         standsAlone_ = true;
     } else if (ownerOnTop && standsAlone_) {
         // Made transient again while mapped, a window can stay below its owner (icewm keeps
@@ -151,10 +151,10 @@ void KeypadWindow::setVisible(bool visible) {
     // window is mapped, so it is written on the native window before its first showing.
     // Made by create(), not winId(): that would mark the keypad native, and with it every
     // control of both windows.
-    if (visible && !typeMarked_ && OnX11()) {
+    if (visible && !typeMarked_ && desktop::OnX11()) {
         typeMarked_ = true;
         create();
-        X11MarkAsToolbar(*windowHandle());
+        desktop::X11MarkAsToolbar(*windowHandle());
     }
     QWidget::setVisible(visible);
 }

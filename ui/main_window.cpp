@@ -17,6 +17,7 @@
 #include <array>
 #include <exception>
 
+#include "desktop/x11_window_level.h"
 #include "engine/arithmetic_fault.h"
 #include "layout/main_window_layout.h"
 #include "ui/accessible_interfaces.h"
@@ -31,7 +32,6 @@
 #include "ui/readable_colours.h"
 #include "ui/register_edit.h"
 #include "ui/session_tracker.h"
-#include "ui/x11_window_level.h"
 
 namespace rpn::ui {
 
@@ -473,7 +473,7 @@ void MainWindow::SetStayOnTopLevel(bool onTop) {
     overrideWindowFlags(windowFlags().setFlag(Qt::WindowStaysOnTopHint, onTop));
     if (QWindow* handle = windowHandle()) {
         handle->setFlag(Qt::WindowStaysOnTopHint, onTop);
-        X11SetStaysOnTopLayer(*handle, onTop);
+        desktop::X11SetStaysOnTopLayer(*handle, onTop);
     }
     // A window manager may lift the main window above its own keypad on the new level.
     if (keys_ != nullptr) {
