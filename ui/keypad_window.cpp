@@ -11,9 +11,9 @@
 #include "desktop/x11_owner.h"
 #include "desktop/x11_window_level.h"
 #include "desktop/x11_window_type.h"
-#include "ui/frame_position.h"
 #include "ui/keypad_buttons.h"
 #include "ui/layout_scale.h"
+#include "ui/placed_widget.h"
 
 namespace rpn::ui {
 
@@ -33,20 +33,20 @@ KeypadWindow::KeypadWindow(KeypadState& keypad, double scale, QWidget* owner)
                          Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
       keypad_(keypad),
       scale_(scale),
-      placer_(new FramePlacer(*this)) {
+      placer_(NewFramePlacer(*this)) {
     setObjectName(QStringLiteral("KeysF"));
     setWindowTitle(QStringLiteral("RPN KEYS"));
     setFixedSize(Scaled(kClientWidth, scale), Scaled(kClientHeight, scale));
     setAttribute(Qt::WA_ShowWithoutActivating);
     // The designed position is in screen pixels: only what lies inside the window scales.
-    placer_->MoveTo({kDesignedTop, kDesignedLeft});
+    placer_->MoveTo(FrameCorner({kDesignedTop, kDesignedLeft}));
     if (owner != nullptr) {
         owner->installEventFilter(this);
     }
 }
 
 rpn::WindowPosition KeypadWindow::Position() const {
-    return placer_->Position();
+    return PositionOf(placer_->Position());
 }
 
 void KeypadWindow::ConnectKeys(const std::function<void(char)>& typeKey,
@@ -67,7 +67,7 @@ void KeypadWindow::ShowAtItsPlace() {
 }
 
 void KeypadWindow::PlaceOnShow() {
-    placer_->Place(keypad_.KeypadPos);
+    placer_->Place(FrameCorner(keypad_.KeypadPos));
 }
 
 void KeypadWindow::PutAway() {

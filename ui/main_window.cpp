@@ -23,12 +23,12 @@
 #include "ui/accessible_interfaces.h"
 #include "ui/control_descriptions.h"
 #include "ui/control_keys.h"
-#include "ui/frame_position.h"
 #include "ui/glyphs.h"
 #include "ui/help_viewer.h"
 #include "ui/layout_scale.h"
 #include "ui/message_boxes.h"
 #include "ui/normal_state_keeper.h"
+#include "ui/placed_widget.h"
 #include "ui/readable_colours.h"
 #include "ui/register_edit.h"
 #include "ui/session_tracker.h"
@@ -129,7 +129,7 @@ MainWindow::MainWindow(MainWindowOptions options)
       clipboard_(options.pasteSource ? *options.pasteSource : systemClipboard_),
       entry_(calc_, clipboard_, [this] { CloseKeypad(); }),
       session_(SessionFor(program_, options.sessionPath)),
-      placer_(new FramePlacer(*this)),
+      placer_(NewFramePlacer(*this)),
       sessionHost_(*this, *placer_, boxes_, options.position),
       tracker_(new SessionTracker(
           this, snapshot_,
@@ -147,7 +147,8 @@ MainWindow::MainWindow(MainWindowOptions options)
     InstallAccessibleInterfaces();
     setFixedSize(Scaled(kClientWidth, scale_), Scaled(kClientHeight, scale_));
     // The designed position is in screen pixels: only what lies inside the window scales.
-    placer_->MoveTo(options.position.value_or(WindowPosition{kDesignedTop, kDesignedLeft}));
+    placer_->MoveTo(
+        FrameCorner(options.position.value_or(WindowPosition{kDesignedTop, kDesignedLeft})));
     new NormalStateKeeper(*this, *placer_);
 
     BuildControls();
