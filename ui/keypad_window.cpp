@@ -7,14 +7,14 @@
 #include <QWindow>
 #include <utility>
 
+#include "desktop/x11_frame.h"
+#include "desktop/x11_owner.h"
+#include "desktop/x11_window_level.h"
+#include "desktop/x11_window_type.h"
 #include "layout/keypad_layout.h"
-#include "ui/frame_position.h"
 #include "ui/keypad_buttons.h"
 #include "ui/layout_scale.h"
-#include "ui/x11_frame.h"
-#include "ui/x11_owner.h"
-#include "ui/x11_window_level.h"
-#include "ui/x11_window_type.h"
+#include "ui/placed_widget.h"
 
 namespace rpn::ui {
 
@@ -25,20 +25,20 @@ KeypadWindow::KeypadWindow(KeypadState& keypad, double scale, QWidget* owner)
                          Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
       keypad_(keypad),
       scale_(scale),
-      placer_(new FramePlacer(*this)) {
+      placer_(NewFramePlacer(*this)) {
     setObjectName(QStringLiteral("KeysF"));
     setWindowTitle(QStringLiteral("RPN KEYS"));
     setFixedSize(Scaled(kKeypadClientWidth, scale), Scaled(kKeypadClientHeight, scale));
     setAttribute(Qt::WA_ShowWithoutActivating);
     // The designed position is in screen pixels: only what lies inside the window scales.
-    placer_->MoveTo({kKeypadDesignedTop, kKeypadDesignedLeft});
+    placer_->MoveTo(FrameCorner({kKeypadDesignedTop, kKeypadDesignedLeft}));
     if (owner != nullptr) {
         owner->installEventFilter(this);
     }
 }
 
 rpn::WindowPosition KeypadWindow::Position() const {
-    return placer_->Position();
+    return PositionOf(placer_->Position());
 }
 
 void KeypadWindow::ConnectKeys(const std::function<void(char)>& typeKey,
@@ -59,7 +59,7 @@ void KeypadWindow::ShowAtItsPlace() {
 }
 
 void KeypadWindow::PlaceOnShow() {
-    placer_->Place(keypad_.KeypadPos);
+    placer_->Place(FrameCorner(keypad_.KeypadPos));
 }
 
 void KeypadWindow::PutAway() {
@@ -75,7 +75,7 @@ void KeypadWindow::KeepAbove() {
     if (!isVisible() || handle == nullptr) {
         return;
     }
-    if (!OnX11()) {
+    if (!desktop::OnX11()) {
         raise();
         return;
     }
@@ -86,8 +86,8 @@ void KeypadWindow::KeepAbove() {
     const bool ownerOnTop =
         owner != nullptr && owner->windowFlags().testFlag(Qt::WindowStaysOnTopHint);
     if (!ownerOnTop && !standsAlone_) {
-        X11SetOwner(*handle, nullptr);
-        X11AskStaysOnTop(*handle);
+        desktop::X11SetOwner(*handle, nullptr);
+        desktop::X11AskStaysOnTop(*handle);
         standsAlone_ = true;
     } else if (ownerOnTop && standsAlone_) {
         // Made transient again while mapped, a window can stay below its owner (icewm keeps
@@ -143,10 +143,10 @@ void KeypadWindow::setVisible(bool visible) {
     // window is mapped, so it is written on the native window before its first showing.
     // Made by create(), not winId(): that would mark the keypad native, and with it every
     // control of both windows.
-    if (visible && !typeMarked_ && OnX11()) {
+    if (visible && !typeMarked_ && desktop::OnX11()) {
         typeMarked_ = true;
         create();
-        X11MarkAsToolbar(*windowHandle());
+        desktop::X11MarkAsToolbar(*windowHandle());
     }
     QWidget::setVisible(visible);
 }

@@ -8,9 +8,11 @@
 
 class QKeyEvent;
 
-namespace rpn::ui {
-
+namespace rpn::desktop {
 class FramePlacer;
+}  // namespace rpn::desktop
+
+namespace rpn::ui {
 
 // Whether the keypad window is up, and where it stands; owned by the main window, kept in the
 // session file.
@@ -66,7 +68,7 @@ class KeypadWindow : public QWidget {
 
     KeypadState& keypad_;
     double scale_;
-    FramePlacer* placer_;
+    desktop::FramePlacer* placer_;
     std::function<void(QKeyEvent&)> strayKey_;
     std::function<void()> minimised_;
     // Mapped without the main window as its owner, while the main window is not on top.

@@ -17,6 +17,7 @@
 #include <array>
 #include <exception>
 
+#include "desktop/x11_window_level.h"
 #include "engine/arithmetic_fault.h"
 #include "layout/main_window_layout.h"
 #include "layout/window_command_entry.h"
@@ -24,16 +25,15 @@
 #include "ui/control_descriptions.h"
 #include "ui/control_keys.h"
 #include "ui/control_widgets.h"
-#include "ui/frame_position.h"
 #include "ui/glyphs.h"
 #include "ui/help_viewer.h"
 #include "ui/layout_scale.h"
 #include "ui/message_boxes.h"
 #include "ui/normal_state_keeper.h"
+#include "ui/placed_widget.h"
 #include "ui/readable_colours.h"
 #include "ui/register_edit.h"
 #include "ui/session_tracker.h"
-#include "ui/x11_window_level.h"
 
 namespace rpn::ui {
 
@@ -117,7 +117,7 @@ MainWindow::MainWindow(MainWindowOptions options)
       clipboard_(options.pasteSource ? *options.pasteSource : systemClipboard_),
       entry_(calc_, clipboard_, [this] { CloseKeypad(); }),
       session_(SessionFor(program_, options.sessionPath)),
-      placer_(new FramePlacer(*this)),
+      placer_(NewFramePlacer(*this)),
       sessionHost_(*this, *placer_, boxes_, options.position),
       tracker_(new SessionTracker(
           this, snapshot_,
@@ -135,7 +135,8 @@ MainWindow::MainWindow(MainWindowOptions options)
     InstallAccessibleInterfaces();
     setFixedSize(Scaled(kClientWidth, scale_), Scaled(kClientHeight, scale_));
     // The designed position is in screen pixels: only what lies inside the window scales.
-    placer_->MoveTo(options.position.value_or(WindowPosition{kDesignedTop, kDesignedLeft}));
+    placer_->MoveTo(
+        FrameCorner(options.position.value_or(WindowPosition{kDesignedTop, kDesignedLeft})));
     new NormalStateKeeper(*this, *placer_);
 
     BuildControls();
@@ -451,7 +452,7 @@ void MainWindow::SetStayOnTopLevel(bool onTop) {
     overrideWindowFlags(windowFlags().setFlag(Qt::WindowStaysOnTopHint, onTop));
     if (QWindow* handle = windowHandle()) {
         handle->setFlag(Qt::WindowStaysOnTopHint, onTop);
-        X11SetStaysOnTopLayer(*handle, onTop);
+        desktop::X11SetStaysOnTopLayer(*handle, onTop);
     }
     // A window manager may lift the main window above its own keypad on the new level.
     if (keys_ != nullptr) {

@@ -23,9 +23,12 @@ class QAbstractButton;
 class QKeyEvent;
 class QLabel;
 
+namespace rpn::desktop {
+class FramePlacer;
+}  // namespace rpn::desktop
+
 namespace rpn::ui {
 
-class FramePlacer;
 class HelpViewer;
 class MessageBoxes;
 class PasteSource;
@@ -146,7 +149,7 @@ class MainWindow : public QWidget {
     KeypadState keypad_;
     rpn::SessionFile session_;
     rpn::SessionSnapshot snapshot_;
-    FramePlacer* placer_;
+    desktop::FramePlacer* placer_;
     WindowSessionHost sessionHost_;
     SessionTracker* tracker_;
     KeypadWindow* keys_ = nullptr;

@@ -9,12 +9,12 @@
 #include <optional>
 #include <string>
 
+#include "desktop/x11_keyboard.h"
 #include "layout/window_command_entry.h"
 #include "ui/keyboard_router.h"
 #include "ui/main_window.h"
 #include "ui/register_edit.h"
 #include "ui/session_tracker.h"
-#include "ui/x11_keyboard.h"
 
 namespace rpn::ui {
 
@@ -38,7 +38,7 @@ void MainWindow::ConnectEntry() {
         [this](Outcome outcome) { Present(outcome); }, fieldPaste);
     router->Install();
     // The roll and sign keys act at a key's release: a held key must give only its real one.
-    EnableDetectableAutoRepeat();
+    desktop::EnableDetectableAutoRepeat();
 }
 
 void MainWindow::AttachKeypad(KeypadWindow* keys) {

@@ -4,7 +4,7 @@
 #include <QEvent>
 #include <QWidget>
 
-#include "ui/frame_position.h"
+#include "desktop/frame_position.h"
 
 namespace rpn::ui {
 
@@ -14,7 +14,7 @@ constexpr Qt::WindowStates kScreenFilling = Qt::WindowMaximized | Qt::WindowFull
 
 }  // namespace
 
-NormalStateKeeper::NormalStateKeeper(QWidget& window, FramePlacer& placer)
+NormalStateKeeper::NormalStateKeeper(QWidget& window, desktop::FramePlacer& placer)
     : QObject(&window), window_(window), placer_(placer) {
     window_.installEventFilter(this);
 }

@@ -5,9 +5,11 @@
 
 class QWidget;
 
-namespace rpn::ui {
-
+namespace rpn::desktop {
 class FramePlacer;
+}  // namespace rpn::desktop
+
+namespace rpn::ui {
 
 // Keeps a fixed-size window in its normal state. Window managers offer maximise and
 // fullscreen to every window (some whatever its size hints say): either would blow the
@@ -17,7 +19,7 @@ class FramePlacer;
 class NormalStateKeeper : public QObject {
     Q_OBJECT
   public:
-    NormalStateKeeper(QWidget& window, FramePlacer& placer);
+    NormalStateKeeper(QWidget& window, desktop::FramePlacer& placer);
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -26,7 +28,7 @@ class NormalStateKeeper : public QObject {
     void Restore();
 
     QWidget& window_;
-    FramePlacer& placer_;
+    desktop::FramePlacer& placer_;
 };
 
 }  // namespace rpn::ui

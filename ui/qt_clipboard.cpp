@@ -1,18 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/qt_clipboard.h"
 
-#include <QtGui/qguiapplication_platform.h>
-
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QMimeData>
 #include <chrono>
 
-#include "ui/x11_frame.h"
-#include "ui/x11_selection.h"
-
-// Last: Xlib's macros (None, Bool, ...) would clash with the toolkit's headers.
-#include <X11/Xlib.h>
+#include "desktop/x11_frame.h"
+#include "desktop/x11_selection.h"
 
 namespace rpn::ui {
 
@@ -20,13 +15,6 @@ namespace {
 
 // Long enough for any program that answers at all, short enough not to feel like a hang.
 constexpr std::chrono::milliseconds kOwnerDeadline{900};
-
-// The display the toolkit opened, a -display option included; null for $DISPLAY.
-const char* ToolkitDisplayName() {
-    const auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-    Display* display = x11 != nullptr ? x11->display() : nullptr;
-    return display != nullptr ? DisplayString(display) : nullptr;
-}
 
 // The text of mime data that this program holds, refused beyond the paste limit.
 std::optional<std::string> LocalText(const QMimeData* data) {
@@ -42,15 +30,15 @@ std::optional<std::string> LocalText(const QMimeData* data) {
 
 // Another program's text, straight from the X server within a time and a size limit.
 std::optional<std::string> ReadFromX(const char* selection) {
-    X11SelectionText read =
-        ReadX11Selection(ToolkitDisplayName(), selection, kClipboardTextLimit, kOwnerDeadline);
+    desktop::X11SelectionText read = desktop::ReadX11Selection(
+        desktop::ToolkitDisplayName(), selection, kClipboardTextLimit, kOwnerDeadline);
     switch (read.outcome) {
-        case X11SelectionText::Outcome::Text:
+        case desktop::X11SelectionText::Outcome::Text:
             return std::move(read.text);
-        case X11SelectionText::Outcome::NoText:
+        case desktop::X11SelectionText::Outcome::NoText:
             return std::string();
-        case X11SelectionText::Outcome::TooLong:
-        case X11SelectionText::Outcome::NoAnswer:
+        case desktop::X11SelectionText::Outcome::TooLong:
+        case desktop::X11SelectionText::Outcome::NoAnswer:
             break;
     }
     return std::nullopt;
@@ -61,7 +49,7 @@ std::optional<std::string> ReadFromX(const char* selection) {
 std::optional<std::string> QtClipboard::Text() {
     const QClipboard* clipboard = QGuiApplication::clipboard();
     // This program's own text, and any other platform's, through the toolkit.
-    if (OnX11() && !clipboard->ownsClipboard()) {
+    if (desktop::OnX11() && !clipboard->ownsClipboard()) {
         return ReadFromX("CLIPBOARD");
     }
     return LocalText(clipboard->mimeData(QClipboard::Clipboard));
@@ -72,7 +60,7 @@ std::optional<std::string> QtClipboard::SelectionText() {
     if (!clipboard->supportsSelection()) {
         return std::string();
     }
-    if (OnX11() && !clipboard->ownsSelection()) {
+    if (desktop::OnX11() && !clipboard->ownsSelection()) {
         return ReadFromX("PRIMARY");
     }
     return LocalText(clipboard->mimeData(QClipboard::Selection));
@@ -80,7 +68,7 @@ std::optional<std::string> QtClipboard::SelectionText() {
 
 std::optional<std::string> QtClipboard::DroppedText(const QMimeData& data, bool fromThisProgram) {
     // The toolkit would fetch another program's drop without a limit on its size or its wait.
-    if (OnX11() && !fromThisProgram) {
+    if (desktop::OnX11() && !fromThisProgram) {
         return ReadFromX("XdndSelection");
     }
     return LocalText(&data);

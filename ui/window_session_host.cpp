@@ -3,22 +3,24 @@
 
 #include <QString>
 
-#include "ui/frame_position.h"
+#include "desktop/frame_position.h"
 #include "ui/message_boxes.h"
+#include "ui/placed_widget.h"
 
 namespace rpn::ui {
 
-WindowSessionHost::WindowSessionHost(QWidget& window, FramePlacer& placer, MessageBoxes& boxes,
+WindowSessionHost::WindowSessionHost(QWidget& window, desktop::FramePlacer& placer,
+                                     MessageBoxes& boxes,
                                      std::optional<rpn::WindowPosition> position)
     : window_(window), placer_(placer), boxes_(boxes), explicitPosition_(position) {}
 
 WindowPosition WindowSessionHost::MainWindowPosition() const {
-    return placer_.Position();
+    return PositionOf(placer_.Position());
 }
 
 void WindowSessionHost::MoveMainWindow(WindowPosition position) {
     // A position given on the command line holds for this run, over the saved one.
-    placer_.Place(explicitPosition_.value_or(position));
+    placer_.Place(FrameCorner(explicitPosition_.value_or(position)));
 }
 
 void WindowSessionHost::ShowErrorBox(const std::string& message) {

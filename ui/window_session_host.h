@@ -8,16 +8,19 @@
 
 class QWidget;
 
+namespace rpn::desktop {
+class FramePlacer;
+}  // namespace rpn::desktop
+
 namespace rpn::ui {
 
-class FramePlacer;
 class MessageBoxes;
 
 // The main window as the session sees it: where its frame stands, and the error boxes.
 class WindowSessionHost : public rpn::SessionHost {
   public:
     // `position`: where the frame stands for this run over the saved position; none: saved.
-    WindowSessionHost(QWidget& window, FramePlacer& placer, MessageBoxes& boxes,
+    WindowSessionHost(QWidget& window, desktop::FramePlacer& placer, MessageBoxes& boxes,
                       std::optional<rpn::WindowPosition> position);
 
     rpn::WindowPosition MainWindowPosition() const override;
@@ -26,7 +29,7 @@ class WindowSessionHost : public rpn::SessionHost {
 
   private:
     QWidget& window_;
-    FramePlacer& placer_;
+    desktop::FramePlacer& placer_;
     MessageBoxes& boxes_;
     std::optional<rpn::WindowPosition> explicitPosition_;
 };

@@ -1,24 +1,23 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ui/window_placement.h"
+#include "desktop/rules/window_placement.h"
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <climits>
 #include <cstdlib>
+#include <optional>
 #include <vector>
 
-using rpn::ui::GrabArea;
-using rpn::ui::ReachableFramePosition;
-using rpn::ui::ScreenPoint;
-using rpn::ui::ScreenRect;
+#include "tests/desktop/screen_point_printer.h"
 
-namespace rpn::ui {
-
-void PrintTo(const ScreenPoint& point, std::ostream* out) {
-    *out << "(" << point.x << ", " << point.y << ")";
-}
-
-}  // namespace rpn::ui
+using rpn::desktop::FrameAround;
+using rpn::desktop::FrameExtents;
+using rpn::desktop::GrabArea;
+using rpn::desktop::ReachableFramePosition;
+using rpn::desktop::ScreenHolding;
+using rpn::desktop::ScreenPoint;
+using rpn::desktop::ScreenRect;
 
 namespace {
 
@@ -122,8 +121,8 @@ class DeviceLogical : public testing::TestWithParam<ConversionCase> {};
 
 TEST_P(DeviceLogical, ConvertsAtTheScreensOrigin) {
     const ConversionCase& c = GetParam();
-    EXPECT_EQ(rpn::ui::DeviceToLogical(c.device, c.origin, c.ratio), c.logical);
-    EXPECT_EQ(rpn::ui::LogicalToDevice(c.logical, c.origin, c.ratio), c.device);
+    EXPECT_EQ(rpn::desktop::DeviceToLogical(c.device, c.origin, c.ratio), c.logical);
+    EXPECT_EQ(rpn::desktop::LogicalToDevice(c.logical, c.origin, c.ratio), c.device);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -147,16 +146,101 @@ TEST_P(DeviceRoundTrip, LandsOnTheNearestPixelAndStaysThere) {
     const double ratio = GetParam();
     for (const int origin : {0, 1280, -1280}) {
         for (int device = origin - 40; device <= origin + 40; ++device) {
-            const int once = rpn::ui::LogicalToDevice(
-                rpn::ui::DeviceToLogical(device, origin, ratio), origin, ratio);
+            const int once = rpn::desktop::LogicalToDevice(
+                rpn::desktop::DeviceToLogical(device, origin, ratio), origin, ratio);
             EXPECT_LE(std::abs(once - device), ratio / 2 + 0.5) << device << " from " << origin;
-            const int twice = rpn::ui::LogicalToDevice(
-                rpn::ui::DeviceToLogical(once, origin, ratio), origin, ratio);
+            const int twice = rpn::desktop::LogicalToDevice(
+                rpn::desktop::DeviceToLogical(once, origin, ratio), origin, ratio);
             EXPECT_EQ(twice, once) << device << " from " << origin;
         }
     }
 }
 
 INSTANTIATE_TEST_SUITE_P(HighResolution, DeviceRoundTrip, testing::Values(1.25, 1.5, 2.0));
+
+// A window's size is rounded to the nearest device pixel, a screen's down: a screen pulled
+// in from a rounded-up size would reach a pixel past the monitor's edge.
+TEST(DeviceLengths, WindowsRoundToTheNearestPixelScreensDown) {
+    struct Case {
+        int logical;
+        double ratio;
+        int window;
+        int screen;
+    };
+    constexpr std::array<Case, 6> kCases{{
+        {300, 1.0, 300, 300},
+        {137, 2.0, 274, 274},
+        {1366, 1.25, 1708, 1707},  // 1707.5
+        {853, 1.5, 1280, 1279},    // 1279.5
+        {251, 1.75, 439, 439},     // 439.25
+        {-5, 1.5, -8, -8},         // -7.5: away from zero, and down
+    }};
+    for (const Case& c : kCases) {
+        EXPECT_EQ(rpn::desktop::LengthToDevice(c.logical, c.ratio), c.window)
+            << c.logical << " at " << c.ratio;
+        EXPECT_EQ(rpn::desktop::ScreenLengthToDevice(c.logical, c.ratio), c.screen)
+            << c.logical << " at " << c.ratio;
+    }
+}
+
+// Which extents a frame is judged by: the X server's once it has them, the toolkit's guess
+// before, and a title bar of no height as the assumed one.
+TEST(FrameAround, TrustsTheServerOverTheToolkit) {
+    struct Case {
+        const char* what;
+        std::optional<FrameExtents> server;
+        FrameExtents toolkit;
+        ScreenRect frame;
+        int titleHeight;
+    };
+    constexpr int kAssumed = rpn::desktop::kAssumedTitleBarHeight;
+    const std::array<Case, 5> cases{{
+        {"framed", FrameExtents{10, 34, 29}, {4, 24, 20}, {100, 50, 310, 234}, 29},
+        {"not framed yet", std::nullopt, {4, 24, 20}, {100, 50, 304, 224}, 20},
+        {"no guess either", std::nullopt, {0, 0, 0}, {100, 50, 300, 200}, kAssumed},
+        {"framed without a title bar",
+         FrameExtents{2, 2, 0},
+         {4, 24, 20},
+         {100, 50, 302, 202},
+         kAssumed},
+        {"server's frame smaller than the guess",
+         FrameExtents{0, 0, 1},
+         {8, 40, 30},
+         {100, 50, 300, 200},
+         1},
+    }};
+    for (const Case& c : cases) {
+        const rpn::desktop::FramedWindow framed =
+            FrameAround({100, 50}, 300, 200, c.server, c.toolkit);
+        EXPECT_EQ(framed.frame.left, c.frame.left) << c.what;
+        EXPECT_EQ(framed.frame.top, c.frame.top) << c.what;
+        EXPECT_EQ(framed.frame.width, c.frame.width) << c.what;
+        EXPECT_EQ(framed.frame.height, c.frame.height) << c.what;
+        EXPECT_EQ(framed.titleHeight, c.titleHeight) << c.what;
+    }
+}
+
+TEST(ScreenHolding, FindsTheScreenUnderAPoint) {
+    struct Case {
+        ScreenPoint point;
+        std::optional<std::size_t> screen;
+    };
+    constexpr std::array<Case, 9> kCases{{
+        {{0, 0}, 0},
+        {{1919, 1079}, 0},
+        {{1920, 500}, std::nullopt},  // one past the right edge
+        {{500, 1080}, std::nullopt},  // one past the bottom
+        {{-1280, 200}, 1},
+        {{-1, 999}, 1},
+        {{-1, 1000}, std::nullopt},
+        {{INT_MIN, INT_MIN}, std::nullopt},
+        {{INT_MAX, INT_MAX}, std::nullopt},
+    }};
+    for (const Case& c : kCases) {
+        EXPECT_EQ(ScreenHolding(kTwoScreens, c.point), c.screen)
+            << "(" << c.point.x << ", " << c.point.y << ")";
+    }
+    EXPECT_EQ(ScreenHolding({}, {0, 0}), std::nullopt);
+}
 
 }  // namespace

@@ -6,9 +6,10 @@
 #include <cstdlib>
 #include <memory>
 
-namespace rpn::ui {
+namespace rpn::desktop {
 
-// The toolkit's own connection to the X server; null when the program does not run on one.
+// The toolkit's own connection to the X server; null when the program does not run on one
+// (or before the application exists).
 xcb_connection_t* X11Connection();
 
 xcb_atom_t X11Atom(xcb_connection_t* c, const char* name);
@@ -29,4 +30,4 @@ void X11SendToWindowManager(xcb_connection_t* c, xcb_window_t root, xcb_window_t
 // The root window of the screen that `window` is on; XCB_WINDOW_NONE when it is gone.
 xcb_window_t X11RootOf(xcb_connection_t* c, xcb_window_t window);
 
-}  // namespace rpn::ui
+}  // namespace rpn::desktop

@@ -1,28 +1,27 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ui/x11_selection.h"
+#include "desktop/x11_selection.h"
 
+#include <QtGui/qguiapplication_platform.h>
 #include <poll.h>
 #include <xcb/xcb.h>
 
+#include <QGuiApplication>
 #include <QString>
 #include <cstdlib>
 #include <memory>
 #include <string_view>
 
-namespace rpn::ui {
+#include "desktop/x11_connection.h"
+
+// Last: Xlib's macros (None, Bool, ...) would clash with the toolkit's headers.
+#include <X11/Xlib.h>
+
+namespace rpn::desktop {
 
 namespace {
 
 using Clock = std::chrono::steady_clock;
 using Outcome = X11SelectionText::Outcome;
-
-template <typename T>
-using XcbReply = std::unique_ptr<T, decltype(&std::free)>;
-
-template <typename T>
-XcbReply<T> Reply(T* reply) {
-    return XcbReply<T>(reply, &std::free);
-}
 
 // A connection, and a window of its own to receive the text on.
 class Connection {
@@ -50,7 +49,7 @@ class Connection {
     }
 
     xcb_atom_t Atom(std::string_view name) {
-        auto reply = Reply(xcb_intern_atom_reply(
+        auto reply = OwnedReply(xcb_intern_atom_reply(
             connection_,
             xcb_intern_atom(connection_, 0, static_cast<uint16_t>(name.size()), name.data()),
             nullptr));
@@ -60,19 +59,19 @@ class Connection {
     // The next event of `type` for which `wanted` holds, or null at the deadline or when the
     // connection breaks. Other events are dropped: this connection serves only this read.
     template <typename Event, typename Wanted>
-    XcbReply<Event> WaitFor(uint8_t type, Clock::time_point deadline, Wanted wanted) {
+    X11Reply<Event> WaitFor(uint8_t type, Clock::time_point deadline, Wanted wanted) {
         xcb_flush(connection_);
         for (;;) {
-            while (auto event = Reply(xcb_poll_for_event(connection_))) {
+            while (auto event = OwnedReply(xcb_poll_for_event(connection_))) {
                 if ((event->response_type & 0x7F) == type &&
                     wanted(*reinterpret_cast<Event*>(event.get()))) {
-                    return XcbReply<Event>(reinterpret_cast<Event*>(event.release()), &std::free);
+                    return X11Reply<Event>(reinterpret_cast<Event*>(event.release()), &std::free);
                 }
             }
             const auto left =
                 std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
             if (left.count() <= 0 || !ok()) {
-                return XcbReply<Event>(nullptr, &std::free);
+                return X11Reply<Event>(nullptr, &std::free);
             }
             pollfd fd{xcb_get_file_descriptor(connection_), POLLIN, 0};
             ::poll(&fd, 1, static_cast<int>(left.count()));
@@ -104,7 +103,7 @@ class SelectionRead {
     }
 
     X11SelectionText Run() {
-        auto owner = Reply(xcb_get_selection_owner_reply(
+        auto owner = OwnedReply(xcb_get_selection_owner_reply(
             x_.get(), xcb_get_selection_owner(x_.get(), selection_), nullptr));
         if (!owner || owner->owner == XCB_WINDOW_NONE) {
             return {};
@@ -130,7 +129,7 @@ class SelectionRead {
   private:
     // The property as the owner left it, read no further than one byte past the limit.
     X11SelectionText Fetch(bool utf8) {
-        auto property = Reply(xcb_get_property_reply(
+        auto property = OwnedReply(xcb_get_property_reply(
             x_.get(),
             xcb_get_property(x_.get(), 0, window_, property_, XCB_GET_PROPERTY_TYPE_ANY, 0,
                              static_cast<uint32_t>(limit_ / 4 + 1)),
@@ -175,7 +174,7 @@ class SelectionRead {
             if (!changed) {
                 return {Outcome::NoAnswer, {}};
             }
-            auto piece = Reply(xcb_get_property_reply(
+            auto piece = OwnedReply(xcb_get_property_reply(
                 x_.get(),
                 xcb_get_property(x_.get(), 1, window_, property_, XCB_GET_PROPERTY_TYPE_ANY, 0,
                                  static_cast<uint32_t>(limit_ / 4 + 1)),
@@ -207,6 +206,12 @@ class SelectionRead {
 
 }  // namespace
 
+const char* ToolkitDisplayName() {
+    const auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    Display* display = x11 != nullptr ? x11->display() : nullptr;
+    return display != nullptr ? DisplayString(display) : nullptr;
+}
+
 X11SelectionText ReadX11Selection(const char* displayName, const char* selection, std::size_t limit,
                                   std::chrono::milliseconds deadline) {
     const Clock::time_point end = Clock::now() + deadline;
@@ -218,4 +223,4 @@ X11SelectionText ReadX11Selection(const char* displayName, const char* selection
     return SelectionRead(x, selection, limit, end).Run();
 }
 
-}  // namespace rpn::ui
+}  // namespace rpn::desktop

@@ -6,7 +6,7 @@
 #include <optional>
 #include <string>
 
-namespace rpn::ui {
+namespace rpn::desktop {
 
 // What reading an X selection gave.
 struct X11SelectionText {
@@ -29,7 +29,10 @@ struct X11SelectionText {
 // its owner is bounded by `deadline` (the toolkit's own read waits five seconds per request)
 // and a text longer than `limit` bytes is refused from its size alone. Must not be asked while
 // this program owns the selection: the owner's answer would come from this same thread.
+// The name of the display the toolkit opened, a -display option included; null for $DISPLAY.
+const char* ToolkitDisplayName();
+
 X11SelectionText ReadX11Selection(const char* displayName, const char* selection, std::size_t limit,
                                   std::chrono::milliseconds deadline);
 
-}  // namespace rpn::ui
+}  // namespace rpn::desktop

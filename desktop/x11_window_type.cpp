@@ -1,13 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ui/x11_window_type.h"
+#include "desktop/x11_window_type.h"
 
 #include <xcb/xcb.h>
 
 #include <QWindow>
 
-#include "ui/x11_connection.h"
+#include "desktop/x11_connection.h"
 
-namespace rpn::ui {
+namespace rpn::desktop {
 
 void X11MarkAsToolbar(const QWindow& window) {
     xcb_connection_t* c = X11Connection();
@@ -23,4 +23,4 @@ void X11MarkAsToolbar(const QWindow& window) {
     xcb_flush(c);
 }
 
-}  // namespace rpn::ui
+}  // namespace rpn::desktop

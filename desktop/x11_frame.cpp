@@ -1,15 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ui/x11_frame.h"
+#include "desktop/x11_frame.h"
 
 #include <xcb/xcb.h>
 
 #include <QWindow>
-#include <array>
 #include <cstring>
 
-#include "ui/x11_connection.h"
+#include "desktop/rules/size_hints.h"
+#include "desktop/x11_connection.h"
 
-namespace rpn::ui {
+namespace rpn::desktop {
 
 namespace {
 
@@ -34,34 +34,23 @@ std::optional<TopLevel> FindTopLevel(xcb_connection_t* c, xcb_window_t client) {
     return std::nullopt;
 }
 
-// At a fractional device pixel ratio the toolkit gives every window a resize increment of the
-// ratio rounded up, and a manager that honours it cuts a fixed size down to an even number of
-// pixels. A window of fixed size has no use for an increment.
+// A fixed size kept whole: see WithoutResizeIncrement.
 void DropResizeIncrement(xcb_connection_t* c, xcb_window_t client) {
-    constexpr uint32_t kHintsLength = 18;
-    constexpr uint32_t kMinSize = 1u << 4;
-    constexpr uint32_t kMaxSize = 1u << 5;
-    constexpr uint32_t kResizeIncrement = 1u << 6;
-    auto hints =
-        OwnedReply(xcb_get_property_reply(c,
-                                          xcb_get_property(c, 0, client, XCB_ATOM_WM_NORMAL_HINTS,
-                                                           XCB_ATOM_WM_SIZE_HINTS, 0, kHintsLength),
-                                          nullptr));
+    auto hints = OwnedReply(
+        xcb_get_property_reply(c,
+                               xcb_get_property(c, 0, client, XCB_ATOM_WM_NORMAL_HINTS,
+                                                XCB_ATOM_WM_SIZE_HINTS, 0, kSizeHintsLength),
+                               nullptr));
     if (!hints || hints->format != 32 ||
-        xcb_get_property_value_length(hints.get()) != kHintsLength * 4) {
+        xcb_get_property_value_length(hints.get()) != kSizeHintsLength * 4) {
         return;
     }
-    std::array<uint32_t, kHintsLength> values{};
+    SizeHints values{};
     std::memcpy(values.data(), xcb_get_property_value(hints.get()), sizeof values);
-    // Flags; minimum width and height at 5 and 6, maximum at 7 and 8.
-    const bool fixed = (values[0] & kMinSize) && (values[0] & kMaxSize) && values[5] == values[7] &&
-                       values[6] == values[8];
-    if (!fixed || !(values[0] & kResizeIncrement)) {
-        return;
+    if (const auto without = WithoutResizeIncrement(values)) {
+        xcb_change_property(c, XCB_PROP_MODE_REPLACE, client, XCB_ATOM_WM_NORMAL_HINTS,
+                            XCB_ATOM_WM_SIZE_HINTS, 32, kSizeHintsLength, without->data());
     }
-    values[0] &= ~kResizeIncrement;
-    xcb_change_property(c, XCB_PROP_MODE_REPLACE, client, XCB_ATOM_WM_NORMAL_HINTS,
-                        XCB_ATOM_WM_SIZE_HINTS, 32, kHintsLength, values.data());
 }
 
 }  // namespace
@@ -70,7 +59,7 @@ bool OnX11() {
     return X11Connection() != nullptr;
 }
 
-std::optional<X11Point> X11FrameTopLeft(const QWindow& window) {
+std::optional<ScreenPoint> X11FrameTopLeft(const QWindow& window) {
     xcb_connection_t* c = X11Connection();
     if (c == nullptr || !window.handle() || !window.isVisible()) {
         return std::nullopt;
@@ -84,10 +73,10 @@ std::optional<X11Point> X11FrameTopLeft(const QWindow& window) {
     if (!geometry) {
         return std::nullopt;
     }
-    return X11Point{geometry->x, geometry->y};
+    return ScreenPoint{geometry->x, geometry->y};
 }
 
-std::optional<X11FrameExtents> X11FrameExtentsOf(const QWindow& window) {
+std::optional<FrameExtents> X11FrameExtentsOf(const QWindow& window) {
     xcb_connection_t* c = X11Connection();
     if (c == nullptr || !window.handle() || !window.isVisible()) {
         return std::nullopt;
@@ -105,8 +94,8 @@ std::optional<X11FrameExtents> X11FrameExtentsOf(const QWindow& window) {
         return std::nullopt;
     }
     const int border = frame->border_width;
-    return X11FrameExtents{frame->width + 2 * border - inside->width,
-                           frame->height + 2 * border - inside->height, offset->dst_y + border};
+    return FrameExtents{frame->width + 2 * border - inside->width,
+                        frame->height + 2 * border - inside->height, offset->dst_y + border};
 }
 
 bool X11FillsScreen(const QWindow& window) {
@@ -138,7 +127,7 @@ bool X11FillsScreen(const QWindow& window) {
     return false;
 }
 
-bool X11MoveFrame(const QWindow& window, X11Point topLeft) {
+bool X11MoveFrame(const QWindow& window, ScreenPoint topLeft) {
     xcb_connection_t* c = X11Connection();
     if (c == nullptr || !window.handle()) {
         return false;
@@ -171,4 +160,4 @@ bool X11MoveFrame(const QWindow& window, X11Point topLeft) {
     return true;
 }
 
-}  // namespace rpn::ui
+}  // namespace rpn::desktop

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ui/x11_keyboard.h"
+#include "desktop/x11_keyboard.h"
 
 #include <xcb/xcb.h>
 // The XKB header names a member "explicit", which C++ reserves.
@@ -7,37 +7,25 @@
 #include <xcb/xkb.h>
 #undef explicit
 
-#include <QGuiApplication>
-#include <cstdlib>
-#include <memory>
+#include "desktop/x11_connection.h"
 
-namespace rpn::ui {
-
-namespace {
-
-template <typename Reply>
-std::unique_ptr<Reply, decltype(&std::free)> Owned(Reply* reply) {
-    return {reply, &std::free};
-}
-
-}  // namespace
+namespace rpn::desktop {
 
 bool EnableDetectableAutoRepeat() {
-    auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
-    xcb_connection_t* c = x11 ? x11->connection() : nullptr;
+    xcb_connection_t* c = X11Connection();
     if (c == nullptr) {
         return false;
     }
-    auto use = Owned(xcb_xkb_use_extension_reply(
+    auto use = OwnedReply(xcb_xkb_use_extension_reply(
         c, xcb_xkb_use_extension(c, XCB_XKB_MAJOR_VERSION, XCB_XKB_MINOR_VERSION), nullptr));
     if (!use || !use->supported) {
         return false;
     }
     // The flag belongs to the connection: the toolkit's own, which receives the key events.
     constexpr uint32_t kFlag = XCB_XKB_PER_CLIENT_FLAG_DETECTABLE_AUTO_REPEAT;
-    auto flags = Owned(xcb_xkb_per_client_flags_reply(
+    auto flags = OwnedReply(xcb_xkb_per_client_flags_reply(
         c, xcb_xkb_per_client_flags(c, XCB_XKB_ID_USE_CORE_KBD, kFlag, kFlag, 0, 0, 0), nullptr));
     return flags && (flags->value & kFlag) != 0;
 }
 
-}  // namespace rpn::ui
+}  // namespace rpn::desktop

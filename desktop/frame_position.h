@@ -3,14 +3,18 @@
 
 #include <QObject>
 #include <functional>
+#include <memory>
 #include <optional>
 
-#include "session/session_data.h"
+#include "desktop/placed_window.h"
+#include "desktop/rules/move_retries.h"
+#include "desktop/rules/move_settling.h"
+#include "desktop/rules/restore_watch.h"
+#include "desktop/rules/screen_geometry.h"
 
 class QTimer;
-class QWidget;
 
-namespace rpn::ui {
+namespace rpn::desktop {
 
 // Places a top-level window by the outer top-left corner of its frame (title bar and border
 // included), in screen pixels, which is what the session file keeps. The window manager draws
@@ -19,16 +23,17 @@ namespace rpn::ui {
 class FramePlacer : public QObject {
     Q_OBJECT
   public:
-    explicit FramePlacer(QWidget& window);
+    // Lives as long as `window`, as a child of its object.
+    explicit FramePlacer(std::unique_ptr<PlacedWindow> window);
 
     // Where the frame stands; where it was asked to go while it is on its way there.
-    rpn::WindowPosition Position() const;
+    ScreenPoint Position() const;
     // Puts the frame at `position`, or into the nearest screen when that would leave no part
     // of the title bar on any screen.
-    void Place(rpn::WindowPosition position);
+    void Place(ScreenPoint position);
     // Puts the frame at `position` as it is: a designed position, kept until the first showing
     // replaces it.
-    void MoveTo(rpn::WindowPosition position);
+    void MoveTo(ScreenPoint position);
     // Runs `resize`, a change of the window's size, with the frame's top-left corner kept
     // where it is in screen pixels. The toolkit asks for the new size at a position of its
     // own, converted from screen pixels into its logical ones and back, which at a fractional
@@ -44,38 +49,38 @@ class FramePlacer : public QObject {
   private:
     void MoveFramedWindow();
     // `position`, or the nearest one from which the window can be reached.
-    rpn::WindowPosition Reachable(rpn::WindowPosition position) const;
+    ScreenPoint Reachable(ScreenPoint position) const;
     void CheckFrameMoved();
     // Moves the frame back where it belongs until it has stood there a moment.
     void CheckRestored();
+    // Takes the place that the frame was moved to as its normal one once it has settled there.
+    void JudgeSettling();
     // Where the frame stands, when the window is in its normal state.
-    std::optional<rpn::WindowPosition> NormalFramePosition() const;
+    std::optional<ScreenPoint> NormalFramePosition() const;
 
-    QWidget& window_;
+    std::unique_ptr<PlacedWindow> window_;
     bool watchingHandle_ = false;
-    rpn::WindowPosition asked_;
+    ScreenPoint asked_;
     // Where the frame stood last in the normal state, for a window that is hidden now, or
     // that the window manager has blown up to the screen.
-    rpn::WindowPosition lastSeen_;
+    ScreenPoint lastSeen_;
     // Asked for before the window was framed: the frame goes there once it exists.
     bool awaitingFrame_ = false;
     // Asked for by Place before the window was framed: judged again with the frame.
     bool toBeReached_ = false;
-    rpn::WindowPosition placed_;
+    ScreenPoint placed_;
     // A place that the user or the window manager moved the frame to, taken as its normal one
     // once it has stood there a moment: some managers move a window to the screen's corner
     // first and tell that it is fullscreen only after.
-    std::optional<rpn::WindowPosition> movedTo_;
+    MoveSettling settling_;
     QTimer* settle_;
     // Running while a window put back from a maximised or fullscreen state is on its way back.
     QTimer* restoring_;
-    int restoreChecks_ = 0;
-    int checksAtPlace_ = 0;
+    RestoreWatch restoreWatch_;
     // Asked of the window manager, not yet seen done.
     mutable bool moving_ = false;
-    // What the window manager was asked last, and how often for this position.
-    rpn::WindowPosition requested_;
-    int requests_ = 0;
+    // What the window manager was asked, and how often for this position.
+    MoveRetries retries_;
 };
 
-}  // namespace rpn::ui
+}  // namespace rpn::desktop

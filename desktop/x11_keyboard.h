@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-namespace rpn::ui {
+namespace rpn::desktop {
 
 // Asks the X server to send a held key's release only when the key is really released, not
 // once per auto-repeated press. Without it a held key arrives as a stream of release and press
@@ -9,4 +9,4 @@ namespace rpn::ui {
 // under load it is not. False when not on X or the server cannot.
 bool EnableDetectableAutoRepeat();
 
-}  // namespace rpn::ui
+}  // namespace rpn::desktop

@@ -3,7 +3,7 @@
 
 class QWindow;
 
-namespace rpn::ui {
+namespace rpn::desktop {
 
 // Tells the window manager in its older layer protocol too whether `window` stays above
 // ordinary windows. The toolkit changes the window's _NET_WM_STATE_ABOVE, but some managers
@@ -17,4 +17,4 @@ void X11SetStaysOnTopLayer(const QWindow& window, bool onTop);
 // toolkit sends the request only when its own flag changes.
 void X11AskStaysOnTop(const QWindow& window);
 
-}  // namespace rpn::ui
+}  // namespace rpn::desktop

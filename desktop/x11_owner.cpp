@@ -1,13 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ui/x11_owner.h"
+#include "desktop/x11_owner.h"
 
 #include <xcb/xcb.h>
 
 #include <QWindow>
 
-#include "ui/x11_connection.h"
+#include "desktop/x11_connection.h"
 
-namespace rpn::ui {
+namespace rpn::desktop {
 
 void X11SetOwner(const QWindow& window, const QWindow* owner) {
     xcb_connection_t* c = X11Connection();
@@ -25,4 +25,4 @@ void X11SetOwner(const QWindow& window, const QWindow* owner) {
     xcb_flush(c);
 }
 
-}  // namespace rpn::ui
+}  // namespace rpn::desktop

@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ui/window_placement.h"
+#include "desktop/rules/window_placement.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <limits>
 
-namespace rpn::ui {
+namespace rpn::desktop {
 
 namespace {
 
@@ -54,6 +54,13 @@ int Clamp32(double value) {
 
 }  // namespace
 
+FramedWindow FrameAround(ScreenPoint at, int clientWidth, int clientHeight,
+                         const std::optional<FrameExtents>& server, FrameExtents toolkit) {
+    const FrameExtents extents = server.value_or(toolkit);
+    return {{at.x, at.y, clientWidth + extents.across, clientHeight + extents.down},
+            extents.top > 0 ? extents.top : kAssumedTitleBarHeight};
+}
+
 ScreenPoint ReachableFramePosition(const std::vector<ScreenRect>& screens, const ScreenRect& frame,
                                    int titleHeight, GrabArea grab) {
     const Span across = Horizontal(frame);
@@ -83,6 +90,18 @@ ScreenPoint ReachableFramePosition(const std::vector<ScreenRect>& screens, const
             static_cast<int>(Into(down, Vertical(*nearest, nearest->height)))};
 }
 
+std::optional<std::size_t> ScreenHolding(const std::vector<ScreenRect>& screens,
+                                         ScreenPoint point) {
+    for (std::size_t i = 0; i < screens.size(); ++i) {
+        const ScreenRect& r = screens[i];
+        if (point.x >= r.left && point.y >= r.top && int64_t{point.x} - r.left < r.width &&
+            int64_t{point.y} - r.top < r.height) {
+            return i;
+        }
+    }
+    return std::nullopt;
+}
+
 int DeviceToLogical(int device, int origin, double ratio) {
     return Clamp32(std::round(origin + (static_cast<double>(device) - origin) / ratio));
 }
@@ -91,4 +110,12 @@ int LogicalToDevice(int logical, int origin, double ratio) {
     return Clamp32(std::round(origin + (static_cast<double>(logical) - origin) * ratio));
 }
 
-}  // namespace rpn::ui
+int LengthToDevice(int logical, double ratio) {
+    return Clamp32(std::round(logical * ratio));
+}
+
+int ScreenLengthToDevice(int logical, double ratio) {
+    return Clamp32(std::floor(logical * ratio));
+}
+
+}  // namespace rpn::desktop

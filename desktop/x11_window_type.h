@@ -3,7 +3,7 @@
 
 class QWindow;
 
-namespace rpn::ui {
+namespace rpn::desktop {
 
 // Tells the window manager that `window` is a toolbar (_NET_WM_WINDOW_TYPE_TOOLBAR) rather
 // than the toolkit's utility window: window managers offer a toolbar no minimise and no
@@ -12,4 +12,4 @@ namespace rpn::ui {
 // Does nothing when the program does not run on an X server.
 void X11MarkAsToolbar(const QWindow& window);
 
-}  // namespace rpn::ui
+}  // namespace rpn::desktop

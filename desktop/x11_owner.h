@@ -3,7 +3,7 @@
 
 class QWindow;
 
-namespace rpn::ui {
+namespace rpn::desktop {
 
 // Makes `window` transient for `owner`, or with no owner a window of its own. Window managers
 // keep a transient window above its owner but also on its owner's level, whatever level the
@@ -11,4 +11,4 @@ namespace rpn::ui {
 // changes it on a mapped one. Does nothing when the program does not run on an X server.
 void X11SetOwner(const QWindow& window, const QWindow* owner);
 
-}  // namespace rpn::ui
+}  // namespace rpn::desktop

@@ -1,14 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ui/x11_connection.h"
+#include "desktop/x11_connection.h"
 
 #include <QGuiApplication>
 #include <algorithm>
 #include <cstring>
 
-namespace rpn::ui {
+namespace rpn::desktop {
 
 xcb_connection_t* X11Connection() {
-    const auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    const auto* x11 =
+        qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
     return x11 ? x11->connection() : nullptr;
 }
 
@@ -37,4 +38,4 @@ xcb_window_t X11RootOf(xcb_connection_t* c, xcb_window_t window) {
     return geometry ? geometry->root : xcb_window_t{XCB_WINDOW_NONE};
 }
 
-}  // namespace rpn::ui
+}  // namespace rpn::desktop
