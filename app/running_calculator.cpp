@@ -1,13 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/running_calculator.h"
 
-#include <QLocalServer>
-#include <QLocalSocket>
-#include <QThread>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <QSocketNotifier>
 #include <QWidget>
 #include <cstdio>
 #include <cstring>
 
+#include "app/raise_channel.h"
+#include "session/file_descriptor.h"
 #include "session/session_lock.h"
 
 namespace rpn {
@@ -16,18 +19,6 @@ namespace {
 constexpr const char* kRaiseRequest = "raise ";
 constexpr const char* kRaisedAnswer = "raised";
 constexpr const char* kElsewhereAnswer = "elsewhere ";
-// A request is one short line; anything longer is no calculator's.
-constexpr qint64 kLongestLine = 4096;
-// Between attempts to reach a calculator that holds the lock but is not listening yet.
-constexpr std::chrono::milliseconds kConnectRetry{50};
-
-using Clock = std::chrono::steady_clock;
-
-int MillisecondsLeft(Clock::time_point deadline) {
-    const auto left =
-        std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
-    return left > 0 ? static_cast<int>(left) : 0;
-}
 
 std::string NoAnswer(const std::string& sessionPath) {
     return "the session file " + sessionPath +
@@ -39,37 +30,14 @@ std::string NoAnswer(const std::string& sessionPath) {
 RaiseAnswer AskRunningCalculatorToRaise(const std::string& channelPath, const std::string& display,
                                         const std::string& sessionPath,
                                         std::chrono::milliseconds wait) {
-    const Clock::time_point deadline = Clock::now() + wait;
     RaiseAnswer answer;
-    QLocalSocket socket;
-    const QString channel = QString::fromLocal8Bit(channelPath);
-    for (;;) {
-        socket.connectToServer(channel);
-        if (socket.waitForConnected(MillisecondsLeft(deadline))) {
-            break;
-        }
-        // The calculator may have taken the lock a moment ago and not be listening yet.
-        if (MillisecondsLeft(deadline) <= kConnectRetry.count()) {
-            answer.problem = NoAnswer(sessionPath);
-            return answer;
-        }
-        QThread::msleep(kConnectRetry.count());
-    }
-    socket.write(QByteArray(kRaiseRequest) + QByteArray::fromStdString(display) + '\n');
-    while (!socket.canReadLine() && socket.bytesAvailable() < kLongestLine &&
-           socket.waitForReadyRead(MillisecondsLeft(deadline))) {
-    }
-    if (!socket.canReadLine()) {
-        answer.problem = NoAnswer(sessionPath);
-        return answer;
-    }
-    const QByteArray line = socket.readLine(kLongestLine).trimmed();
+    const std::string line = AskOnChannel(channelPath, kRaiseRequest + display, wait);
     if (line == kRaisedAnswer) {
         answer.raised = true;
-    } else if (line.startsWith(kElsewhereAnswer)) {
-        answer.problem =
-            "the session file " + sessionPath + " is in use by a calculator on another display (" +
-            line.mid(static_cast<qsizetype>(std::strlen(kElsewhereAnswer))).toStdString() + ")";
+    } else if (line.starts_with(kElsewhereAnswer)) {
+        answer.problem = "the session file " + sessionPath +
+                         " is in use by a calculator on another display (" +
+                         line.substr(std::strlen(kElsewhereAnswer)) + ")";
     } else {
         answer.problem = NoAnswer(sessionPath);
     }
@@ -78,36 +46,46 @@ RaiseAnswer AskRunningCalculatorToRaise(const std::string& channelPath, const st
 
 RaiseListener::RaiseListener(const std::string& channelPath, std::string display,
                              std::function<void()> raise)
-    : server_(new QLocalServer(this)), display_(std::move(display)), raise_(std::move(raise)) {
-    const QString channel = QString::fromLocal8Bit(channelPath);
-    // Only the holder of the session's lock listens: a channel still there is a killed
-    // calculator's.
-    QLocalServer::removeServer(channel);
-    server_->setSocketOptions(QLocalServer::UserAccessOption);
-    server_->listen(channel);
-    connect(server_, &QLocalServer::newConnection, this, [this] {
-        while (QLocalSocket* socket = server_->nextPendingConnection()) {
-            connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
-            connect(socket, &QLocalSocket::readyRead, this, [this, socket] {
-                if (!socket->canReadLine()) {
-                    if (socket->bytesAvailable() > kLongestLine) {
-                        socket->abort();
-                    }
-                    return;
-                }
-                const QByteArray line = socket->readLine(kLongestLine).trimmed();
-                const QByteArray own = QByteArray::fromStdString(display_);
-                if (line == QByteArray(kRaiseRequest) + own) {
-                    raise_();
-                    socket->write(QByteArray(kRaisedAnswer) + '\n');
-                } else {
-                    socket->write(QByteArray(kElsewhereAnswer) + own + '\n');
-                }
-                socket->flush();
-                socket->disconnectFromServer();
-            });
+    : display_(std::move(display)), raise_(std::move(raise)) {
+    const int listening = ListenOnChannel(channelPath);
+    if (listening < 0) {
+        return;
+    }
+    listening_ = std::make_unique<FileDescriptor>(listening);
+    auto* incoming = new QSocketNotifier(listening, QSocketNotifier::Read, this);
+    connect(incoming, &QSocketNotifier::activated, this, [this] { TakeConnections(); });
+}
+
+RaiseListener::~RaiseListener() = default;
+
+void RaiseListener::TakeConnections() {
+    for (;;) {
+        const int connection =
+            ::accept4(listening_->get(), nullptr, nullptr, SOCK_NONBLOCK | SOCK_CLOEXEC);
+        if (connection < 0) {
+            return;
         }
-    });
+        auto* reader = new QSocketNotifier(connection, QSocketNotifier::Read, this);
+        auto request = std::make_shared<ChannelRequest>();
+        connect(reader, &QSocketNotifier::activated, this, [this, reader, request, connection] {
+            const ChannelRequest::State state = request->ReadFrom(connection);
+            if (state == ChannelRequest::State::Incomplete) {
+                return;
+            }
+            reader->setEnabled(false);
+            reader->deleteLater();
+            if (state == ChannelRequest::State::Refused) {
+                ::close(connection);
+                return;
+            }
+            if (request->line() == kRaiseRequest + display_) {
+                raise_();
+                AnswerOnChannel(connection, kRaisedAnswer);
+            } else {
+                AnswerOnChannel(connection, kElsewhereAnswer + display_);
+            }
+        });
+    }
 }
 
 SessionClaim::SessionClaim(const std::string& sessionPath, const std::string& display,

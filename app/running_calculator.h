@@ -7,11 +7,11 @@
 #include <memory>
 #include <string>
 
-class QLocalServer;
 class QWidget;
 
 namespace rpn {
 
+class FileDescriptor;
 class SessionLock;
 
 // What the calculator that runs on a session file answered when asked to come to the front.
@@ -34,9 +34,13 @@ class RaiseListener : public QObject {
     Q_OBJECT
   public:
     RaiseListener(const std::string& channelPath, std::string display, std::function<void()> raise);
+    ~RaiseListener() override;
 
   private:
-    QLocalServer* server_;
+    // Takes every connection waiting and answers each once its request line is in.
+    void TakeConnections();
+
+    std::unique_ptr<FileDescriptor> listening_;
     std::string display_;
     std::function<void()> raise_;
 };
