@@ -3,7 +3,6 @@
 
 #include <QCommandLineOption>
 #include <QCommandLineParser>
-#include <QRegularExpression>
 
 #include "version/program_version.h"
 
@@ -93,16 +92,6 @@ CommandLine ParseCommandLine(const QStringList& arguments) {
     result.geometry =
         p.parser.isSet("geometry") ? p.parser.value("geometry") : p.parser.value("qwindowgeometry");
     return result;
-}
-
-std::optional<WindowPosition> GeometryPosition(const QString& geometry) {
-    static const QRegularExpression pattern(
-        QStringLiteral("^(?:\\d+x\\d+)?\\+(\\d{1,9})\\+(\\d{1,9})$"));
-    const QRegularExpressionMatch match = pattern.match(geometry);
-    if (!match.hasMatch()) {
-        return std::nullopt;
-    }
-    return WindowPosition{match.captured(2).toInt(), match.captured(1).toInt()};
 }
 
 QString CommandLineHelp() {

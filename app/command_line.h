@@ -3,9 +3,6 @@
 
 #include <QString>
 #include <QStringList>
-#include <optional>
-
-#include "session/session_data.h"
 
 namespace rpn {
 
@@ -25,11 +22,6 @@ struct CommandLine {
 };
 
 CommandLine ParseCommandLine(const QStringList& arguments);
-
-// The frame position that an X geometry ("+X+Y", "WxH+X+Y") gives, from the screen's top-left
-// corner; none for a geometry without a position or with an offset from the right or bottom
-// edge ("-X").
-std::optional<WindowPosition> GeometryPosition(const QString& geometry);
 
 // The text that --help prints, and the one that --version prints.
 QString CommandLineHelp();

@@ -10,6 +10,7 @@
 #include <optional>
 
 #include "app/command_line.h"
+#include "app/geometry_position.h"
 #include "app/platform_start_guard.h"
 #include "app/running_calculator.h"
 #include "app/signal_close.h"
@@ -130,7 +131,7 @@ int RunCalculator(int& argc, char** argv) {
             return claim->exitCode();
         }
     }
-    options.position = GeometryPosition(commandLine.geometry);
+    options.position = GeometryPosition(commandLine.geometry.toStdString());
     const ui::CalculatorWindows windows(options);
     ui::MainWindow& mainWindow = windows.main();
     if (claim) {
