@@ -12,6 +12,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <ostream>
 #include <string>
 #include <thread>
 
@@ -104,6 +105,11 @@ SessionData Session(int x) {
             ::_exit(kOwnExitCode);
     }
     ::_exit(99);
+}
+
+// Test names and failures show the case by what it is, not by its bytes.
+void PrintTo(const WatchdogCase& c, std::ostream* out) {
+    *out << c.name;
 }
 
 class ShutdownWatchdogTest : public ::testing::TestWithParam<WatchdogCase> {};

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 
 namespace rpn {
@@ -14,6 +15,11 @@ struct PlatformCase {
     const char* platformToSet;
     bool usesXServer;
 };
+
+// Test names and failures show the case by what it is, not by its bytes.
+void PrintTo(const PlatformCase& c, std::ostream* out) {
+    *out << c.name;
+}
 
 class WindowPlatformTest : public ::testing::TestWithParam<PlatformCase> {};
 

@@ -7,6 +7,7 @@
 #include <climits>
 #include <cstdlib>
 #include <optional>
+#include <ostream>
 #include <vector>
 
 #include "tests/desktop/screen_point_printer.h"
@@ -40,6 +41,11 @@ struct PlacementCase {
     ScreenPoint placed;
     GrabArea grab = kTitleBarGrab;
 };
+
+// Test names and failures show the case by what it is, not by its bytes.
+void PrintTo(const PlacementCase& c, std::ostream* out) {
+    *out << c.name;
+}
 
 class ReachablePosition : public testing::TestWithParam<PlacementCase> {};
 
@@ -116,6 +122,10 @@ struct ConversionCase {
     double ratio;
     int logical;
 };
+
+void PrintTo(const ConversionCase& c, std::ostream* out) {
+    *out << c.device << " from " << c.origin << " at " << c.ratio;
+}
 
 class DeviceLogical : public testing::TestWithParam<ConversionCase> {};
 

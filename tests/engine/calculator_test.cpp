@@ -5,6 +5,7 @@
 
 #include <cmath>
 #include <limits>
+#include <ostream>
 
 #include "engine/arithmetic_fault.h"
 #include "tests/engine/fake_window.h"
@@ -46,6 +47,11 @@ struct EnterCase {
     Register x, y, z, t;
     const char* xText;
 };
+
+// Test names and failures show the case by what it is, not by its bytes.
+void PrintTo(const EnterCase& c, std::ostream* out) {
+    *out << "typed \"" << c.typed << "\"";
+}
 
 class EnterTest : public CalculatorTest, public ::testing::WithParamInterface<EnterCase> {};
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 
 #include "engine/number_text.h"
@@ -14,6 +15,11 @@ struct PasteCase {
     // What the paste reads in the end; nullptr when it refuses the text.
     const char* parsedLast;
 };
+
+// Test names and failures show the case by what it is, not by its bytes.
+void PrintTo(const PasteCase& c, std::ostream* out) {
+    *out << "clipboard \"" << c.clipboardText << "\"";
+}
 
 class PasteTest : public EntryTest, public ::testing::WithParamInterface<PasteCase> {};
 

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 
 #include "tests/entry/entry_fixture.h"
@@ -18,6 +19,12 @@ struct TypeKeyCase {
     const char* after;
     int caretAfter;
 };
+
+// Test names and failures show the case by what it is, not by its bytes.
+void PrintTo(const TypeKeyCase& c, std::ostream* out) {
+    *out << "'" << c.ch << "' into \"" << c.before << "\" at " << c.selectionStart << "+"
+         << c.selectionLength;
+}
 
 class TypeKeyTest : public EntryTest, public ::testing::WithParamInterface<TypeKeyCase> {};
 

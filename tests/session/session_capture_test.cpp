@@ -3,6 +3,7 @@
 
 #include <array>
 #include <exception>
+#include <ostream>
 #include <string>
 
 #include "engine/arithmetic_fault.h"
@@ -39,6 +40,11 @@ constexpr std::array kEntryCases = {
     EntryCase{"12x", kCommittedX, false},      EntryCase{"1e4933", kCommittedX, true},
     EntryCase{"-1,5e5000", kCommittedX, true},
 };
+
+// Test names and failures show the case by what it is, not by its bytes.
+void PrintTo(const EntryCase& c, std::ostream* out) {
+    *out << "entry \"" << c.entry << "\"";
+}
 
 class SessionCaptureTest : public ::testing::TestWithParam<EntryCase> {
   protected:

@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <ostream>
 #include <string>
 
 namespace rpn {
@@ -24,6 +25,11 @@ struct PlaceCase {
 SessionPlaceFacts Facts(const char* program, bool writable, bool exists, bool link, const char* xdg,
                         const char* home) {
     return {program, writable, exists, link, xdg, home};
+}
+
+// Test names and failures show the case by what it is, not by its bytes.
+void PrintTo(const PlaceCase& c, std::ostream* out) {
+    *out << c.name;
 }
 
 class SessionPlaceTest : public ::testing::TestWithParam<PlaceCase> {};
