@@ -36,27 +36,40 @@ bool TakeSign(std::string_view& text, char sign) {
     return true;
 }
 
+// An offset with its sign: "+N" from the near edge, "-N" from the far one.
+struct Offset {
+    int value;
+    bool fromFar;
+};
+
+std::optional<Offset> TakeOffset(std::string_view& text) {
+    if (text.empty() || (text.front() != '+' && text.front() != '-')) {
+        return std::nullopt;
+    }
+    const bool fromFar = text.front() == '-';
+    text.remove_prefix(1);
+    const std::optional<int> value = TakeNumber(text);
+    if (!value) {
+        return std::nullopt;
+    }
+    return Offset{*value, fromFar};
+}
+
 }  // namespace
 
-std::optional<WindowPosition> GeometryPosition(std::string_view geometry) {
+std::optional<desktop::GeometryPlace> GeometryPosition(std::string_view geometry) {
     // The size part, when there is one, goes to the toolkit; the window's size is its own.
-    if (!geometry.empty() && geometry.front() != '+') {
+    if (!geometry.empty() && geometry.front() != '+' && geometry.front() != '-') {
         if (!TakeNumber(geometry) || !TakeSign(geometry, 'x') || !TakeNumber(geometry)) {
             return std::nullopt;
         }
     }
-    if (!TakeSign(geometry, '+')) {
+    const std::optional<Offset> x = TakeOffset(geometry);
+    const std::optional<Offset> y = x ? TakeOffset(geometry) : std::nullopt;
+    if (!x || !y || !geometry.empty()) {
         return std::nullopt;
     }
-    const std::optional<int> left = TakeNumber(geometry);
-    if (!left || !TakeSign(geometry, '+')) {
-        return std::nullopt;
-    }
-    const std::optional<int> top = TakeNumber(geometry);
-    if (!top || !geometry.empty()) {
-        return std::nullopt;
-    }
-    return WindowPosition{*top, *left};
+    return desktop::GeometryPlace{x->value, x->fromFar, y->value, y->fromFar};
 }
 
 }  // namespace rpn

@@ -4,13 +4,13 @@
 #include <optional>
 #include <string_view>
 
-#include "session/session_data.h"
+#include "desktop/rules/geometry_place.h"
 
 namespace rpn {
 
-// The frame position that an X geometry ("+X+Y", "WxH+X+Y") gives, from the screen's top-left
-// corner; none for a geometry without a position or with an offset from the right or bottom
-// edge ("-X").
-std::optional<WindowPosition> GeometryPosition(std::string_view geometry);
+// The frame position that an X geometry ("+X+Y", "WxH-X+Y", "-0-0", ...) gives: each offset
+// from the desktop's left ("+") or right ("-") edge and from its top ("+") or bottom ("-")
+// edge; none for a geometry without a position.
+std::optional<desktop::GeometryPlace> GeometryPosition(std::string_view geometry);
 
 }  // namespace rpn

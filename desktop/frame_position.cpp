@@ -10,7 +10,6 @@
 #include <utility>
 #include <vector>
 
-#include "desktop/rules/window_placement.h"
 #include "desktop/x11_frame.h"
 
 namespace rpn::desktop {
@@ -22,6 +21,9 @@ using Clock = std::chrono::steady_clock;
 // How long a window manager is given to carry out a move before it is checked, and how often
 // it is asked.
 constexpr std::chrono::milliseconds kWindowManagerDelay{150};
+// How often a corner counted from the desktop's far edges is counted again with the frame as
+// the window manager has finished it.
+constexpr int kMostGeometryRecounts = 3;
 
 ScreenRect DeviceRect(const QScreen& screen) {
     const QRect logical = screen.geometry();
@@ -178,7 +180,15 @@ void FramePlacer::Place(ScreenPoint position) {
     placed_ = position;
 }
 
-ScreenPoint FramePlacer::Reachable(ScreenPoint position) const {
+void FramePlacer::PlaceByGeometry(const GeometryPlace& place) {
+    Place(CornerOf(place));
+    if (place.fromRight || place.fromBottom) {
+        geometry_ = place;
+        geometryRecounts_ = 0;
+    }
+}
+
+FramedWindow FramePlacer::FramedAt(ScreenPoint position) const {
     const QScreen* screen = ScreenAtDevicePoint(position.x, position.y);
     const double ratio = screen ? screen->devicePixelRatio() : 1.0;
     const QWindow* handle = window_->Handle();
@@ -190,15 +200,26 @@ ScreenPoint FramePlacer::Reachable(ScreenPoint position) const {
         LengthToDevice(logicalFrame.width() - window_->Size().width(), ratio),
         LengthToDevice(logicalFrame.height() - window_->Size().height(), ratio),
         handle ? LengthToDevice(handle->frameMargins().top(), ratio) : 0};
-    const FramedWindow framed = FrameAround(
-        position, LengthToDevice(client.width(), ratio), LengthToDevice(client.height(), ratio),
-        handle ? X11FrameExtentsOf(*handle) : std::nullopt, toolkit);
+    return FrameAround(position, LengthToDevice(client.width(), ratio),
+                       LengthToDevice(client.height(), ratio),
+                       handle ? X11FrameExtentsOf(*handle) : std::nullopt, toolkit);
+}
+
+ScreenPoint FramePlacer::Reachable(ScreenPoint position) const {
+    const FramedWindow framed = FramedAt(position);
     return ReachableFramePosition(DeviceRects(QGuiApplication::screens()), framed.frame,
                                   framed.titleHeight);
 }
 
+ScreenPoint FramePlacer::CornerOf(const GeometryPlace& place) const {
+    const ScreenRect desktop = DesktopAround(DeviceRects(QGuiApplication::screens()));
+    const ScreenRect frame = FramedAt({desktop.left, desktop.top}).frame;
+    return CornerFor(place, desktop, frame.width, frame.height);
+}
+
 void FramePlacer::MoveTo(ScreenPoint position) {
     toBeReached_ = false;
+    geometry_.reset();
     asked_ = position;
     lastSeen_ = position;
     const QWindow* handle = window_->Handle();
@@ -223,12 +244,16 @@ void FramePlacer::MoveFramedWindow() {
     const QWindow* handle = window_->Handle();
     if (toBeReached_) {
         toBeReached_ = false;
+        if (geometry_) {
+            placed_ = CornerOf(*geometry_);
+        }
         asked_ = Reachable(placed_);
         lastSeen_ = asked_;
     }
     const auto frame = X11FrameTopLeft(*handle);
     moving_ = false;
     if (frame && *frame == asked_ && handle->size() == window_->MinimumSize()) {
+        geometry_.reset();
         return;
     }
     if (X11MoveFrame(*handle, retries_.Start(asked_))) {
@@ -242,13 +267,34 @@ void FramePlacer::MoveFramedWindow() {
 void FramePlacer::CheckFrameMoved() {
     const QWindow* handle = window_->Handle();
     const auto frame = handle ? X11FrameTopLeft(*handle) : std::nullopt;
+    if (moving_ && geometry_ && frame) {
+        // Some managers finish the frame only after the first move (a bottom handle, a
+        // thicker border): a corner counted from the far edges is counted again with it.
+        const ScreenPoint corner = Reachable(CornerOf(*geometry_));
+        if (!(corner == asked_) && geometryRecounts_ < kMostGeometryRecounts) {
+            ++geometryRecounts_;
+            asked_ = corner;
+            lastSeen_ = corner;
+            X11MoveFrame(*handle, retries_.Start(asked_));
+            QTimer::singleShot(kWindowManagerDelay, this, [this] { CheckFrameMoved(); });
+            return;
+        }
+    }
     if (!moving_ || !frame || *frame == asked_) {
         moving_ = false;
+        if (geometry_ && frame && geometryRecounts_ < kMostGeometryRecounts) {
+            // Counted once more when the manager has had time to finish the frame.
+            ++geometryRecounts_;
+            QTimer::singleShot(MoveSettling::kSettleTime, this, [this] { RecountGeometry(); });
+            return;
+        }
+        geometry_.reset();
         return;
     }
     const MoveRetries::Next next = retries_.Missed(*frame, asked_);
     if (next.step == MoveRetries::Next::Step::GiveUp) {
         moving_ = false;
+        geometry_.reset();
         if (const auto normal = NormalFramePosition()) {
             lastSeen_ = *normal;
         }
@@ -256,6 +302,25 @@ void FramePlacer::CheckFrameMoved() {
     }
     X11MoveFrame(*handle, next.request);
     QTimer::singleShot(kWindowManagerDelay, this, [this] { CheckFrameMoved(); });
+}
+
+void FramePlacer::RecountGeometry() {
+    const QWindow* handle = window_->Handle();
+    if (!geometry_ || moving_ || handle == nullptr) {
+        return;
+    }
+    const ScreenPoint corner = Reachable(CornerOf(*geometry_));
+    const auto frame = X11FrameTopLeft(*handle);
+    if (corner == asked_ && frame && *frame == asked_) {
+        geometry_.reset();
+        return;
+    }
+    asked_ = corner;
+    lastSeen_ = corner;
+    if (X11MoveFrame(*handle, retries_.Start(asked_))) {
+        moving_ = true;
+        QTimer::singleShot(kWindowManagerDelay, this, [this] { CheckFrameMoved(); });
+    }
 }
 
 bool FramePlacer::eventFilter(QObject* watched, QEvent* event) {

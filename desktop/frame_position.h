@@ -7,10 +7,12 @@
 #include <optional>
 
 #include "desktop/placed_window.h"
+#include "desktop/rules/geometry_place.h"
 #include "desktop/rules/move_retries.h"
 #include "desktop/rules/move_settling.h"
 #include "desktop/rules/restore_watch.h"
 #include "desktop/rules/screen_geometry.h"
+#include "desktop/rules/window_placement.h"
 
 class QTimer;
 
@@ -31,6 +33,10 @@ class FramePlacer : public QObject {
     // Puts the frame at `position`, or into the nearest screen when that would leave no part
     // of the title bar on any screen.
     void Place(ScreenPoint position);
+    // Places the frame where an X geometry says (an offset from the desktop's right or bottom
+    // edge counts with the frame's size), judged again with the frame's true size once the
+    // window manager has framed the window.
+    void PlaceByGeometry(const GeometryPlace& place);
     // Puts the frame at `position` as it is: a designed position, kept until the first showing
     // replaces it.
     void MoveTo(ScreenPoint position);
@@ -48,9 +54,15 @@ class FramePlacer : public QObject {
 
   private:
     void MoveFramedWindow();
+    // The frame around the window with its corner at `position`, as far as it is known.
+    FramedWindow FramedAt(ScreenPoint position) const;
     // `position`, or the nearest one from which the window can be reached.
     ScreenPoint Reachable(ScreenPoint position) const;
+    // The frame's corner for `place`.
+    ScreenPoint CornerOf(const GeometryPlace& place) const;
     void CheckFrameMoved();
+    // Counts a corner given from the desktop's far edges again with the finished frame.
+    void RecountGeometry();
     // Moves the frame back where it belongs until it has stood there a moment.
     void CheckRestored();
     // Takes the place that the frame was moved to as its normal one once it has settled there.
@@ -69,6 +81,10 @@ class FramePlacer : public QObject {
     // Asked for by Place before the window was framed: judged again with the frame.
     bool toBeReached_ = false;
     ScreenPoint placed_;
+    // Asked for by PlaceByGeometry with an offset from the desktop's right or bottom edge: the
+    // corner is counted again with the frame as the window manager finishes it.
+    std::optional<GeometryPlace> geometry_;
+    int geometryRecounts_ = 0;
     // A place that the user or the window manager moved the frame to, taken as its normal one
     // once it has stood there a moment: some managers move a window to the screen's corner
     // first and tell that it is fullscreen only after.

@@ -134,9 +134,12 @@ MainWindow::MainWindow(MainWindowOptions options)
     setFont(ControlFont(kWindowFontHeight, scale_, false));
     InstallAccessibleInterfaces();
     setFixedSize(Scaled(kClientWidth, scale_), Scaled(kClientHeight, scale_));
-    // The designed position is in screen pixels: only what lies inside the window scales.
-    placer_->MoveTo(
-        FrameCorner(options.position.value_or(WindowPosition{kDesignedTop, kDesignedLeft})));
+    if (options.position) {
+        placer_->PlaceByGeometry(*options.position);
+    } else {
+        // The designed position is in screen pixels: only what lies inside the window scales.
+        placer_->MoveTo(FrameCorner(WindowPosition{kDesignedTop, kDesignedLeft}));
+    }
     new NormalStateKeeper(*this, *placer_);
 
     BuildControls();

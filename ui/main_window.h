@@ -50,7 +50,7 @@ struct MainWindowOptions {
     PasteSource* pasteSource = nullptr;
     // Where the window's frame stands for this run, over the saved position (the command
     // line's -geometry); none: the saved or the designed position.
-    std::optional<rpn::WindowPosition> position;
+    std::optional<desktop::GeometryPlace> position;
 };
 
 // The calculator's main window. It owns the calculator state, the view modes and the

@@ -11,7 +11,7 @@ namespace rpn::ui {
 
 WindowSessionHost::WindowSessionHost(QWidget& window, desktop::FramePlacer& placer,
                                      MessageBoxes& boxes,
-                                     std::optional<rpn::WindowPosition> position)
+                                     std::optional<desktop::GeometryPlace> position)
     : window_(window), placer_(placer), boxes_(boxes), explicitPosition_(position) {}
 
 WindowPosition WindowSessionHost::MainWindowPosition() const {
@@ -20,7 +20,11 @@ WindowPosition WindowSessionHost::MainWindowPosition() const {
 
 void WindowSessionHost::MoveMainWindow(WindowPosition position) {
     // A position given on the command line holds for this run, over the saved one.
-    placer_.Place(FrameCorner(explicitPosition_.value_or(position)));
+    if (explicitPosition_) {
+        placer_.PlaceByGeometry(*explicitPosition_);
+    } else {
+        placer_.Place(FrameCorner(position));
+    }
 }
 
 void WindowSessionHost::ShowErrorBox(const std::string& message) {

@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 
+#include "desktop/rules/geometry_place.h"
 #include "session/calculator_session.h"
 
 class QWidget;
@@ -21,7 +22,7 @@ class WindowSessionHost : public rpn::SessionHost {
   public:
     // `position`: where the frame stands for this run over the saved position; none: saved.
     WindowSessionHost(QWidget& window, desktop::FramePlacer& placer, MessageBoxes& boxes,
-                      std::optional<rpn::WindowPosition> position);
+                      std::optional<desktop::GeometryPlace> position);
 
     rpn::WindowPosition MainWindowPosition() const override;
     void MoveMainWindow(rpn::WindowPosition position) override;
@@ -31,7 +32,7 @@ class WindowSessionHost : public rpn::SessionHost {
     QWidget& window_;
     desktop::FramePlacer& placer_;
     MessageBoxes& boxes_;
-    std::optional<rpn::WindowPosition> explicitPosition_;
+    std::optional<desktop::GeometryPlace> explicitPosition_;
 };
 
 }  // namespace rpn::ui

@@ -4,29 +4,46 @@
 #include <gtest/gtest.h>
 
 #include <optional>
+#include <ostream>
 #include <string_view>
+
+namespace rpn::desktop {
+
+// A failed case shows the place as its geometry would write it.
+void PrintTo(const GeometryPlace& place, std::ostream* out) {
+    *out << (place.fromRight ? '-' : '+') << place.x << (place.fromBottom ? '-' : '+') << place.y;
+}
+
+}  // namespace rpn::desktop
 
 namespace rpn {
 namespace {
 
+using desktop::GeometryPlace;
+
 struct GeometryCase {
     std::string_view geometry;
-    // Left and top of the frame; none when the geometry places nothing.
-    std::optional<std::pair<int, int>> place;
+    // None when the geometry places nothing.
+    std::optional<GeometryPlace> place;
 };
 
-constexpr GeometryCase kCases[] = {
-    {"+10+20", std::pair{10, 20}},
-    {"522x311+0+0", std::pair{0, 0}},
-    {"+999999999+1", std::pair{999999999, 1}},
-    // No position, or one that this calculator does not honour.
+const GeometryCase kCases[] = {
+    {"+10+20", GeometryPlace{10, false, 20, false}},
+    {"522x311+0+0", GeometryPlace{0, false, 0, false}},
+    {"+999999999+1", GeometryPlace{999999999, false, 1, false}},
+    // Offsets from the right and bottom edges.
+    {"-10+20", GeometryPlace{10, true, 20, false}},
+    {"+10-20", GeometryPlace{10, false, 20, true}},
+    {"-0-0", GeometryPlace{0, true, 0, true}},
+    {"522x311-5-7", GeometryPlace{5, true, 7, true}},
+    // No position.
     {"", std::nullopt},
     {"522x311", std::nullopt},
-    {"-10+20", std::nullopt},
-    {"+10-20", std::nullopt},
-    {"+-10+20", std::nullopt},
     // Malformed: every part has digits, nothing follows, no part runs beyond nine digits.
+    {"+-10+20", std::nullopt},
+    {"--10+20", std::nullopt},
     {"+10", std::nullopt},
+    {"-10", std::nullopt},
     {"+10+", std::nullopt},
     {"++10+20", std::nullopt},
     {"+10+20x", std::nullopt},
@@ -35,19 +52,14 @@ constexpr GeometryCase kCases[] = {
     {"522x+10+20", std::nullopt},
     {"522+10+20", std::nullopt},
     {"+1000000000+20", std::nullopt},
-    {"+10+99999999999999999999", std::nullopt},
+    {"+10-99999999999999999999", std::nullopt},
     {"+１0+20", std::nullopt},
 };
 
-TEST(GeometryPosition, PlacesTheFrameOnlyForAnOffsetFromTheTopLeft) {
+TEST(GeometryPosition, ReadsEachOffsetFromItsEdge) {
     for (const GeometryCase& c : kCases) {
         SCOPED_TRACE(c.geometry);
-        const std::optional<WindowPosition> position = GeometryPosition(c.geometry);
-        ASSERT_EQ(position.has_value(), c.place.has_value());
-        if (position) {
-            EXPECT_EQ(position->left, c.place->first);
-            EXPECT_EQ(position->top, c.place->second);
-        }
+        EXPECT_EQ(GeometryPosition(c.geometry), c.place);
     }
 }
 

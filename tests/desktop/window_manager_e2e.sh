@@ -115,6 +115,22 @@ for geometry in +60+50 522x311+60+50; do
         fail "after -geometry $geometry: main frame at $(probe frame "$main"), not 200 100"
     close_calculator
 done
+# Offsets from the right and bottom edges count with the frame: -0-0 puts the frame's outer
+# bottom-right corner on the screen's.
+read -r screen_width screen_height < <(/usr/bin/python3 -c "from Xlib import display
+s = display.Display().screen()
+print(s.width_in_pixels, s.height_in_pixels)")
+frame_ends_at() {  # window right bottom
+    local x y w h
+    read -r x y w h < <(probe framerect "$1")
+    ((x + w == $2 && y + h == $3))
+}
+write_session 100 200 240 300
+start_calculator -geometry -0-0
+wait_until 5 frame_ends_at "$main" "$screen_width" "$screen_height" ||
+    fail "-geometry -0-0: main frame at $(probe framerect "$main"), not ending at" \
+        "$screen_width $screen_height"
+close_calculator
 write_session 100 200 240 300
 
 # Back, then Top: the same window at the same place, the keypad above it on the screen, and on
