@@ -6,8 +6,10 @@ browser does, and drops it at a point of the screen. Usage:
     drag_source.py WINDOW X Y huge BYTES  announces BYTES of text in pieces (INCR), as programs
                                           offer a large text, and never sends a piece
     drag_source.py WINDOW X Y silent      never answers the drop's request for the text
-Prints "finished accepted" or "finished refused" once the window says the drop is over, or
-"no answer" when it does not say so within ten seconds."""
+With --hold before WINDOW, it prints "hovering" once the window takes the drag and drops only
+when a line comes on its standard input, as a hand that rests before it lets go.
+Prints "dropped" when the drop goes out, then "finished accepted" or "finished refused" once
+the window says the drop is over, or "no answer" when it does not say so within ten seconds."""
 import sys
 import time
 
@@ -17,7 +19,11 @@ XDND_VERSION = 5
 
 
 def main() -> None:
-    target_id, x, y, mode = int(sys.argv[1], 0), int(sys.argv[2]), int(sys.argv[3]), sys.argv[4]
+    args = sys.argv[1:]
+    hold = args[0] == "--hold"
+    if hold:
+        args = args[1:]
+    target_id, x, y, mode = int(args[0], 0), int(args[1]), int(args[2]), args[3]
     d = display.Display()
     atom = d.intern_atom
     target = d.create_resource_object("window", target_id)
@@ -40,11 +46,11 @@ def main() -> None:
         notify_property = request.property
         if mode == "text" and request.target in (utf8, text_plain, Xatom.STRING):
             request.requestor.change_property(
-                request.property, request.target, 8, sys.argv[5].encode()
+                request.property, request.target, 8, args[4].encode()
             )
         elif mode == "huge" and request.target in (utf8, text_plain, Xatom.STRING):
             request.requestor.change_property(
-                request.property, atom("INCR"), 32, [int(sys.argv[5])]
+                request.property, atom("INCR"), 32, [int(args[4])]
             )
         else:
             notify_property = X.NONE
@@ -74,7 +80,11 @@ def main() -> None:
                 if not event.data[1][1] & 1:
                     sys.exit("the window does not take the drop there")
                 dropped = True
+                if hold:
+                    print("hovering", flush=True)
+                    sys.stdin.readline()
                 send("XdndDrop", [source.id, 0, X.CurrentTime])
+                print("dropped", flush=True)
         elif event.type == X.ClientMessage and event.client_type == atom("XdndFinished"):
             print("finished", "accepted" if event.data[1][1] & 1 else "refused", flush=True)
             return

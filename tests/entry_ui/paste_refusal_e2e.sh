@@ -119,8 +119,10 @@ done
 # A drop from another program, at the X field's centre on the screen: the drag's text is read
 # as the clipboard's is.
 eval "$(xdotool getwindowgeometry --shell "$window")"
+# How the drag ended: its last line.
 drop() {
-    /usr/bin/python3 "$here/drag_source.py" "$window" $((X + edit_x)) $((Y + edit_y)) "$@"
+    /usr/bin/python3 "$here/drag_source.py" "$window" $((X + edit_x)) $((Y + edit_y)) "$@" |
+        tail -n 1
 }
 before=$(peak_memory_kib)
 dropped=$(drop huge 50000000)
