@@ -84,6 +84,13 @@ wait_until 5 "$here/stacked_above.py" "$keypad" "$cover" ||
 [[ $(xdotool search --name "$caption" | wc -l) -eq 1 ]] ||
     fail "second start: more than one calculator window"
 
+# A start whose environment names no runtime folder (a terminal without the desktop's
+# session) finds the running calculator all the same.
+second_start a -u XDG_RUNTIME_DIR
+[[ $second_code -eq 0 ]] || fail "no runtime folder: exit code $second_code ($second_err)"
+[[ $(xdotool search --name "$caption" | wc -l) -eq 1 ]] ||
+    fail "no runtime folder: more than one calculator window"
+
 # Another session file: a calculator of its own, side by side.
 start_calculator b
 kill -0 "$first_pid" || fail "side by side: the first calculator ended"
