@@ -89,25 +89,31 @@ void RaiseListener::TakeConnections() {
 }
 
 SessionClaim::SessionClaim(const std::string& sessionPath, const std::string& display,
-                           std::chrono::milliseconds wait)
-    : lock_(std::make_unique<SessionLock>(sessionPath, RuntimeFolder())) {
-    if (lock_->state() == SessionLock::State::HeldElsewhere) {
-        const RaiseAnswer answer =
-            AskRunningCalculatorToRaise(lock_->channelPath(), display, sessionPath, wait);
-        runs_ = false;
-        if (!answer.raised) {
-            std::fprintf(stderr, "rpncalc: %s\n", answer.problem.c_str());
-            exitCode_ = 1;
-        }
-        return;
-    }
-    if (lock_->state() == SessionLock::State::Held) {
-        // Listening before the windows exist: a later start waits for no window.
-        listener_ = std::make_unique<RaiseListener>(lock_->channelPath(), display, [this] {
-            if (mainWindow_ != nullptr) {
-                BringToFront(*mainWindow_, keypad_);
+                           std::chrono::milliseconds wait) {
+    // Held in every lock folder, so that a start which knows only some of them still finds
+    // the running calculator, and answering on each.
+    for (const std::string& folder : LockFolders()) {
+        auto lock = std::make_unique<SessionLock>(sessionPath, folder);
+        if (lock->state() == SessionLock::State::HeldElsewhere) {
+            const RaiseAnswer answer =
+                AskRunningCalculatorToRaise(lock->channelPath(), display, sessionPath, wait);
+            runs_ = false;
+            if (!answer.raised) {
+                std::fprintf(stderr, "rpncalc: %s\n", answer.problem.c_str());
+                exitCode_ = 1;
             }
-        });
+            return;
+        }
+        if (lock->state() == SessionLock::State::Held) {
+            // Listening before the windows exist: a later start waits for no window.
+            listeners_.push_back(
+                std::make_unique<RaiseListener>(lock->channelPath(), display, [this] {
+                    if (mainWindow_ != nullptr) {
+                        BringToFront(*mainWindow_, keypad_);
+                    }
+                }));
+        }
+        locks_.push_back(std::move(lock));
     }
 }
 

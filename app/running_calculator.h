@@ -6,6 +6,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 class QWidget;
 
@@ -64,8 +65,8 @@ class SessionClaim {
     void SetWindows(QWidget* mainWindow, QWidget* keypad);
 
   private:
-    std::unique_ptr<SessionLock> lock_;
-    std::unique_ptr<RaiseListener> listener_;
+    std::vector<std::unique_ptr<SessionLock>> locks_;
+    std::vector<std::unique_ptr<RaiseListener>> listeners_;
     QWidget* mainWindow_ = nullptr;
     QWidget* keypad_ = nullptr;
     bool runs_ = true;

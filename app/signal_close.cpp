@@ -139,7 +139,8 @@ void SignalClose::OnSignal() {
     while (::read(signalPipe[0], &byte, 1) == 1) {
     }
     notifier_->setEnabled(false);
-    QCoreApplication::exit(RunPendingSave());
+    exitCode_ = RunPendingSave();
+    QCoreApplication::exit(*exitCode_);
 }
 
 }  // namespace rpn

@@ -37,10 +37,15 @@ class SignalClose : public QObject {
     SignalClose(const SignalClose&) = delete;
     SignalClose& operator=(const SignalClose&) = delete;
 
+    // The exit code once a signal has been answered: the start-up asks, since a signal
+    // during a box of the first showing ends that box's loop, not the main one.
+    std::optional<int> EndedWith() const { return exitCode_; }
+
   private:
     void OnSignal();
 
     QSocketNotifier* notifier_ = nullptr;
+    std::optional<int> exitCode_;
 };
 
 }  // namespace rpn

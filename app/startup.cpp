@@ -137,9 +137,14 @@ int RunCalculator(int& argc, char** argv) {
     if (claim) {
         claim->SetWindows(&mainWindow, &windows.keypad());
     }
-    mainWindow.show();
+    // Ready before the first showing: a session file that cannot be read or written holds it
+    // in a message box, and a logout must not find the signals unhandled there.
     SignalClose signalClose([&mainWindow] { return mainWindow.CaptureForShutdown(); },
                             mainWindow.sessionSnapshot(), mainWindow.sessionFile());
+    mainWindow.show();
+    if (const std::optional<int> exitCode = signalClose.EndedWith()) {
+        return *exitCode;
+    }
     return app.exec();
 }
 

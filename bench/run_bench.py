@@ -19,9 +19,10 @@ The at-size cases then paste a clipboard text of the paste limit (64 KiB) and a 
 entry and commit them, timing each step to its repaint and the keystroke right after it. The
 refusal cases offer a 50 MB text, which the calculator refuses, to every way of pasting (Ctrl+V,
 the Paste button, Shift+Insert, a middle-click on the primary selection, the X field's context
-menu): the paste to the X field's repaint for a digit typed (or a click into the field) right
-after it, and the peak memory (VmHWM) over the idle figure; then the same ways with an owner
-of the selection that never answers.
+menu, a drop from another program by the XDND protocol, whose 50 MB are announced): the paste
+to the X field's repaint for a digit typed (or a click into the field) right after it, and the
+peak memory (VmHWM) over the idle figure; then the same ways with an owner of the selection
+(or the drag) that never answers.
 
 Run it through bench/run.sh, which installs what is missing and builds first. Nothing here is
 a pass/fail test: the targets are reported, never asserted.
@@ -226,6 +227,43 @@ class SilentOwner:
 
     def stop(self):
         self.d.close()
+
+
+class DragOffer:
+    """A drag from another program (the end-to-end tests' XDND source) that offers its text in
+    the way `mode` says: "huge" announces 50 MB, "silent" never answers."""
+
+    SOURCE = os.path.join(os.path.dirname(os.path.dirname(os.path.abspath(__file__))),
+                          "tests", "entry_ui", "drag_source.py")
+
+    def __init__(self, harness, mode):
+        self.harness = harness
+        self.mode = [mode, str(REFUSED_TEXT)] if mode == "huge" else [mode]
+        self.process = None
+
+    def drop(self, window, point, timeout):
+        """Drops at `point` on the screen; returns the time the drop went out."""
+        self.process = subprocess.Popen(
+            ["/usr/bin/python3", self.SOURCE, "--hold", str(window), str(point[0]),
+             str(point[1])] + self.mode,
+            env=self.harness.child_env, stdin=subprocess.PIPE, stdout=subprocess.PIPE, text=True)
+        self.expect("hovering", timeout)
+        # The drag's caret is drawn while it hovers: none of that counts.
+        self.harness.drain(0.2)
+        self.process.stdin.write("drop\n")
+        self.process.stdin.flush()
+        self.expect("dropped", timeout)
+        return now()
+
+    def expect(self, line, timeout):
+        ready, _, _ = select.select([self.process.stdout], [], [], timeout)
+        if not ready or self.process.stdout.readline().strip() != line:
+            raise StepTimeout(f"the drag did not say '{line}'")
+
+    def stop(self):
+        if self.process is not None and self.process.poll() is None:
+            self.process.terminate()
+            self.process.wait()
 
 
 class Harness:
@@ -642,15 +680,19 @@ def measure_at_size(harness, role, clipboard, timeout):
 # The ways of pasting into the X field, and the selection each reads.
 PASTE_WAYS = (("Ctrl+V", "CLIPBOARD"), ("Paste button", "CLIPBOARD"),
               ("Shift+Insert", "CLIPBOARD"), ("middle-click", "PRIMARY"),
-              ("context menu", "CLIPBOARD"))
+              ("context menu", "CLIPBOARD"), ("drop", "XdndSelection"))
 
 
-def paste_by(harness, launch, way, timeout):
-    """Asks for a paste the way `way` does; returns the time the last input went out."""
+def paste_by(harness, launch, way, owner, timeout):
+    """Asks for a paste the way `way` does, of what `owner` offers; returns the time the last
+    input went out."""
     scale = launch.size[0] / LAYOUT.width
 
     def at(point):
         return (round(point[0] * scale), round(point[1] * scale))
+
+    if way == "drop":
+        return owner.drop(launch.window.wid, at(LAYOUT.centre("EditX")), timeout)
 
     def chord(modifier, key):
         harness.key(modifier, True)
@@ -703,7 +745,7 @@ def measure_refusal(harness, role, way, offer, timeout):
         launch.activate()
         idle = launch.memory()
         owner = offer()
-        t0 = paste_by(harness, launch, way, timeout)
+        t0 = paste_by(harness, launch, way, owner, timeout)
         # A ping may be answered before the input read with it is handled; input sent right
         # after the paste is handled after it, and shows in the X field: a digit, or where
         # the button has the focus, a click into the field.
@@ -748,11 +790,15 @@ def measure_refusals(harness, role, workdir, display_name, runs, timeout):
     results = {}
     for way, selection in PASTE_WAYS:
         def huge():
+            if way == "drop":
+                return DragOffer(harness, "huge")
             clipboard = Clipboard(harness, workdir, selection)
             clipboard.set("7" * REFUSED_TEXT)
             return clipboard
 
         def silent():
+            if way == "drop":
+                return DragOffer(harness, "silent")
             return SilentOwner(display_name, selection)
 
         results[way] = {

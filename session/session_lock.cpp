@@ -63,16 +63,35 @@ std::string SessionKey(const std::string& sessionPath) {
     return (key == "/" ? "" : key) + "/" + name;
 }
 
-std::string RuntimeFolder() {
-    const char* runtime = std::getenv("XDG_RUNTIME_DIR");
-    if (runtime != nullptr && runtime[0] == '/' && IsPrivateFolder(runtime)) {
-        return runtime;
-    }
+namespace {
+
+// The user's folder under /tmp, made when missing; empty when it cannot be used.
+std::string UserTmpFolder() {
     const std::string folder = "/tmp/rpncalc-" + std::to_string(::geteuid());
     if (::mkdir(folder.c_str(), 0700) != 0 && errno != EEXIST) {
         return {};
     }
     return IsPrivateFolder(folder) ? folder : std::string();
+}
+
+}  // namespace
+
+std::string RuntimeFolder() {
+    const char* runtime = std::getenv("XDG_RUNTIME_DIR");
+    if (runtime != nullptr && runtime[0] == '/' && IsPrivateFolder(runtime)) {
+        return runtime;
+    }
+    return UserTmpFolder();
+}
+
+std::vector<std::string> LockFolders() {
+    std::vector<std::string> folders;
+    for (const std::string& folder : {RuntimeFolder(), UserTmpFolder()}) {
+        if (!folder.empty() && (folders.empty() || folders.front() != folder)) {
+            folders.push_back(folder);
+        }
+    }
+    return folders;
 }
 
 SessionLock::SessionLock(const std::string& sessionPath, const std::string& runtimeFolder) {

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace rpn {
 
@@ -44,5 +45,10 @@ std::string SessionKey(const std::string& sessionPath);
 // The user's private runtime folder: $XDG_RUNTIME_DIR when it is a full path, else a folder
 // of the user's own under /tmp, made when missing. Empty when neither can be used.
 std::string RuntimeFolder();
+
+// Where a calculator locks its session file: the runtime folder, and the user's folder under
+// /tmp as well, which every start of this user finds whatever its environment says (a
+// terminal without the desktop's session has no $XDG_RUNTIME_DIR).
+std::vector<std::string> LockFolders();
 
 }  // namespace rpn

@@ -3,8 +3,8 @@
 # Ends the real program as a session's end does, and reads the session file it leaves: each of
 # SIGTERM, SIGHUP and SIGINT, and then the X server going away, must save the stack (with the
 # X entry not yet committed) before the program ends; so must a signal while the window waits
-# on an X server that does not answer, and an X entry beyond the register's range must cost
-# only itself. Usage: shutdown_e2e.sh path/to/rpncalc
+# on an X server that does not answer, and one while the start-up's error box waits; an X
+# entry beyond the register's range must cost only itself. Usage: shutdown_e2e.sh path/to/rpncalc
 set -euo pipefail
 
 program=$1
@@ -80,6 +80,23 @@ for entry in 1e4933 1e5000; do
     [[ $exit_code == 0 ]] || fail "entry $entry: exit code $exit_code"
     expect_saved_entry "entry $entry" 6
 done
+
+# A session file that is no session (larger than any the program writes) holds the first
+# showing in its error box: a logout there ends the program as anywhere else, with exit code
+# 0, rather than by the signal's own default action.
+head -c 70000 /dev/zero | tr '\0' ' ' >"$work/rpncalc.cfg"
+"$work/rpncalc" >"$work/rpncalc.log" 2>&1 &
+calc_pid=$!
+pids+=("$calc_pid")
+timeout 20 xdotool search --sync --onlyvisible --name '^Error$' >/dev/null ||
+    fail "start-up box: the error box did not appear"
+kill -s TERM "$calc_pid"
+wait_for_end "start-up box"
+[[ $exit_code == 0 ]] || fail "start-up box: exit code $exit_code"
+# The start-up's own save may have replaced the file before the end: then with a whole session.
+if [[ $(stat -c %s "$work/rpncalc.cfg") != 70000 ]]; then
+    [[ $(wc -l <"$work/rpncalc.cfg") == 9 ]] || fail "start-up box: the session file is damaged"
+fi
 
 # A window stuck in a round trip to an X server that no longer answers: the server is stopped,
 # and the signal's close step, which asks the server where the windows stand, waits on it.

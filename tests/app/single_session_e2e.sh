@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
 # One session file has one calculator. A second start on the same session file brings the
-# running calculator to the front and ends with exit code 0; a running calculator that does
+# running calculator and its keypad to the front and ends with exit code 0; a running calculator that does
 # not answer, or one on another display, is said in one line with exit code 1 and the
 # session file is left alone; another session file runs side by side; a calculator killed
 # with SIGKILL blocks nobody. Usage: single_session_e2e.sh path/to/rpncalc
@@ -55,24 +55,41 @@ second_start() {
 start_calculator a
 first_pid=$calc_pid
 first_window=$window
+# Its keypad shown, which comes to the front with it.
+main=$first_window
+click_control Button1
+keypad=$(timeout 10 xdotool search --sync --onlyvisible --pid "$first_pid" --name '^RPN KEYS$' |
+    head -n 1)
+[[ -n $keypad ]] || fail "the keypad did not appear"
 
-# A window of another program over the calculator.
+# A window of another program over the calculator and its keypad.
 xeyes -geometry 600x600+0+0 >/dev/null 2>&1 &
 pids+=($!)
 cover=$(timeout 20 xdotool search --sync --onlyvisible --class xeyes | head -n 1)
 [[ -n $cover ]] || fail "the covering window did not appear"
-wait_until 5 "$here/stacked_above.py" "$cover" "$first_window" ||
-    fail "the covering window is not above the calculator"
+for covered in "$first_window" "$keypad"; do
+    wait_until 5 "$here/stacked_above.py" "$cover" "$covered" ||
+        fail "the covering window is not above the calculator's window $covered"
+done
 
 second_start a
 [[ $second_code -eq 0 ]] || fail "second start: exit code $second_code ($second_err)"
-[[ -z $(xdotool search --onlyvisible --pid "$first_pid" --name "$caption" | sed 1d) ]] ||
+[[ -z $(xdotool search --all --onlyvisible --pid "$first_pid" --name "$caption" | sed 1d) ]] ||
     fail "second start: a second window"
 kill -0 "$first_pid" || fail "second start: the first calculator ended"
 wait_until 5 "$here/stacked_above.py" "$first_window" "$cover" ||
     fail "second start: the running calculator was not brought to the front"
+wait_until 5 "$here/stacked_above.py" "$keypad" "$cover" ||
+    fail "second start: the keypad was not brought to the front"
 [[ $(xdotool search --name "$caption" | wc -l) -eq 1 ]] ||
     fail "second start: more than one calculator window"
+
+# A start whose environment names no runtime folder (a terminal without the desktop's
+# session) finds the running calculator all the same.
+second_start a -u XDG_RUNTIME_DIR
+[[ $second_code -eq 0 ]] || fail "no runtime folder: exit code $second_code ($second_err)"
+[[ $(xdotool search --name "$caption" | wc -l) -eq 1 ]] ||
+    fail "no runtime folder: more than one calculator window"
 
 # Another session file: a calculator of its own, side by side.
 start_calculator b

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Pastes that must be refused in the real program under X, by every way text enters the X
-# field (Ctrl+V, Shift+Insert, the Paste button, a middle-click, the field's context menu): a
-# 50 MB text offered by xclip, and an owner that never answers. Each must leave the X entry as
+# field (Ctrl+V, Shift+Insert, the Paste button, a middle-click, the field's context menu, a
+# drop from another program): a 50 MB text offered by xclip (or announced by the drag), and an
+# owner that never answers. Each must leave the X entry as
 # it was, the window answering, and the memory near where it was.
 # Usage: paste_refusal_e2e.sh path/to/rpncalc
 set -euo pipefail
@@ -114,6 +115,29 @@ for way in ctrl+v shift+Insert button middle-click menu; do
     kill "$owner_pid" 2>/dev/null || true
     wait "$owner_pid" 2>/dev/null || true
 done
+
+# A drop from another program, at the X field's centre on the screen: the drag's text is read
+# as the clipboard's is.
+eval "$(xdotool getwindowgeometry --shell "$window")"
+# How the drag ended: its last line.
+drop() {
+    /usr/bin/python3 "$here/drag_source.py" "$window" $((X + edit_x)) $((Y + edit_y)) "$@" |
+        tail -n 1
+}
+before=$(peak_memory_kib)
+dropped=$(drop huge 50000000)
+[[ $dropped == "finished refused" ]] || fail "drop, 50 MB: the drag ended with '$dropped'"
+expect_entry 42 "drop, 50 MB"
+after=$(peak_memory_kib)
+((after - before < 40000)) || fail "drop, 50 MB: the peak memory grew by $((after - before)) KiB"
+dropped=$(drop silent)
+[[ $dropped == "finished refused" ]] || fail "drop, silent owner: the drag ended with '$dropped'"
+expect_entry 42 "drop, silent owner"
+# A short text goes in where it falls, beside the selection: the refusals above were the
+# reader's doing, not a drop that never arrived.
+dropped=$(drop text 5)
+[[ $dropped == "finished accepted" ]] || fail "drop of 5: the drag ended with '$dropped'"
+expect_entry 425 "drop of 5"
 
 kill -0 "$calc_pid" 2>/dev/null || fail "the calculator ended"
 echo "PASS"

@@ -10,6 +10,7 @@
 #include <fstream>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace rpn {
 namespace {
@@ -128,6 +129,51 @@ TEST_F(SessionLockTest, RuntimeFolderIsPrivate) {
     } else {
         ::unsetenv("XDG_RUNTIME_DIR");
     }
+}
+
+// Two starts on one session file whose environments name different runtime folders, or one
+// none (a terminal outside the desktop's session): the later one still finds the lock of the
+// first, which holds one in every lock folder.
+TEST_F(SessionLockTest, StartsWithDifferentRuntimeFoldersMeet) {
+    struct Case {
+        const char* name;
+        const char* first;
+        const char* second;
+    };
+    const std::string other = folder + "/b";
+    fs::permissions(other, fs::perms::owner_all);
+    const Case cases[] = {
+        {"runtime folder, then none", runtime.c_str(), nullptr},
+        {"none, then a runtime folder", nullptr, runtime.c_str()},
+        {"two runtime folders", runtime.c_str(), other.c_str()},
+    };
+    const char* saved = std::getenv("XDG_RUNTIME_DIR");
+    const std::string previous = saved ? saved : "";
+    const auto setRuntime = [](const char* value) {
+        if (value) {
+            ::setenv("XDG_RUNTIME_DIR", value, 1);
+        } else {
+            ::unsetenv("XDG_RUNTIME_DIR");
+        }
+    };
+    const std::string session = folder + "/a/rpncalc.cfg";
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        setRuntime(c.first);
+        std::vector<std::unique_ptr<SessionLock>> held;
+        for (const std::string& lockFolder : LockFolders()) {
+            held.push_back(std::make_unique<SessionLock>(session, lockFolder));
+            EXPECT_EQ(held.back()->state(), SessionLock::State::Held) << lockFolder;
+        }
+        setRuntime(c.second);
+        bool found = false;
+        for (const std::string& lockFolder : LockFolders()) {
+            found = found ||
+                    SessionLock(session, lockFolder).state() == SessionLock::State::HeldElsewhere;
+        }
+        EXPECT_TRUE(found);
+    }
+    setRuntime(saved ? previous.c_str() : nullptr);
 }
 
 }  // namespace
