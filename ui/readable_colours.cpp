@@ -87,11 +87,14 @@ void FollowPalette(QWidget& window) {
         if (field == nullptr) {
             continue;
         }
+        // The active colours in an inactive window too: the inactive ones hide the selection.
+        const QColor highlight = colours.color(QPalette::Active, QPalette::Highlight);
+        const QColor digits =
+            ReadableOn(highlight, colours.color(QPalette::Active, QPalette::HighlightedText));
         QPalette palette = field->palette();
         for (const auto group : {QPalette::Active, QPalette::Inactive}) {
-            palette.setColor(group, QPalette::HighlightedText,
-                             ReadableOn(colours.color(group, QPalette::Highlight),
-                                        colours.color(group, QPalette::HighlightedText)));
+            palette.setColor(group, QPalette::Highlight, highlight);
+            palette.setColor(group, QPalette::HighlightedText, digits);
         }
         field->setPalette(palette);
     }

@@ -201,15 +201,25 @@ class ContrastTest : public QObject {
     // After every command X stands selected: its digits are read on the selection's colour.
     void selectedDigitsStandOut_data() {
         QTest::addColumn<bool>("dark");
-        QTest::newRow("light") << false;
-        QTest::newRow("dark") << true;
+        QTest::addColumn<bool>("switchedWhileShown");
+        QTest::newRow("light") << false << false;
+        QTest::newRow("dark") << true << false;
+        QTest::newRow("dark after light") << true << true;
     }
     void selectedDigitsStandOut() {
         QFETCH(bool, dark);
-        QApplication::setPalette(dark ? DarkPalette() : LightPalette());
+        QFETCH(bool, switchedWhileShown);
+        const QPalette wanted = dark ? DarkPalette() : LightPalette();
+        QApplication::setPalette(switchedWhileShown ? (dark ? LightPalette() : DarkPalette())
+                                                    : wanted);
         testing::ShownCalculator calc(1.0);
         MainWindow& w = *calc.window;
         QVERIFY(QTest::qWaitForWindowActive(&w));
+        if (switchedWhileShown) {
+            QApplication::setPalette(wanted);
+            QTRY_COMPARE(w.Edit(rpn::Field::X)->palette().color(QPalette::Highlight),
+                         wanted.color(QPalette::Highlight));
+        }
         for (const rpn::Field field :
              {rpn::Field::X, rpn::Field::Y, rpn::Field::Z, rpn::Field::T}) {
             RegisterEdit* edit = w.Edit(field);
