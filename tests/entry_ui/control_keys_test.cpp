@@ -313,6 +313,34 @@ class ControlKeysTest : public QObject {
                  x);
     }
 
+    // The Trig/Log controls are hidden in the compact view, but their keys still act on X: the
+    // key table promises them in either view.
+    void trigKeysActInTheCompactView_data() {
+        QTest::addColumn<QString>("control");
+        for (const ControlLayout& control : MainWindowControls()) {
+            if (control.key && control.top >= kTrigAreaTop) {
+                QTest::newRow(control.name) << QString::fromLatin1(control.name);
+            }
+        }
+    }
+
+    void trigKeysActInTheCompactView() {
+        QFETCH(QString, control);
+        const ControlLayout* row = FindControl(control.toStdString());
+        QVERIFY(row);
+        Windows calc;
+        QVERIFY(QTest::qWaitForWindowActive(calc.window));
+        calc.ShowStack();
+        QVERIFY(!MainWindowAccess::TrigPanelShown(*calc.window));
+        QVERIFY(!calc.window->Button(row->name)->isVisible());
+        const QStringList before = calc.Outcome();
+        Press(KeystrokeOf(row->key));
+        const QStringList after = calc.Outcome();
+        QVERIFY2(after != before, "the key did nothing");
+        QCOMPARE(MainWindowAccess::BeepCount(*calc.window), 0);
+        QVERIFY(!MainWindowAccess::TrigPanelShown(*calc.window));
+    }
+
     void keysWorkOverTheKeypad() {
         Windows calc;
         QVERIFY(QTest::qWaitForWindowActive(calc.window));
