@@ -102,6 +102,7 @@ QString CommandLineHelp() {
 QString VersionText() {
     return QStringLiteral(
                "rpncalc %1\n"
+               "Copyright 2026 rpncalc developers.\n"
                "License GPL-3.0-or-later: GNU GPL version 3 or later "
                "<https://gnu.org/licenses/gpl.html>.\n"
                "This is free software: you are free to change and redistribute it.\n"

@@ -5,6 +5,7 @@
 #include <QAccessibleWidget>
 #include <QLineEdit>
 
+#include "ui/keypad_window.h"
 #include "ui/main_window.h"
 #include "ui/register_edit.h"
 
@@ -82,7 +83,8 @@ class ReadOnlyFieldAccessible : public QAccessibleWidget, public QAccessibleText
 };
 
 QAccessibleInterface* CalculatorInterfaces(const QString& className, QObject* object) {
-    if (className == QLatin1String(MainWindow::staticMetaObject.className())) {
+    if (className == QLatin1String(MainWindow::staticMetaObject.className()) ||
+        className == QLatin1String(KeypadWindow::staticMetaObject.className())) {
         return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::Window);
     }
     if (className == QLatin1String(RegisterEdit::staticMetaObject.className())) {

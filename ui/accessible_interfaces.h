@@ -3,9 +3,9 @@
 
 namespace rpn::ui {
 
-// Makes the accessible tree say what the calculator's widgets are: the main window a window
-// (not a filler), the register fields that cannot be typed into read-only and not editable.
-// Installed once; later calls do nothing.
+// Makes the accessible tree say what the calculator's widgets are: the main window and the
+// keypad window (not fillers), the register fields that cannot be typed into read-only and not
+// editable. Installed once; later calls do nothing.
 void InstallAccessibleInterfaces();
 
 }  // namespace rpn::ui

@@ -34,4 +34,9 @@ void ShowControlKey(QAbstractButton& button, ControlKey key) {
     }
 }
 
+void SetCaptionKeepingKey(QAbstractButton& button, const QString& caption) {
+    button.setText(caption);
+    button.setShortcut(KeySequenceOf(KeyOfControl(button)));
+}
+
 }  // namespace rpn::ui

@@ -24,4 +24,8 @@ ControlKey KeyOfControl(const QWidget& widget);
 // carried out by the keyboard router, so that it takes the same road as every other key.
 void ShowControlKey(QAbstractButton& button, ControlKey key);
 
+// Gives `button` a new caption and keeps its key: a caption sets the button's shortcut to the
+// caption's mnemonic, which would take the key away from assistive technology.
+void SetCaptionKeepingKey(QAbstractButton& button, const QString& caption);
+
 }  // namespace rpn::ui

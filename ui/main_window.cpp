@@ -465,14 +465,14 @@ void MainWindow::SetStayOnTopLevel(bool onTop) {
 
 void MainWindow::SetTopButton(const char* caption, const char* hint) {
     QAbstractButton* button = CommandButton(Command::ToggleStayOnTop);
-    button->setText(Latin1(caption));
+    SetCaptionKeepingKey(*button, Latin1(caption));
     button->setAccessibleName(Latin1(caption));
     SetHint(button, hint);
 }
 
 void MainWindow::SetSmallButton(const char* caption, const char* hint) {
     QAbstractButton* button = CommandButton(Command::ToggleTrigPanel);
-    button->setText(Latin1(caption));
+    SetCaptionKeepingKey(*button, Latin1(caption));
     button->setAccessibleName(Latin1(caption));
     SetHint(button, hint);
 }

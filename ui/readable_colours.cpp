@@ -21,6 +21,8 @@ double Linear(double channel) {
 const QColor kRedOnLight(0xff, 0x00, 0x00);
 const QColor kRedOnDark(0xff, 0x6b, 0x6b);
 
+constexpr double kTextContrast = 4.5;
+
 }  // namespace
 
 double RelativeLuminance(const QColor& colour) {
@@ -39,6 +41,15 @@ QColor AngleModeRed(const QColor& background) {
     return ContrastRatio(kRedOnLight, background) >= ContrastRatio(kRedOnDark, background)
                ? kRedOnLight
                : kRedOnDark;
+}
+
+QColor ReadableOn(const QColor& background, const QColor& preferred) {
+    if (ContrastRatio(preferred, background) >= kTextContrast) {
+        return preferred;
+    }
+    const QColor black(Qt::black);
+    const QColor white(Qt::white);
+    return ContrastRatio(black, background) >= ContrastRatio(white, background) ? black : white;
 }
 
 QPixmap InkedGlyph(const QPixmap& glyph, const QColor& ink) {
@@ -68,6 +79,24 @@ void FollowPalette(QWidget& window) {
         if (auto* button = qobject_cast<QToolButton*>(ControlWidget(window, control))) {
             InkGlyphIcon(*button, ink);
         }
+    }
+    const QPalette& colours = window.palette();
+    for (const ControlLayout& control : MainWindowControls()) {
+        QWidget* field =
+            control.kind == ControlKind::EditField ? ControlWidget(window, control) : nullptr;
+        if (field == nullptr) {
+            continue;
+        }
+        // The active colours in an inactive window too: the inactive ones hide the selection.
+        const QColor highlight = colours.color(QPalette::Active, QPalette::Highlight);
+        const QColor digits =
+            ReadableOn(highlight, colours.color(QPalette::Active, QPalette::HighlightedText));
+        QPalette palette = field->palette();
+        for (const auto group : {QPalette::Active, QPalette::Inactive}) {
+            palette.setColor(group, QPalette::Highlight, highlight);
+            palette.setColor(group, QPalette::HighlightedText, digits);
+        }
+        field->setPalette(palette);
     }
     if (QWidget* angleMode = ControlWidget(window, ControlRole::AngleMode)) {
         QPalette palette = angleMode->palette();

@@ -18,6 +18,10 @@ double ContrastRatio(const QColor& a, const QColor& b);
 // lighter red on a dark one, so that the mode reads at least 3:1 on either.
 QColor AngleModeRed(const QColor& background);
 
+// `preferred` when it reads at least 4.5:1 on `background`, else black or white, whichever
+// reads better: a desktop's white on its selection blue can fall short of that.
+QColor ReadableOn(const QColor& background, const QColor& preferred);
+
 // `glyph`'s strokes in `ink`, its transparent field kept: the glyphs are drawn black, and a
 // dark palette needs them light.
 QPixmap InkedGlyph(const QPixmap& glyph, const QColor& ink);
@@ -26,7 +30,7 @@ QPixmap InkedGlyph(const QPixmap& glyph, const QColor& ink);
 void InkGlyphIcon(QToolButton& button, const QColor& ink);
 
 // Brings the main window's colours that its palette cannot give to the palette now in force:
-// the glyphs and the angle mode's red.
+// the glyphs, the angle mode's red and the register fields' selected digits.
 void FollowPalette(QWidget& window);
 
 }  // namespace rpn::ui

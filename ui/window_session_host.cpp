@@ -15,12 +15,18 @@ WindowSessionHost::WindowSessionHost(QWidget& window, desktop::FramePlacer& plac
     : window_(window), placer_(placer), boxes_(boxes), explicitPosition_(position) {}
 
 WindowPosition WindowSessionHost::MainWindowPosition() const {
+    // The session keeps its own place through a run placed from the command line: the next
+    // run without a position opens where the user left the window before.
+    if (keptPosition_) {
+        return *keptPosition_;
+    }
     return PositionOf(placer_.Position());
 }
 
 void WindowSessionHost::MoveMainWindow(WindowPosition position) {
     // A position given on the command line holds for this run, over the saved one.
     if (explicitPosition_) {
+        keptPosition_ = position;
         placer_.PlaceByGeometry(*explicitPosition_);
     } else {
         placer_.Place(FrameCorner(position));

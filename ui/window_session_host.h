@@ -33,6 +33,8 @@ class WindowSessionHost : public rpn::SessionHost {
     desktop::FramePlacer& placer_;
     MessageBoxes& boxes_;
     std::optional<desktop::GeometryPlace> explicitPosition_;
+    // The loaded session's position, saved again in place of the one given for this run.
+    std::optional<rpn::WindowPosition> keptPosition_;
 };
 
 }  // namespace rpn::ui

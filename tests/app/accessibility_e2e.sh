@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
 # The real program on its own X server and accessibility bus, read as a screen reader reads it:
-# roles, states and descriptions in the compact view and in the large one.
+# roles, states and descriptions in the compact view and in the large one, with the keypad
+# window shown and hidden again.
 # Usage: accessibility_e2e.sh path/to/rpncalc
 set -euo pipefail
 
@@ -26,4 +27,10 @@ main=$(timeout 20 xdotool search --sync --onlyvisible --name "^${RPNCALC_CAPTION
 # The Trig button opens the large view.
 click_control ButtonSmall
 /usr/bin/python3 "$here/app/atspi_check.py" large || fail "the large view's tree"
+
+# Keys shows the keypad window and hides it again; the main window's tree stays true.
+click_control Button1
+/usr/bin/python3 "$here/app/atspi_check.py" large keypad || fail "the tree with the keypad shown"
+click_control Button1
+/usr/bin/python3 "$here/app/atspi_check.py" large nokeypad || fail "the tree with the keypad hidden"
 echo "PASS"

@@ -1,9 +1,10 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 """Checks what the calculator's window says on the real AT-SPI bus in one view.
 
-Usage: atspi_check.py compact|large. Looks for up to ten seconds (the tree fills in as the
-program starts and as the view changes); prints every mismatch of the last look and exits 1
-if one remains.
+Usage: atspi_check.py compact|large [keypad|nokeypad]. With keypad, the keypad window must be
+on the bus as a window of its own; with nokeypad, it must not be showing. Looks for up to ten
+seconds (the tree fills in as the program starts and as the view changes); prints every
+mismatch of the last look and exits 1 if one remains.
 """
 import os
 import sys
@@ -13,6 +14,7 @@ import pyatspi
 
 VIEW = sys.argv[1]
 LARGE = VIEW == "large"
+KEYPAD = sys.argv[2] if len(sys.argv) > 2 else None
 
 # name: (role, states it must have, states it must not have)
 EXPECTED = {
@@ -31,14 +33,32 @@ for name in TRIG_AREA:
 DESCRIBED = {"Enter": "Push X onto the stack", "sin (x)": "X = sin(X)", "e^x": "X = e^X"}
 
 
-def calculator_frame():
+def calculator_windows():
     for app in pyatspi.Registry.getDesktop(0):
         if app is not None and "rpncalc" in (app.name or "").lower():
-            for i in range(app.childCount):
-                child = app.getChildAtIndex(i)
-                if child is not None and child.name == os.environ["RPNCALC_CAPTION"]:
-                    return child
+            return [app.getChildAtIndex(i) for i in range(app.childCount)]
+    return []
+
+
+def calculator_frame():
+    for child in calculator_windows():
+        if child is not None and child.name == os.environ["RPNCALC_CAPTION"]:
+            return child
     return None
+
+
+def keypad_mismatches():
+    """The keypad is a window beside the main one, never a filler, and shows only when shown."""
+    caption = os.environ["RPNCALC_CAPTION"]
+    keypads = [w for w in calculator_windows() if w is not None and w.name != caption]
+    showing = [w for w in keypads
+               if pyatspi.STATE_SHOWING in w.getState().getStates()]
+    if KEYPAD == "keypad":
+        if not showing:
+            return ["no keypad window showing"]
+        return [f"keypad window role '{w.getRoleName()}', not 'window' or 'frame'"
+                for w in showing if w.getRoleName() not in ("window", "frame")]
+    return [f"keypad window '{w.name}' showing while hidden" for w in showing]
 
 
 def mismatches():
@@ -68,6 +88,8 @@ def mismatches():
         control = controls.get(name)
         if control is not None and control.description != description:
             found.append(f"'{name}' described as '{control.description}'")
+    if KEYPAD is not None:
+        found += keypad_mismatches()
     return found
 
 

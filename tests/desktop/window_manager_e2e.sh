@@ -102,14 +102,13 @@ for ((run = 1; run <= runs; run++)); do
 done
 
 # A position on the command line holds for that run over the saved one; the next run
-# without it is back at the saved place.
+# without it is back at the saved place, which the run with it left as it was.
 for geometry in +60+50 522x311+60+50; do
     write_session 100 200 240 300
     start_calculator -geometry "$geometry"
     wait_until 5 frame_is "$main" 60 50 ||
         fail "-geometry $geometry: main frame at $(probe frame "$main"), not 60 50"
     close_calculator
-    write_session 100 200 240 300
     start_calculator
     wait_until 5 frame_is "$main" 200 100 ||
         fail "after -geometry $geometry: main frame at $(probe frame "$main"), not 200 100"

@@ -313,6 +313,34 @@ class ControlKeysTest : public QObject {
                  x);
     }
 
+    // The Trig/Log controls are hidden in the compact view, but their keys still act on X: the
+    // key table promises them in either view.
+    void trigKeysActInTheCompactView_data() {
+        QTest::addColumn<QString>("control");
+        for (const ControlLayout& control : MainWindowControls()) {
+            if (control.key && control.top >= kTrigAreaTop) {
+                QTest::newRow(control.name) << QString::fromLatin1(control.name);
+            }
+        }
+    }
+
+    void trigKeysActInTheCompactView() {
+        QFETCH(QString, control);
+        const ControlLayout* row = FindControl(control.toStdString());
+        QVERIFY(row);
+        Windows calc;
+        QVERIFY(QTest::qWaitForWindowActive(calc.window));
+        calc.ShowStack();
+        QVERIFY(!MainWindowAccess::TrigPanelShown(*calc.window));
+        QVERIFY(!calc.window->Button(row->name)->isVisible());
+        const QStringList before = calc.Outcome();
+        Press(KeystrokeOf(row->key));
+        const QStringList after = calc.Outcome();
+        QVERIFY2(after != before, "the key did nothing");
+        QCOMPARE(MainWindowAccess::BeepCount(*calc.window), 0);
+        QVERIFY(!MainWindowAccess::TrigPanelShown(*calc.window));
+    }
+
     void keysWorkOverTheKeypad() {
         Windows calc;
         QVERIFY(QTest::qWaitForWindowActive(calc.window));
@@ -330,8 +358,22 @@ class ControlKeysTest : public QObject {
         QCOMPARE(MainWindowAccess::Fields(*calc.window).FieldText(Field::T), x);
     }
 
+    void accessibleKeyBindingNamesTheKey_data() {
+        QTest::addColumn<bool>("captionsChanged");
+        QTest::newRow("as started") << false;
+        // A button's new caption must not take its key away from assistive technology.
+        QTest::newRow("Top and Trig captions changed") << true;
+    }
+
     void accessibleKeyBindingNamesTheKey() {
+        QFETCH(bool, captionsChanged);
         Windows calc;
+        if (captionsChanged) {
+            for (const char* name : {"Buttontop", "ButtonSmall"}) {
+                QTest::mouseClick(calc.window->Button(name), Qt::LeftButton);
+            }
+            Settle();
+        }
         for (const ControlLayout& control : MainWindowControls()) {
             if (!control.key) {
                 continue;
@@ -342,7 +384,8 @@ class ControlKeysTest : public QObject {
             const QStringList bindings = button->actionInterface()->keyBindingsForAction(
                 QAccessibleActionInterface::pressAction());
             QVERIFY2(bindings.contains(QString::fromStdString(KeyName(control.key))),
-                     qPrintable(bindings.join(QLatin1Char(' '))));
+                     qPrintable(QStringLiteral("%1: %2").arg(QLatin1String(control.name),
+                                                             bindings.join(QLatin1Char(' ')))));
         }
     }
 };

@@ -29,12 +29,23 @@ class AccessibilityTest : public QObject {
   private slots:
     void initTestCase() { rpn::InitialiseRegisterArithmetic(); }
 
-    void mainWindowIsAWindow() {
+    void eachWindowIsAWindow_data() {
+        QTest::addColumn<bool>("keypad");
+        QTest::newRow("main window") << false;
+        QTest::newRow("keypad window") << true;
+    }
+
+    void eachWindowIsAWindow() {
+        QFETCH(bool, keypad);
         testing::ShownCalculator calc(1.0);
-        QAccessibleInterface* window = Accessible(calc.window);
+        if (keypad) {
+            calc.window->ToggleKeypad();
+        }
+        QWidget* shown = keypad ? static_cast<QWidget*>(calc.keypad) : calc.window;
+        QAccessibleInterface* window = Accessible(shown);
         QVERIFY(window);
         QCOMPARE(window->role(), QAccessible::Window);
-        QCOMPARE(window->text(QAccessible::Name), calc.window->windowTitle());
+        QCOMPARE(window->text(QAccessible::Name), shown->windowTitle());
         QVERIFY(window->childCount() > 0);
     }
 

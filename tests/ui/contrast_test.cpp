@@ -198,6 +198,45 @@ class ContrastTest : public QObject {
         QVERIFY(red.red() > 2 * std::max(red.green(), red.blue()));
     }
 
+    // After every command X stands selected: its digits are read on the selection's colour.
+    void selectedDigitsStandOut_data() {
+        QTest::addColumn<bool>("dark");
+        QTest::addColumn<bool>("switchedWhileShown");
+        QTest::newRow("light") << false << false;
+        QTest::newRow("dark") << true << false;
+        QTest::newRow("dark after light") << true << true;
+    }
+    void selectedDigitsStandOut() {
+        QFETCH(bool, dark);
+        QFETCH(bool, switchedWhileShown);
+        const QPalette wanted = dark ? DarkPalette() : LightPalette();
+        QApplication::setPalette(switchedWhileShown ? (dark ? LightPalette() : DarkPalette())
+                                                    : wanted);
+        testing::ShownCalculator calc(1.0);
+        MainWindow& w = *calc.window;
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        if (switchedWhileShown) {
+            QApplication::setPalette(wanted);
+            QTRY_COMPARE(w.Edit(rpn::Field::X)->palette().color(QPalette::Highlight),
+                         wanted.color(QPalette::Highlight));
+        }
+        for (const rpn::Field field :
+             {rpn::Field::X, rpn::Field::Y, rpn::Field::Z, rpn::Field::T}) {
+            RegisterEdit* edit = w.Edit(field);
+            edit->setText(QStringLiteral("88888888888888"));
+            edit->setFocus();
+            edit->selectAll();
+            QTRY_VERIFY(edit->hasFocus());
+            const QImage shot = w.grab().toImage();
+            const Measure m = MeasureInk(Inside(shot, *edit, w, shot.devicePixelRatio()));
+            QVERIFY2(m.contrast >= kTextContrast,
+                     qPrintable(QStringLiteral("%1: selected digits %2:1 on %3")
+                                    .arg(edit->objectName())
+                                    .arg(m.contrast, 0, 'f', 2)
+                                    .arg(m.background.name())));
+        }
+    }
+
     void everyFaceStandsOut_data() {
         QTest::addColumn<bool>("dark");
         QTest::addColumn<double>("scale");
