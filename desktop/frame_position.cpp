@@ -188,6 +188,10 @@ void FramePlacer::PlaceByGeometry(const GeometryPlace& place) {
     }
 }
 
+ScreenPoint FramePlacer::PlacedByGeometry(const GeometryPlace& place) const {
+    return Reachable(CornerOf(place));
+}
+
 FramedWindow FramePlacer::FramedAt(ScreenPoint position) const {
     const QScreen* screen = ScreenAtDevicePoint(position.x, position.y);
     const double ratio = screen ? screen->devicePixelRatio() : 1.0;

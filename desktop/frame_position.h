@@ -37,6 +37,8 @@ class FramePlacer : public QObject {
     // edge counts with the frame's size), judged again with the frame's true size once the
     // window manager has framed the window.
     void PlaceByGeometry(const GeometryPlace& place);
+    // Where PlaceByGeometry puts the frame, counted with the frame as it is now.
+    ScreenPoint PlacedByGeometry(const GeometryPlace& place) const;
     // Puts the frame at `position` as it is: a designed position, kept until the first showing
     // replaces it.
     void MoveTo(ScreenPoint position);

@@ -15,12 +15,15 @@ WindowSessionHost::WindowSessionHost(QWidget& window, desktop::FramePlacer& plac
     : window_(window), placer_(placer), boxes_(boxes), explicitPosition_(position) {}
 
 WindowPosition WindowSessionHost::MainWindowPosition() const {
-    // The session keeps its own place through a run placed from the command line: the next
-    // run without a position opens where the user left the window before.
-    if (keptPosition_) {
+    const desktop::ScreenPoint standing = placer_.Position();
+    // The session keeps its own place through a run placed from the command line, so that
+    // the next run without a position opens where the user left the window before; unless
+    // the user has moved the window during this run, which is a place of the user's own.
+    if (keptPosition_ && explicitPosition_ &&
+        standing == placer_.PlacedByGeometry(*explicitPosition_)) {
         return *keptPosition_;
     }
-    return PositionOf(placer_.Position());
+    return PositionOf(standing);
 }
 
 void WindowSessionHost::MoveMainWindow(WindowPosition position) {

@@ -114,6 +114,35 @@ for geometry in +60+50 522x311+60+50; do
         fail "after -geometry $geometry: main frame at $(probe frame "$main"), not 200 100"
     close_calculator
 done
+# A run placed from the command line whose window the user then drags by its title bar: the
+# next run opens where the user left it.
+drag_title_bar() {  # window dx dy
+    local frame_x frame_y client_x client_y
+    read -r frame_x frame_y < <(probe frame "$1")
+    read -r client_x client_y < <(probe client "$1")
+    local x=$((client_x + 120)) y=$(((frame_y + client_y) / 2))
+    xdotool mousemove "$x" "$y" mousedown 1
+    for step in 1 2 3 4; do
+        xdotool mousemove $((x + $2 * step / 4)) $((y + $3 * step / 4))
+        sleep 0.1
+    done
+    xdotool mouseup 1
+}
+write_session 100 200 240 300
+start_calculator -geometry +60+50
+wait_until 5 frame_is "$main" 60 50 || fail "-geometry +60+50: main frame at $(probe frame "$main")"
+drag_title_bar "$main" 160 120
+wait_until 5 eval '[[ $(probe frame "$main") != "60 50" ]]' ||
+    fail "the main frame did not move when its title bar was dragged"
+sleep 1  # the place counts once the frame has stood there a moment
+read -r dragged_x dragged_y < <(probe frame "$main")
+close_calculator
+start_calculator
+wait_until 5 frame_is "$main" "$dragged_x" "$dragged_y" ||
+    fail "after a drag in a -geometry run: main frame at $(probe frame "$main")," \
+        "not $dragged_x $dragged_y"
+close_calculator
+
 # Offsets from the right and bottom edges count with the frame: -0-0 puts the frame's outer
 # bottom-right corner on the screen's.
 read -r screen_width screen_height < <(/usr/bin/python3 -c "from Xlib import display
