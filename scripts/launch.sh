@@ -4,7 +4,8 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/install-deps.sh"
-"$root/scripts/build.sh"
+# The program alone: the tests and benchmarks are the test command's to build.
+RPNCALC_TARGETS=rpncalc "$root/scripts/build.sh"
 program="$root/build/rpncalc"
 if [[ ! -x $program ]]; then
     echo "launch.sh: the build left no program at $program" >&2

@@ -63,6 +63,7 @@ wait_for_session() {
     fail "no session file after start-up: $(cat "$work/run.log")"
 }
 
+start_session_bus
 "$work/rpncalc" -platform offscreen -style Fusion >"$work/run.log" 2>&1 &
 pids+=($!)
 wait_for_session

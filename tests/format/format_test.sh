@@ -6,13 +6,13 @@ set -euo pipefail
 root=${1:?usage: format_test.sh SOURCE_DIR}
 cd "$root"
 
-# A tarball without .git still has every file to check.
+# The files under version control, not a scratch file or an in-tree build folder; a tarball
+# without .git has only the project's files, less its build folders.
 if git rev-parse --is-inside-work-tree >/dev/null 2>&1; then
-    mapfile -t files < <(git ls-files --cached --others --exclude-standard -- '*.cpp' '*.h' \
-                             '*.h.in')
+    mapfile -t files < <(git ls-files --cached -- '*.cpp' '*.h' '*.h.in')
 else
-    mapfile -t files < <(find . -path ./build -prune -o \( -name '*.cpp' -o -name '*.h' \
-                             -o -name '*.h.in' \) -print)
+    mapfile -t files < <(find . \( -path './build*' -o -path './obj-*' \) -prune -o \
+                             \( -name '*.cpp' -o -name '*.h' -o -name '*.h.in' \) -print)
 fi
 if ((${#files[@]} == 0)); then
     echo "no C++ files found under $root" >&2

@@ -66,10 +66,16 @@ exec {displayfd}<> <(:)
 Xvfb -displayfd "$displayfd" -screen 0 1024x768x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
 pids+=($!)
 read -r -t 20 display <&"$displayfd" || fail "Xvfb did not start"
+# A session bus of the test's own, which ends with it: without one the desktop's libraries
+# would start a bus for the display that outlives the test.
+exec {busfd}<> <(:)
+dbus-daemon --session --nofork --print-address="$busfd" >"$work/dbus.log" 2>&1 &
+pids+=($!)
+read -r -t 20 bus <&"$busfd" || fail "the session bus did not start"
 session="$home/.config/rpncalc/rpncalc.cfg"
 # shellcheck disable=SC2086 # the entry's command line is split into words, as a menu does
 env -u XDG_CONFIG_HOME -u QT_QPA_PLATFORM -u WAYLAND_DISPLAY HOME="$home" \
-    DISPLAY=":$display" $command >"$work/run.log" 2>&1 &
+    DISPLAY=":$display" DBUS_SESSION_BUS_ADDRESS="$bus" $command >"$work/run.log" 2>&1 &
 app=$!
 pids+=("$app")
 # The caption as the build has it; the tool that prints it is not in the package.
