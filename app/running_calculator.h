@@ -65,6 +65,10 @@ class SessionClaim {
     void SetWindows(QWidget* mainWindow, QWidget* keypad);
 
   private:
+    // One attempt; false when the calculator that held the session has gone meanwhile.
+    bool Claim(const std::string& sessionPath, const std::string& display,
+               std::chrono::milliseconds wait, const std::vector<std::string>& folders);
+
     std::vector<std::unique_ptr<SessionLock>> locks_;
     std::vector<std::unique_ptr<RaiseListener>> listeners_;
     QWidget* mainWindow_ = nullptr;
