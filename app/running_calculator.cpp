@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <thread>
 
 #include "app/raise_channel.h"
 #include "session/file_descriptor.h"
@@ -26,6 +27,19 @@ std::string NoAnswer(const std::string& sessionPath) {
            " is in use by another calculator, which does not answer";
 }
 
+// Whether the calculator that holds `lock` ends before `deadline`: one that is ending closes
+// its channel unanswered a moment before it removes its lock file.
+bool HolderGoesBefore(const SessionLock& lock, std::chrono::steady_clock::time_point deadline) {
+    constexpr std::chrono::milliseconds kLookAgain{20};
+    while (lock.StillNamed()) {
+        if (std::chrono::steady_clock::now() >= deadline) {
+            return false;
+        }
+        std::this_thread::sleep_for(kLookAgain);
+    }
+    return true;
+}
+
 }  // namespace
 
 RaiseAnswer AskRunningCalculatorToRaise(const std::string& channelPath, const std::string& display,
@@ -33,6 +47,7 @@ RaiseAnswer AskRunningCalculatorToRaise(const std::string& channelPath, const st
                                         std::chrono::milliseconds wait) {
     RaiseAnswer answer;
     const std::string line = AskOnChannel(channelPath, kRaiseRequest + display, wait);
+    answer.answered = line == kRaisedAnswer || line.starts_with(kElsewhereAnswer);
     if (line == kRaisedAnswer) {
         answer.raised = true;
     } else if (line.starts_with(kElsewhereAnswer)) {
@@ -126,9 +141,10 @@ bool SessionClaim::Claim(const std::string& sessionPath, const std::string& disp
     for (const std::string& folder : folders) {
         auto lock = std::make_unique<SessionLock>(sessionPath, folder);
         if (lock->state() == SessionLock::State::HeldElsewhere) {
+            const auto deadline = std::chrono::steady_clock::now() + wait;
             const RaiseAnswer answer =
                 AskRunningCalculatorToRaise(lock->channelPath(), display, sessionPath, wait);
-            if (!answer.raised && !lock->StillNamed()) {
+            if (!answer.answered && HolderGoesBefore(*lock, deadline)) {
                 return false;
             }
             runs_ = false;

@@ -18,6 +18,8 @@ class SessionLock;
 // What the calculator that runs on a session file answered when asked to come to the front.
 struct RaiseAnswer {
     bool raised = false;
+    // It answered at all, raised or not.
+    bool answered = false;
     // When not raised: the one line for the user.
     std::string problem;
 };
