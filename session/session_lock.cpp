@@ -84,16 +84,6 @@ std::string Environment(const char* name) {
     return value ? value : "";
 }
 
-// Makes the folders of `path` that are missing, each private to the user.
-void MakeFolders(const std::string& path) {
-    for (std::size_t slash = path.find('/', 1);; slash = path.find('/', slash + 1)) {
-        ::mkdir(path.substr(0, slash).c_str(), 0700);
-        if (slash == std::string::npos) {
-            return;
-        }
-    }
-}
-
 }  // namespace
 
 bool IsUsableLockFolder(const std::string& path, bool create) {
@@ -101,7 +91,7 @@ bool IsUsableLockFolder(const std::string& path, bool create) {
         return false;
     }
     if (create) {
-        MakeFolders(path);
+        ::mkdir(path.c_str(), 0700);
     }
     FileDescriptor folder(OpenFolder(path));
     return folder.valid() && IsPrivate(folder.get());
@@ -135,8 +125,12 @@ LockFolders ChooseLockFolders(const LockPlaceFacts& facts) {
         add(facts.userTmpFolder);
         return chosen;
     }
-    const std::string cache =
-        facts.home.empty() || facts.home.front() != '/' ? "" : facts.home + "/.cache/rpncalc";
+    // The cache folder is made when missing, as its convention asks, but never the home.
+    const bool homeKnown = !facts.home.empty() && facts.home.front() == '/';
+    if (homeKnown) {
+        ::mkdir((facts.home + "/.cache").c_str(), 0700);
+    }
+    const std::string cache = homeKnown ? facts.home + "/.cache/rpncalc" : "";
     if (IsUsableLockFolder(cache, true)) {
         add(cache);
         chosen.note =

@@ -56,7 +56,7 @@ std::string SessionKey(const std::string& sessionPath);
 
 // Whether the folder at `path` is private to the user: a folder, not a link, owned by the
 // user, mode 0700; looked at through a descriptor opened without following a link. Made
-// (mode 0700) when missing and `create`.
+// (mode 0700) when missing and `create`; the folder above it must be there.
 bool IsUsableLockFolder(const std::string& path, bool create);
 
 // What decides where the locks are kept.
