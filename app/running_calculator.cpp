@@ -6,8 +6,10 @@
 
 #include <QSocketNotifier>
 #include <QWidget>
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <thread>
 
 #include "app/raise_channel.h"
 #include "session/file_descriptor.h"
@@ -25,6 +27,19 @@ std::string NoAnswer(const std::string& sessionPath) {
            " is in use by another calculator, which does not answer";
 }
 
+// Whether the calculator that holds `lock` ends before `deadline`: one that is ending closes
+// its channel unanswered a moment before it removes its lock file.
+bool HolderGoesBefore(const SessionLock& lock, std::chrono::steady_clock::time_point deadline) {
+    constexpr std::chrono::milliseconds kLookAgain{20};
+    while (lock.StillNamed()) {
+        if (std::chrono::steady_clock::now() >= deadline) {
+            return false;
+        }
+        std::this_thread::sleep_for(kLookAgain);
+    }
+    return true;
+}
+
 }  // namespace
 
 RaiseAnswer AskRunningCalculatorToRaise(const std::string& channelPath, const std::string& display,
@@ -32,6 +47,7 @@ RaiseAnswer AskRunningCalculatorToRaise(const std::string& channelPath, const st
                                         std::chrono::milliseconds wait) {
     RaiseAnswer answer;
     const std::string line = AskOnChannel(channelPath, kRaiseRequest + display, wait);
+    answer.answered = line == kRaisedAnswer || line.starts_with(kElsewhereAnswer);
     if (line == kRaisedAnswer) {
         answer.raised = true;
     } else if (line.starts_with(kElsewhereAnswer)) {
@@ -90,19 +106,53 @@ void RaiseListener::TakeConnections() {
 
 SessionClaim::SessionClaim(const std::string& sessionPath, const std::string& display,
                            std::chrono::milliseconds wait) {
+    const LockFolders lockFolders = ChooseLockFolders(GatherLockPlaceFacts());
+    if (!lockFolders.note.empty()) {
+        std::fprintf(stderr, "rpncalc: %s\n", lockFolders.note.c_str());
+    }
+    // A calculator that was ending when this start asked it does not answer, and has removed
+    // its lock file by the time the answer is overdue: the session is claimed again.
+    constexpr int kClaims = 3;
+    for (int claim = 0; claim < kClaims; ++claim) {
+        if (Claim(sessionPath, display, wait, lockFolders.folders)) {
+            break;
+        }
+    }
+    const bool locked = std::any_of(locks_.begin(), locks_.end(), [](const auto& lock) {
+        return lock->state() == SessionLock::State::Held;
+    });
+    if (runs_ && !locked && !lockFolders.folders.empty()) {
+        std::fprintf(stderr,
+                     "rpncalc: the session file %s cannot be locked: another calculator may run "
+                     "on it\n",
+                     sessionPath.c_str());
+    }
+}
+
+bool SessionClaim::Claim(const std::string& sessionPath, const std::string& display,
+                         std::chrono::milliseconds wait, const std::vector<std::string>& folders) {
+    // The channels go before their locks, as when the calculator ends.
+    listeners_.clear();
+    locks_.clear();
+    runs_ = true;
+    exitCode_ = 0;
     // Held in every lock folder, so that a start which knows only some of them still finds
     // the running calculator, and answering on each.
-    for (const std::string& folder : LockFolders()) {
+    for (const std::string& folder : folders) {
         auto lock = std::make_unique<SessionLock>(sessionPath, folder);
         if (lock->state() == SessionLock::State::HeldElsewhere) {
+            const auto deadline = std::chrono::steady_clock::now() + wait;
             const RaiseAnswer answer =
                 AskRunningCalculatorToRaise(lock->channelPath(), display, sessionPath, wait);
+            if (!answer.answered && HolderGoesBefore(*lock, deadline)) {
+                return false;
+            }
             runs_ = false;
             if (!answer.raised) {
                 std::fprintf(stderr, "rpncalc: %s\n", answer.problem.c_str());
                 exitCode_ = 1;
             }
-            return;
+            return true;
         }
         if (lock->state() == SessionLock::State::Held) {
             // Listening before the windows exist: a later start waits for no window.
@@ -115,6 +165,7 @@ SessionClaim::SessionClaim(const std::string& sessionPath, const std::string& di
         }
         locks_.push_back(std::move(lock));
     }
+    return true;
 }
 
 SessionClaim::~SessionClaim() = default;

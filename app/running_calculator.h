@@ -18,6 +18,8 @@ class SessionLock;
 // What the calculator that runs on a session file answered when asked to come to the front.
 struct RaiseAnswer {
     bool raised = false;
+    // It answered at all, raised or not.
+    bool answered = false;
     // When not raised: the one line for the user.
     std::string problem;
 };
@@ -65,6 +67,10 @@ class SessionClaim {
     void SetWindows(QWidget* mainWindow, QWidget* keypad);
 
   private:
+    // One attempt; false when the calculator that held the session has gone meanwhile.
+    bool Claim(const std::string& sessionPath, const std::string& display,
+               std::chrono::milliseconds wait, const std::vector<std::string>& folders);
+
     std::vector<std::unique_ptr<SessionLock>> locks_;
     std::vector<std::unique_ptr<RaiseListener>> listeners_;
     QWidget* mainWindow_ = nullptr;

@@ -120,8 +120,15 @@ int RunCalculator(int& argc, char** argv) {
     ui::MainWindowOptions options;
     if (program.problem.empty()) {
         options.programPath = program.path;
-        options.sessionPath = SessionFilePath(GatherSessionPlaceFacts(program.path));
-        PrepareSessionFolder(options.sessionPath);
+        const SessionPlace place = ChooseSessionPlace(GatherSessionPlaceFacts(program.path));
+        if (!place.note.empty()) {
+            std::fprintf(stderr, "rpncalc: %s\n", place.note.c_str());
+        }
+        options.sessionPath = place.path;
+        options.sessionProblem = place.problem;
+        if (!place.path.empty()) {
+            PrepareSessionFolder(place.path);
+        }
     }
     // One session file has one calculator: a second start brings the running one forward.
     std::optional<SessionClaim> claim;

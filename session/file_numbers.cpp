@@ -149,6 +149,11 @@ bool FileNumberReader::AtEndOfData() {
 void FileNumberReader::SkipLine() {
     for (int byte = PeekByte(in_, ioError_); byte != kNoByte; byte = PeekByte(in_, ioError_)) {
         in_.get();
+        // A file kept or edited on Linux ends its lines with LF alone, one from an old Mac
+        // with CR alone; waiting for a CR there would skip every later line and lose them.
+        if (byte == kLineFeed) {
+            return;
+        }
         if (byte == kCarriageReturn) {
             if (PeekByte(in_, ioError_) == kLineFeed) {
                 in_.get();

@@ -25,7 +25,8 @@ class FileNumberReader {
     // ArithmeticFault(Overflow) for a real beyond the register range.
     Register ReadFileReal();
     int32_t ReadFileInteger();
-    // Skips up to and including the next CR, and an LF right after it.
+    // Skips the rest of the line: up to and including the next LF, or the next CR and an LF
+    // right after it.
     void SkipLine();
     // No byte left, or the next byte is 26.
     bool AtEndOfData();

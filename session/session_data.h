@@ -22,7 +22,7 @@ inline constexpr WindowPosition kDefaultKeypadPosition{300, 20};
 struct SessionRead;
 
 // The session file's content: nine lines (X, Y, Z, T, window top, window left, memory, keypad
-// top, keypad left), each ended by CR LF.
+// top, keypad left), each written with CR LF; reading takes CR LF, LF or CR as a line's end.
 struct SessionData {
     Register x = 0;
     Register y = 0;

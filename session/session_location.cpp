@@ -39,38 +39,57 @@ std::string HomeFolder() {
     return home;
 }
 
-}  // namespace
-
-std::string SessionFilePath(const SessionPlaceFacts& facts) {
-    const std::string beside = PathBesideProgram(facts.programPath, ".cfg");
-    if (facts.sessionBesideIsLink) {
-        return beside;
-    }
-    if (facts.programFolderWritable &&
-        (!InSystemPrefix(facts.programPath) || facts.sessionBesideExists)) {
-        return beside;
-    }
+// The per-user session file, or empty when no folder of the user's own is known.
+std::string PerUserSessionPath(const SessionPlaceFacts& facts) {
     std::string configHome = facts.xdgConfigHome;
     if (!IsAbsolute(configHome)) {
         if (!IsAbsolute(facts.home)) {
-            // No folder of the user's own is known: the save will report the path beside
-            // the program that it could not write.
-            return beside;
+            return {};
         }
         configHome = facts.home + "/.config";
     }
     return configHome + "/rpncalc/rpncalc.cfg";
 }
 
+}  // namespace
+
+SessionPlace ChooseSessionPlace(const SessionPlaceFacts& facts) {
+    const std::string beside = PathBesideProgram(facts.programPath, ".cfg");
+    const NodeFacts::Kind besideKind = facts.sessionBeside.kind;
+    // Why what stands beside the program is not to be touched at all.
+    std::string distrust;
+    if (!OnlyUserMayChange(facts.programFolder, facts.user)) {
+        distrust = "another user may change the folder " + FolderOf(beside);
+    } else if (besideKind != NodeFacts::Kind::Missing &&
+               !IsTrustedOwner(facts.sessionBeside.owner, facts.user)) {
+        distrust = beside + " belongs to another user";
+    } else if (besideKind == NodeFacts::Kind::Link) {
+        return {beside, {}, {}};
+    } else if (facts.programFolderWritable &&
+               (!InSystemPrefix(facts.programPath) || besideKind != NodeFacts::Kind::Missing)) {
+        return {beside, {}, {}};
+    }
+    const std::string perUser = PerUserSessionPath(facts);
+    if (distrust.empty()) {
+        // No folder of the user's own is known: the save will report the path beside the
+        // program that it could not write.
+        return {perUser.empty() ? beside : perUser, {}, {}};
+    }
+    if (perUser.empty()) {
+        return {{}, distrust + ", and no home folder is known", {}};
+    }
+    return {perUser, {}, "the session is kept in " + perUser + ": " + distrust};
+}
+
 SessionPlaceFacts GatherSessionPlaceFacts(const std::string& programPath) {
     SessionPlaceFacts facts;
     facts.programPath = programPath;
+    facts.user = ::geteuid();
+    const std::string folder = FolderOf(programPath);
+    facts.programFolder = NodeFactsAt(folder);
     // Saving creates a file beside the session file and renames it over it.
-    facts.programFolderWritable = ::access(FolderOf(programPath).c_str(), W_OK | X_OK) == 0;
-    struct stat info;
-    const std::string beside = PathBesideProgram(programPath, ".cfg");
-    facts.sessionBesideExists = ::lstat(beside.c_str(), &info) == 0;
-    facts.sessionBesideIsLink = facts.sessionBesideExists && S_ISLNK(info.st_mode);
+    facts.programFolderWritable = ::access(folder.c_str(), W_OK | X_OK) == 0;
+    facts.sessionBeside = NodeFactsAt(PathBesideProgram(programPath, ".cfg"));
     facts.xdgConfigHome = Environment("XDG_CONFIG_HOME");
     facts.home = HomeFolder();
     return facts;

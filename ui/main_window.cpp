@@ -59,13 +59,18 @@ void SetHint(QWidget* widget, const char* hint) {
 }
 
 // The session file beside the program unless another is given; none at all when the
-// program's own path is not known, rather than one in whatever folder the program runs in.
-rpn::SessionFile SessionFor(const rpn::ProgramPath& program, const std::string& sessionPath) {
+// program's own path is not known, rather than one in whatever folder the program runs in,
+// nor when the start found no place for it.
+rpn::SessionFile SessionFor(const rpn::ProgramPath& program, const std::string& sessionPath,
+                            const std::string& sessionProblem) {
     if (!sessionPath.empty()) {
         return rpn::SessionFile(sessionPath);
     }
     if (!program.problem.empty()) {
         return rpn::SessionFile::Unusable(program.problem);
+    }
+    if (!sessionProblem.empty()) {
+        return rpn::SessionFile::Unusable(sessionProblem);
     }
     return rpn::SessionFile(PathBesideProgram(program.path, ".cfg"));
 }
@@ -116,7 +121,7 @@ MainWindow::MainWindow(MainWindowOptions options)
       calc_(port_),
       clipboard_(options.pasteSource ? *options.pasteSource : systemClipboard_),
       entry_(calc_, clipboard_, [this] { CloseKeypad(); }),
-      session_(SessionFor(program_, options.sessionPath)),
+      session_(SessionFor(program_, options.sessionPath, options.sessionProblem)),
       placer_(NewFramePlacer(*this)),
       sessionHost_(*this, *placer_, boxes_, options.position),
       tracker_(new SessionTracker(

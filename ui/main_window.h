@@ -42,8 +42,10 @@ struct MainWindowOptions {
     // The program file that the help and session files lie beside, as the system's bytes;
     // empty: the running one.
     std::string programPath;
-    // The session file; empty: beside the program file.
+    // The session file; empty: beside the program file, unless `sessionProblem` says why no
+    // session file can be kept.
     std::string sessionPath;
+    std::string sessionProblem;
     // The error boxes; null: the real ones.
     MessageBoxes* messageBoxes = nullptr;
     // Where pasted and dropped texts come from; null: the system's clipboard.

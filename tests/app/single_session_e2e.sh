@@ -4,7 +4,8 @@
 # running calculator and its keypad to the front and ends with exit code 0; a running calculator that does
 # not answer, or one on another display, is said in one line with exit code 1 and the
 # session file is left alone; another session file runs side by side; a calculator killed
-# with SIGKILL blocks nobody. Usage: single_session_e2e.sh path/to/rpncalc
+# with SIGKILL blocks nobody; a calculator that ends by its Exit button or by SIGTERM leaves
+# no files in the lock folders. Usage: single_session_e2e.sh path/to/rpncalc
 set -euo pipefail
 
 program=$1
@@ -91,12 +92,34 @@ second_start a -u XDG_RUNTIME_DIR
 [[ $(xdotool search --name "$caption" | wc -l) -eq 1 ]] ||
     fail "no runtime folder: more than one calculator window"
 
+# The lock folders: the test's runtime folder, and the user's folder under /tmp, which other
+# calculators of this user may share.
+lock_folders=("$work/runtime" "/tmp/rpncalc-$(id -u)")
+# The names of the lock files and channels in the runtime folder.
+lock_files() {
+    find "$work/runtime" -mindepth 1 -name 'rpncalc-*' -printf '%f\n' | sort
+}
+# Fails when any of the files named on stdin is left in a lock folder.
+none_left() {  # what
+    local name folder
+    while read -r name; do
+        for folder in "${lock_folders[@]}"; do
+            [[ ! -e $folder/$name ]] || fail "$1: $folder/$name was left"
+        done
+    done
+}
+
 # Another session file: a calculator of its own, side by side.
+first_files=$(lock_files)
 start_calculator b
 kill -0 "$first_pid" || fail "side by side: the first calculator ended"
+second_files=$(comm -13 <(echo "$first_files") <(lock_files))
+[[ $(wc -l <<<"$second_files") -eq 2 ]] || fail "side by side: lock files were: $second_files"
 wait_until 10 catches_term "$calc_pid" || fail "side by side: SIGTERM is not handled"
 kill -TERM "$calc_pid"
 wait "$calc_pid" || fail "side by side: the second calculator ended with an error"
+none_left "after SIGTERM" <<<"$second_files"
+[[ $(lock_files) == "$first_files" ]] || fail "after SIGTERM: the first calculator's files went"
 
 # A calculator that does not answer (stopped): one line, exit code 1, the file untouched.
 before=$(sha256sum <"$work/a/rpncalc.cfg")
@@ -127,4 +150,13 @@ start_calculator a
 second_start a
 [[ $second_code -eq 0 ]] || fail "after kill -9: exit code $second_code ($second_err)"
 kill -0 "$calc_pid" || fail "after kill -9: the calculator ended"
+
+# Closed by its Exit button: nothing left in either lock folder.
+files=$(lock_files)
+[[ -n $files ]] || fail "no lock files while a calculator runs"
+main=$window
+click_control Buttondone
+wait "$calc_pid" || fail "Exit: the calculator ended with an error"
+none_left "after Exit" <<<"$files"
+[[ -z $(lock_files) ]] || fail "after Exit: left in the runtime folder: $(lock_files)"
 echo "PASS"

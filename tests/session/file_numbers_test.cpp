@@ -230,10 +230,12 @@ TEST(FileNumberReader, LineLayouts) {
         {"CR LF lines", "1\r\n2\r\n", 2},
         {"no line end after the last number", "1\r\n2", 2},
         {"lone CR ends a line", "1\r2\r", 2},
+        {"lone LF ends a line", "1\n2\n", 2},
+        {"LF then CR: a line and a blank one", "1\n\r2\n", 2},
         {"rest of the line ignored", "1 7 8\r\n2\r\n", 2},
+        {"rest of an LF line ignored", "1 7 8\n2\n", 2},
         {"blank lines, blanks and tabs skipped", "1\r\n\r\n \t\r\n2\r\n", 2},
-        // A lone LF does not end a line: skipping runs to the end of the data.
-        {"LF only", "1\n2\n", 0},
+        {"blank LF lines skipped", "1\n\n \t\n2\n", 2},
         {"26 at a line start",
          "1\r\n\x1a"
          "2\r\n",

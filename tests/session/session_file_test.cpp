@@ -274,9 +274,21 @@ const LoadCase kLoadCases[] = {
      kOneToFour, 9, {100, 200}, {277, 0}, false},
     {"empty file", "",
      kZeros, kEarlierMemory, {0, 0}, kKeypadDefault, false},
-    // Skipping the rest of line 1 runs to the end: the other lines read as 0.
+    // A file edited on Linux, or on an old Mac, or by both, holds all nine lines.
     {"LF-only lines", "1\n2\n3\n4\n100\n200\n9\n277\n69\n",
-     {1, 0, 0, 0}, kEarlierMemory, {0, 0}, kKeypadDefault, false},
+     kOneToFour, 9, {100, 200}, {277, 69}, false},
+    {"CR-only lines", "1\r2\r3\r4\r100\r200\r9\r277\r69\r",
+     kOneToFour, 9, {100, 200}, {277, 69}, false},
+    {"mixed line ends", "1\r\n2\n3\r4\r\n100\n200\r9\n277\r\n69",
+     kOneToFour, 9, {100, 200}, {277, 69}, false},
+    {"six LF lines", "1\n2\n3\n4\n100\n200\n",
+     kOneToFour, kEarlierMemory, {100, 200}, kKeypadDefault, false},
+    {"blank LF line after line 6", "1\n2\n3\n4\n100\n200\n\n",
+     kOneToFour, 0, {100, 200}, kKeypadDefault, false},
+    {"two values on an LF line", "1 9\n2\n3\n4\n100\n200\n9\n277\n69\n",
+     kOneToFour, 9, {100, 200}, {277, 69}, false},
+    {"letters in an LF line", "1\n2\n3\n4\n100\n200\n9\nxx\n69\n",
+     kZeros, 9, {100, 200}, {0, 0}, true},
     {"two values on a line", "1 9\r\n2\r\n3\r\n4\r\n100\r\n200\r\n9\r\n277\r\n69\r\n",
      kOneToFour, 9, {100, 200}, {277, 69}, false},
     {"negative and off-screen positions", "1\r\n2\r\n3\r\n4\r\n-50\r\n-9000\r\n9\r\n-1\r\n$10\r\n",
@@ -363,6 +375,14 @@ TEST_P(SessionLoadTest, FirstSaveLeavesAFileThatLoadsBackTheSameState) {
     StateOf(calc).T = loaded.T;
     calc.RefreshDisplay();
     Save();
+    // Whatever line ends the file had, the save writes nine lines ended by CR LF.
+    const std::string saved = ReadWholeFile(path);
+    EXPECT_EQ(std::count(saved.begin(), saved.end(), '\n'), 9);
+    EXPECT_EQ(std::count(saved.begin(), saved.end(), '\r'), 9);
+    for (std::size_t end = saved.find('\n'); end != std::string::npos;
+         end = saved.find('\n', end + 1)) {
+        EXPECT_EQ(saved[end - 1], '\r') << "at byte " << end;
+    }
 
     FakeWindow nextWindow;
     Calculator next{nextWindow};

@@ -3,11 +3,14 @@
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <functional>
+#include <iterator>
 #include <memory>
 #include <string>
 #include <vector>
@@ -82,52 +85,143 @@ TEST_F(SessionLockTest, LockGoesWithItsHolder) {
     EXPECT_EQ(next.state(), SessionLock::State::Held);
 }
 
-TEST_F(SessionLockTest, NoRuntimeFolderMeansNoLock) {
+TEST_F(SessionLockTest, NoLockFolderMeansNoLock) {
     struct Case {
         const char* name;
-        std::string runtime;
+        std::string folder;
     };
     const Case cases[] = {
         {"none known", ""},
         {"missing", folder + "/missing"},
+        {"open to others", folder + "/a"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        const SessionLock lock(folder + "/a/rpncalc.cfg", c.runtime);
+        const SessionLock lock(folder + "/a/rpncalc.cfg", c.folder);
         EXPECT_EQ(lock.state(), SessionLock::State::Unavailable);
         EXPECT_EQ(lock.channelPath(), "");
     }
 }
 
-// A runtime folder that others may enter, or that is a link, could let them answer for the
-// calculator: the private folder under /tmp is used instead.
-TEST_F(SessionLockTest, RuntimeFolderIsPrivate) {
-    const std::string fallback = "/tmp/rpncalc-" + std::to_string(::geteuid());
-    fs::create_directory(folder + "/open");
-    ::chmod((folder + "/open").c_str(), 0755);
-    fs::create_directory_symlink(runtime, folder + "/link");
+// What other users, or a mistake, may have put where the lock goes. Only a folder that the
+// user alone may enter is used: in any other, someone else could hold the lock or answer
+// for the calculator.
+TEST_F(SessionLockTest, WhichLockPlaceIsUsable) {
+    const std::string place = folder + "/place";
     struct Case {
         const char* name;
-        std::string variable;
-        std::string expected;
+        std::function<void()> make;
+        bool create;
+        bool usable;
     };
     const Case cases[] = {
-        {"private", runtime, runtime},
-        {"open to others", folder + "/open", fallback},
-        {"a link", folder + "/link", fallback},
-        {"relative", "runtime", fallback},
+        {"missing, made", [] {}, true, true},
+        {"missing, not made", [] {}, false, false},
+        {"own, private",
+         [&] {
+             fs::create_directory(place);
+             fs::permissions(place, fs::perms::owner_all);
+         },
+         false, true},
+        {"own, readable by all",
+         [&] {
+             fs::create_directory(place);
+             ::chmod(place.c_str(), 0755);
+         },
+         true, false},
+        {"open to all, sticky",
+         [&] {
+             fs::create_directory(place);
+             ::chmod(place.c_str(), 01777);
+         },
+         true, false},
+        {"a file", [&] { std::ofstream(place) << "x"; }, true, false},
+        {"a FIFO", [&] { ::mkfifo(place.c_str(), 0600); }, true, false},
+        {"a link to a private folder", [&] { fs::create_directory_symlink(runtime, place); }, true,
+         false},
+        {"a link to nowhere", [&] { fs::create_directory_symlink(folder + "/nowhere", place); },
+         true, false},
+        {"a relative path", [] {}, true, false},
     };
-    const char* saved = std::getenv("XDG_RUNTIME_DIR");
-    const std::string previous = saved ? saved : "";
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        ::setenv("XDG_RUNTIME_DIR", c.variable.c_str(), 1);
-        EXPECT_EQ(RuntimeFolder(), c.expected);
+        fs::remove_all(place);
+        c.make();
+        const bool relative = std::string(c.name) == "a relative path";
+        EXPECT_EQ(IsUsableLockFolder(relative ? "place" : place, c.create), c.usable);
+        // A start never changes what it does not use.
+        if (std::string(c.name) == "a link to nowhere") {
+            EXPECT_FALSE(fs::exists(folder + "/nowhere"));
+        }
     }
-    if (saved) {
-        ::setenv("XDG_RUNTIME_DIR", previous.c_str(), 1);
-    } else {
-        ::unsetenv("XDG_RUNTIME_DIR");
+    // Another user's folder, open to all, as another user could make it first.
+    if (::geteuid() == 0) {
+        fs::remove_all(place);
+        fs::create_directory(place);
+        ::chmod(place.c_str(), 0700);
+        ASSERT_EQ(::chown(place.c_str(), 65534, 65534), 0);
+        EXPECT_FALSE(IsUsableLockFolder(place, true));
+    }
+}
+
+// Where the locks go: the runtime folder when it is private, and the user's folder under
+// /tmp, or a private folder in the home when someone else has taken that name.
+TEST_F(SessionLockTest, ChoosesTheLockFolders) {
+    const std::string tmp = folder + "/tmp-user";
+    const std::string home = folder + "/home";
+    const std::string cache = home + "/.cache/rpncalc";
+    fs::create_directory(folder + "/open");
+    ::chmod((folder + "/open").c_str(), 0777);
+    fs::create_directory(home);
+    struct Case {
+        const char* name;
+        std::string runtime;
+        std::function<void()> plant;
+        std::string home;
+        std::vector<std::string> folders;
+        bool said;
+    };
+    const Case cases[] = {
+        {"runtime folder and /tmp", runtime, [] {}, home, {runtime, tmp}, false},
+        {"no runtime folder", "", [] {}, home, {tmp}, false},
+        {"a runtime folder open to others", folder + "/open", [] {}, home, {tmp}, false},
+        {"the /tmp name taken by a file",
+         "",
+         [&] { std::ofstream(tmp) << "x"; },
+         home,
+         {cache},
+         true},
+        {"the /tmp name taken by a link",
+         runtime,
+         [&] { fs::create_directory_symlink(runtime, tmp); },
+         home,
+         {runtime, cache},
+         true},
+        {"the /tmp name taken by a FIFO",
+         "",
+         [&] { ::mkfifo(tmp.c_str(), 0600); },
+         home,
+         {cache},
+         true},
+        {"the /tmp name taken, no home",
+         runtime,
+         [&] { ::mkfifo(tmp.c_str(), 0600); },
+         "",
+         {runtime},
+         true},
+        {"nowhere at all", "", [&] { ::mkfifo(tmp.c_str(), 0600); }, "relative", {}, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        fs::remove_all(tmp);
+        fs::remove_all(home + "/.cache");
+        c.plant();
+        const LockFolders chosen = ChooseLockFolders({c.runtime, tmp, c.home});
+        EXPECT_EQ(chosen.folders, c.folders);
+        EXPECT_EQ(!chosen.note.empty(), c.said) << chosen.note;
+        for (const std::string& used : chosen.folders) {
+            EXPECT_TRUE(IsUsableLockFolder(used, false)) << used;
+        }
     }
 }
 
@@ -140,40 +234,61 @@ TEST_F(SessionLockTest, StartsWithDifferentRuntimeFoldersMeet) {
         const char* first;
         const char* second;
     };
+    const std::string tmp = folder + "/tmp-user";
     const std::string other = folder + "/b";
     fs::permissions(other, fs::perms::owner_all);
     const Case cases[] = {
-        {"runtime folder, then none", runtime.c_str(), nullptr},
-        {"none, then a runtime folder", nullptr, runtime.c_str()},
+        {"runtime folder, then none", runtime.c_str(), ""},
+        {"none, then a runtime folder", "", runtime.c_str()},
         {"two runtime folders", runtime.c_str(), other.c_str()},
-    };
-    const char* saved = std::getenv("XDG_RUNTIME_DIR");
-    const std::string previous = saved ? saved : "";
-    const auto setRuntime = [](const char* value) {
-        if (value) {
-            ::setenv("XDG_RUNTIME_DIR", value, 1);
-        } else {
-            ::unsetenv("XDG_RUNTIME_DIR");
-        }
     };
     const std::string session = folder + "/a/rpncalc.cfg";
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        setRuntime(c.first);
         std::vector<std::unique_ptr<SessionLock>> held;
-        for (const std::string& lockFolder : LockFolders()) {
+        for (const std::string& lockFolder : ChooseLockFolders({c.first, tmp, ""}).folders) {
             held.push_back(std::make_unique<SessionLock>(session, lockFolder));
             EXPECT_EQ(held.back()->state(), SessionLock::State::Held) << lockFolder;
         }
-        setRuntime(c.second);
         bool found = false;
-        for (const std::string& lockFolder : LockFolders()) {
+        for (const std::string& lockFolder : ChooseLockFolders({c.second, tmp, ""}).folders) {
             found = found ||
                     SessionLock(session, lockFolder).state() == SessionLock::State::HeldElsewhere;
         }
         EXPECT_TRUE(found);
     }
-    setRuntime(saved ? previous.c_str() : nullptr);
+}
+
+// A calculator that ends leaves nothing in the lock folder; a start that found the session
+// held removes nothing of the holder's.
+TEST_F(SessionLockTest, HolderRemovesItsFilesAtTheEnd) {
+    const std::string session = folder + "/a/rpncalc.cfg";
+    auto holder = std::make_unique<SessionLock>(session, runtime);
+    ASSERT_EQ(holder->state(), SessionLock::State::Held);
+    // The channel the holder listens on.
+    std::ofstream(holder->channelPath()) << "";
+    {
+        const SessionLock later(session, runtime);
+        ASSERT_EQ(later.state(), SessionLock::State::HeldElsewhere);
+    }
+    EXPECT_EQ(std::distance(fs::directory_iterator(runtime), fs::directory_iterator()), 2);
+    holder.reset();
+    EXPECT_TRUE(fs::is_empty(runtime));
+}
+
+// A start that found the lock held while its holder was ending learns that the holder has
+// gone (its lock file with it), and the next claim holds the session.
+TEST_F(SessionLockTest, StartSeesTheHolderGo) {
+    const std::string session = folder + "/a/rpncalc.cfg";
+    auto holder = std::make_unique<SessionLock>(session, runtime);
+    ASSERT_EQ(holder->state(), SessionLock::State::Held);
+    const SessionLock waiting(session, runtime);
+    ASSERT_EQ(waiting.state(), SessionLock::State::HeldElsewhere);
+    EXPECT_TRUE(waiting.StillNamed());
+    holder.reset();
+    EXPECT_FALSE(waiting.StillNamed());
+    const SessionLock next(session, runtime);
+    EXPECT_EQ(next.state(), SessionLock::State::Held);
 }
 
 }  // namespace
