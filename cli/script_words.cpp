@@ -2,6 +2,7 @@
 #include "cli/script_words.h"
 
 #include <array>
+#include <vector>
 
 #include "engine/operation_table.h"
 
@@ -32,9 +33,17 @@ constexpr std::array kOwnWordList = [] {
 }  // namespace
 
 std::optional<ScriptWord> FindScriptWord(std::string_view token) {
-    for (const OperationRow& row : OperationRows()) {
-        if (token == row.name) {
-            return ScriptWord{WordAction::Operation, row.operation};
+    // The names measured once: a script may look up a million tokens.
+    static const std::vector<std::string_view> kNames = [] {
+        std::vector<std::string_view> names;
+        for (const OperationRow& row : OperationRows()) {
+            names.emplace_back(row.name);
+        }
+        return names;
+    }();
+    for (std::size_t i = 0; i < kNames.size(); ++i) {
+        if (token == kNames[i]) {
+            return ScriptWord{WordAction::Operation, OperationRows()[i].operation};
         }
     }
     for (const OwnWordAction& own : kOwnWords) {
