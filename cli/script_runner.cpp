@@ -56,7 +56,8 @@ bool LooksLikeANumber(std::string_view token) {
 
 }  // namespace
 
-ScriptRunner::ScriptRunner(char decimalSeparator) : calc_(window_), entry_(calc_) {
+ScriptRunner::ScriptRunner(char decimalSeparator)
+    : calc_(window_), entry_(calc_, clipboard_, [] {}) {
     calc_.SetDecimalSeparator(decimalSeparator);
 }
 
@@ -83,7 +84,11 @@ TokenResult ScriptRunner::Run(std::string_view token) {
 
 TokenResult ScriptRunner::RunOperation(Operation operation) {
     xTextBefore_ = window_.Text(Field::X);
-    const Outcome outcome = calc_.Run(operation);
+    // Roll up has no button: it is the Up arrow's, which selects all of X even when the roll
+    // fails.
+    const Outcome outcome = operation == Operation::RollUp
+                                ? entry_.keyboard.XKeyReleased(Key::Up, {}).outcome
+                                : calc_.Run(operation);
     const bool readUnreadableEntry = entryPending_ && entryUnreadable_;
     // Every operation but the angle-mode toggle reads or replaces the entry.
     if (operation != Operation::ToggleAngleMode) {
@@ -139,7 +144,7 @@ TokenResult ScriptRunner::TypeEntry(std::string_view token) {
     }
     const int beepsBefore = window_.beeps();
     const std::string shownBefore = window_.Text(Field::X);
-    entry_.TypeKeys(token);
+    entry_.xEntry.TypeKeys(token);
     entryPending_ = true;
     entryUnreadable_ = !readable;
     if (reading.fault) {

@@ -6,7 +6,8 @@
 
 #include "cli/headless_window.h"
 #include "engine/calculator.h"
-#include "entry/x_entry.h"
+#include "entry/clipboard_port.h"
+#include "entry/entry_controller.h"
 
 namespace rpn::cli {
 
@@ -42,9 +43,17 @@ class ScriptRunner {
     // A refusal, fault or math error of `operation`, whose X field read `xText`.
     TokenResult Failure(Operation operation, Outcome outcome, const std::string& xText) const;
 
+    // A script has no clipboard: nothing it runs reads or writes one.
+    class NoClipboard : public ClipboardPort {
+      public:
+        std::optional<std::string> Text() override { return std::nullopt; }
+        void SetText(const std::string&) override {}
+    };
+
     HeadlessWindow window_;
     Calculator calc_;
-    XEntry entry_;
+    NoClipboard clipboard_;
+    EntryController entry_;
     // X holds an entry that a token typed and no operation has read yet.
     bool entryPending_ = false;
     // That entry does not read as a number (already reported).
