@@ -38,9 +38,16 @@ constexpr const char* kToolkitFlagOptions[] = {
 
 // The words of a script, as the engine's table and the script's own list name them.
 QString ScriptWords() {
+    constexpr int kLineWidth = 79;
     QString words = "Operations:";
+    int lineStart = 0;
     for (const rpn::OperationRow& row : rpn::OperationRows()) {
-        words += QLatin1Char(' ') + QString::fromLatin1(row.name);
+        const QString name = QString::fromLatin1(row.name);
+        if (words.size() - lineStart + 1 + name.size() > kLineWidth) {
+            words += QLatin1Char('\n');
+            lineStart = words.size();
+        }
+        words += QLatin1Char(' ') + name;
     }
     words += '.';
     for (const rpn::cli::OwnWord& word : rpn::cli::OwnWords()) {
