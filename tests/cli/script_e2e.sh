@@ -33,6 +33,18 @@ expect $'T 0\nZ 3\nY 1.5\nX 2' 0 env LC_ALL=C "$program" --stack -e '3 1,5 2'
 [[ ! -e $work/rpncalc.cfg && -z $(ls -A "$HOME") ]] || fail "a script wrote a session file"
 echo "scripts run without a display and leave no session file"
 
+# Options that do not make a script are usage errors; --help names the script's options.
+expect "" 2 "$program" --stack
+[[ $(cat "$work/err") == "rpncalc: --stack, --exact and --from-session need -e or '-'. Try 'rpncalc --help'." ]] ||
+    fail "--stack alone gave: $(cat "$work/err")"
+expect "" 2 "$program" -e 1 -geometry +0+0
+expect "" 2 "$program" -e
+"$program" --help >"$work/out"
+for option in "-e <TOKENS>" "--stack" "--exact" "--from-session" "Read tokens from standard input"; do
+    grep -qF -- "$option" "$work/out" || fail "--help does not name $option"
+done
+echo "script options: usage errors exit 2, --help names them"
+
 # The locale's separator, as the window shows it, from a locale built for the test.
 if localedef -i de_DE -f UTF-8 "$work/de_DE.UTF-8" 2>/dev/null; then
     expect ",333333333333" 0 env LOCPATH="$work" LC_ALL=de_DE.UTF-8 "$program" -e '1 3 /'
