@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "engine/calculator.h"
 
+#include <cstring>
+
 #include "engine/number_text.h"
 
 namespace rpn {
@@ -78,12 +80,26 @@ void Calculator::ShowX() {
 }
 
 void Calculator::RefreshDisplay() {
-    window_.SetFieldText(Field::Y, FormatRegister(state_.Y, kDisplayWidth, decimalSeparator_));
-    window_.SetFieldText(Field::Z, FormatRegister(state_.Z, kDisplayWidth, decimalSeparator_));
-    window_.SetFieldText(Field::T, FormatRegister(state_.T, kDisplayWidth, decimalSeparator_));
-    window_.SetFieldText(Field::X, FormatRegister(state_.X, kDisplayWidth, decimalSeparator_));
+    window_.SetFieldText(Field::Y, DisplayText(state_.Y));
+    window_.SetFieldText(Field::Z, DisplayText(state_.Z));
+    window_.SetFieldText(Field::T, DisplayText(state_.T));
+    window_.SetFieldText(Field::X, DisplayText(state_.X));
     FocusXSelectAll();
     EndEntry();
+}
+
+std::string Calculator::DisplayText(Register value) {
+    for (const ShownText& shown : recentTexts_) {
+        // The 80 bits of the value; the rest of a long double is padding.
+        if (shown.decimalSeparator == decimalSeparator_ &&
+            std::memcmp(&shown.value, &value, 10) == 0) {
+            return shown.text;
+        }
+    }
+    ShownText& slot = recentTexts_[nextRecentText_];
+    nextRecentText_ = (nextRecentText_ + 1) % recentTexts_.size();
+    slot = {value, decimalSeparator_, FormatRegister(value, kDisplayWidth, decimalSeparator_)};
+    return slot.text;
 }
 
 void Calculator::BeginEntry() {

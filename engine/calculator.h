@@ -1,6 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <array>
+#include <cstddef>
+#include <string>
+
 #include "engine/next_typed.h"
 #include "engine/operation.h"
 #include "engine/operation_table.h"
@@ -119,9 +123,24 @@ class Calculator {
     // The X field holds a finished value: the next character lifts it.
     void EndEntry();
 
+    // The display text of `value`, formatted again only when none of the last texts shown is
+    // that of the same bits: a refresh shows four fields after every operation, and most of
+    // them show a value that a field showed a moment before (a pushed X in Y, a dropped Z in
+    // T, the zeros of an empty stack).
+    std::string DisplayText(Register value);
+
+    struct ShownText {
+        Register value = 0;
+        // 0 for a slot that holds no text yet.
+        char decimalSeparator = 0;
+        std::string text;
+    };
+
     WindowPort& window_;
     CalculatorState state_;
     char decimalSeparator_ = '.';
+    std::array<ShownText, 4> recentTexts_;
+    std::size_t nextRecentText_ = 0;
 };
 
 }  // namespace rpn

@@ -42,6 +42,9 @@ struct OperationRow {
     Shape shape;
     Guard guard;
     Rule rule;
+    // The word that names the operation wherever it is written rather than clicked: the help's
+    // key list, the manual page and the command line's tokens.
+    const char* name;
 };
 
 // Every operation's row, in the order of the enumeration, so that an operation is its index.

@@ -49,6 +49,21 @@ void XEntry::TypeKey(char ch) {
     calc_.BeginEntry();
 }
 
+void XEntry::TypeKeys(std::string_view keys) {
+    if (keys.empty()) {
+        return;
+    }
+    TypeKey(keys.front());
+    // After one typed character the caret stands alone, so each of the others would go in
+    // right after the one before it: all of them at once cost one copy of the text.
+    WindowPort& window = calc_.window();
+    const std::string text = window.FieldText(Field::X);
+    const FieldSelection caret = SelectionOf(window, Field::X, text);
+    const std::string_view rest = keys.substr(1);
+    window.SetFieldText(Field::X, ReplaceSelection(text, caret, std::string(rest)));
+    window.SetCaret(Field::X, caret.start + static_cast<int>(rest.size()));
+}
+
 void XEntry::ToggleEntryExponentSign() {
     WindowPort& window = calc_.window();
     window.SetFieldText(Field::X, ToggleExponentSign(window.FieldText(Field::X)));

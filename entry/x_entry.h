@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "engine/calculator.h"
 #include "entry/key_answer.h"
@@ -21,6 +22,9 @@ class XEntry {
 
     // Inserts `ch` at the X caret in place of the selection; a shown result is lifted first.
     void TypeKey(char ch);
+    // Types `keys` one character after the other, as that many TypeKey calls would: the
+    // first may lift a shown result, and the others go in at the caret it leaves.
+    void TypeKeys(std::string_view keys);
     // Flips the sign of the entry's exponent in its text.
     void ToggleEntryExponentSign();
     // Puts the caret into the X field to edit its text where it stands.

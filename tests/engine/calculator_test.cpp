@@ -162,5 +162,27 @@ TEST_F(CalculatorTest, RefreshShowsEveryRegisterWithTheSeparator) {
     EXPECT_TRUE(window.XAllSelected());
 }
 
+// A refresh does not format again a value shown a moment before: the text it reuses must be
+// that of the same bits and the same separator.
+TEST_F(CalculatorTest, RefreshReusesATextOnlyForTheSameValueAndSeparator) {
+    SetStack(0.5L, 0.5L, 0.5L, 0.5L);
+    calc.RefreshDisplay();
+    EXPECT_EQ(window.text(Field::Z), ".5");
+    calc.SetDecimalSeparator(',');
+    calc.RefreshDisplay();
+    EXPECT_EQ(window.text(Field::X), ",5");
+    // The next value up, and six values in turn, more than a refresh shows.
+    const Register next = std::nextafter(0.5L, 1.0L);
+    SetStack(next, 2, 3, 4);
+    calc.RefreshDisplay();
+    EXPECT_EQ(window.text(Field::X), ",5");
+    SetStack(5, 6, 7, 0.5L);
+    calc.RefreshDisplay();
+    EXPECT_EQ(window.text(Field::X), "5");
+    EXPECT_EQ(window.text(Field::Y), "6");
+    EXPECT_EQ(window.text(Field::Z), "7");
+    EXPECT_EQ(window.text(Field::T), ",5");
+}
+
 }  // namespace
 }  // namespace rpn

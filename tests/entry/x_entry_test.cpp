@@ -83,6 +83,63 @@ TEST_F(EntryTest, TypeKeyOverAnUnreadableTextBeepsOnceAndStillTypes) {
     EXPECT_FALSE(state().StackLift);
 }
 
+// Typing a whole text at once must leave the field, the caret and the stack as typing it key
+// by key does, from a shown result (lifted), a caret inside an entry and a selection.
+struct TypeKeysCase {
+    const char* name;
+    const char* before;
+    int selectionStart;
+    int selectionLength;
+    bool stackLift;
+    const char* keys;
+};
+
+void PrintTo(const TypeKeysCase& c, std::ostream* out) {
+    *out << c.name;
+}
+
+class TypeKeysTest : public EntryTest, public ::testing::WithParamInterface<TypeKeysCase> {
+  protected:
+    void Prepare() {
+        const TypeKeysCase& c = GetParam();
+        SetStack(4, 3, 2, 1);
+        x() = {c.before, c.selectionStart, c.selectionLength};
+        state().StackLift = c.stackLift;
+        window.beeps = 0;
+    }
+};
+
+TEST_P(TypeKeysTest, LeavesWhatTypingKeyByKeyLeaves) {
+    const std::string keys = GetParam().keys;
+    Prepare();
+    for (char c : keys) {
+        entry.xEntry.TypeKey(c);
+    }
+    const FakeWindow byKey = window;
+    const CalculatorState stateByKey = state();
+
+    Prepare();
+    entry.xEntry.TypeKeys(keys);
+
+    EXPECT_EQ(xText(), byKey.field(Field::X).text);
+    EXPECT_EQ(x().selectionStart, byKey.field(Field::X).selectionStart);
+    EXPECT_EQ(x().selectionLength, 0);
+    EXPECT_EQ(window.beeps, byKey.beeps);
+    EXPECT_EQ(state().Y, stateByKey.Y);
+    EXPECT_EQ(state().T, stateByKey.T);
+    EXPECT_EQ(state().StackLift, stateByKey.StackLift);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    StartingPoints, TypeKeysTest,
+    ::testing::Values(TypeKeysCase{"OverAShownResult", "4", 0, 1, true, "-12,5e3"},
+                      TypeKeysCase{"OverAnUnreadableResult", "         +Inf", 0, 13, true, "7"},
+                      TypeKeysCase{"AtACaretInside", "12.5", 2, 0, false, "345"},
+                      TypeKeysCase{"OverAMiddleSelection", "12.5", 1, 2, false, "99"},
+                      TypeKeysCase{"OverAllSelected", "12.5", 0, 4, false, "1e9"},
+                      TypeKeysCase{"OneKey", "", 0, 0, false, "."}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 TEST(ToggleExponentSign, FlipsOnlyTheSignAfterTheFirstE) {
     const struct {
         const char* before;

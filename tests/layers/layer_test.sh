@@ -12,11 +12,12 @@ declare -A allowed=(
     [engine]="engine"
     [entry]="engine entry"
     [session]="engine session"
+    [cli]="engine entry session cli"
     [layout]="engine layout version"
     [desktop/rules]="desktop/rules"
     [desktop]="desktop desktop/rules"
     [ui]="engine entry session layout version desktop desktop/rules ui"
-    [app]="engine entry session layout version desktop desktop/rules ui app"
+    [app]="engine entry session layout version desktop desktop/rules ui cli app"
     [bench]="engine layout version bench"
     [tools]="engine layout version tools"
 )
