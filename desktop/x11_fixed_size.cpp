@@ -77,15 +77,16 @@ bool X11FixedSize::nativeEventFilter(const QByteArray& eventType, void* message,
         }
         case XCB_CONFIGURE_NOTIFY: {
             const auto* notify = static_cast<const xcb_configure_notify_event_t*>(message);
+            // The toolkit does not see a size that is being undone: it would lay the window
+            // out and paint it at that size first, hundreds of megabytes for a huge one.
             if (notify->window == client) {
-                CheckSize(*window, {notify->width, notify->height});
+                return AskedSizeBack(*window, {notify->width, notify->height});
             }
             break;
         }
         default:
             break;
     }
-    // The toolkit sees every event as before.
     return false;
 }
 
@@ -109,18 +110,18 @@ void X11FixedSize::CheckHints(const QWindow& window) {
     hintsWereChanged_ = true;
 }
 
-void X11FixedSize::CheckSize(const QWindow& window, DeviceSize seen) {
+bool X11FixedSize::AskedSizeBack(const QWindow& window, DeviceSize seen) {
     const std::optional<DeviceSize> designed = Designed(window);
     xcb_connection_t* c = X11Connection();
     // A maximised or fullscreen window is put back by the one who undoes those.
     if (!designed || c == nullptr || X11FillsScreen(window)) {
-        return;
+        return false;
     }
     if (!keeper_.AskBack(seen, *designed)) {
         if (seen == *designed) {
             hintsWereChanged_ = false;
         }
-        return;
+        return false;
     }
     const uint32_t size[] = {static_cast<uint32_t>(designed->width),
                              static_cast<uint32_t>(designed->height)};
@@ -130,6 +131,7 @@ void X11FixedSize::CheckSize(const QWindow& window, DeviceSize seen) {
     if (hintsWereChanged_ && restorePlace_) {
         restorePlace_();
     }
+    return true;
 }
 
 }  // namespace rpn::desktop

@@ -33,7 +33,8 @@ class X11FixedSize : public QObject, public QAbstractNativeEventFilter {
     // The size the window is fixed at, in device pixels; nothing while it is not fixed.
     std::optional<DeviceSize> Designed(const QWindow& window) const;
     void CheckHints(const QWindow& window);
-    void CheckSize(const QWindow& window, DeviceSize seen);
+    // Asks for the designed size back when the window was seen at another; true when it did.
+    bool AskedSizeBack(const QWindow& window, DeviceSize seen);
 
     std::function<QWindow*()> handle_;
     std::function<void()> restorePlace_;
