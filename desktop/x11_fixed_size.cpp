@@ -113,14 +113,16 @@ void X11FixedSize::CheckHints(const QWindow& window) {
 bool X11FixedSize::AskedSizeBack(const QWindow& window, DeviceSize seen) {
     const std::optional<DeviceSize> designed = Designed(window);
     xcb_connection_t* c = X11Connection();
-    // A maximised or fullscreen window is put back by the one who undoes those.
-    if (!designed || c == nullptr || X11FillsScreen(window)) {
+    if (!designed || c == nullptr) {
+        return false;
+    }
+    // A maximised or fullscreen window is put back by the one who undoes those. (Asked only
+    // of a size not the designed one: a move comes with a configure notification too.)
+    if (!(seen == *designed) && X11FillsScreen(window)) {
         return false;
     }
     if (!keeper_.AskBack(seen, *designed)) {
-        if (seen == *designed) {
-            hintsWereChanged_ = false;
-        }
+        hintsWereChanged_ = false;
         return false;
     }
     const uint32_t size[] = {static_cast<uint32_t>(designed->width),
