@@ -7,13 +7,12 @@
 #include <atomic>
 #include <cerrno>
 #include <condition_variable>
-#include <cstdio>
 #include <mutex>
 #include <optional>
 #include <thread>
 
+#include "app/shutdown_save.h"
 #include "engine/register.h"
-#include "session/durable_file.h"
 #include "session/session_file.h"
 
 namespace rpn::shutdown_watchdog {
@@ -40,20 +39,6 @@ struct Watch {
 // Never freed: the thread may still wait on it while the process runs its exit handlers.
 Watch* watch = nullptr;
 
-// Writes the snapshot; returns the process's exit code.
-int WriteSnapshot(const std::optional<SessionData>& data, const SessionFile& session) {
-    if (!data) {
-        return 0;
-    }
-    try {
-        session.Save(*data);
-    } catch (const FileWriteError& failure) {
-        std::fprintf(stderr, "rpncalc: the session was not saved: %s\n", failure.what());
-        return 1;
-    }
-    return 0;
-}
-
 void Run() {
     // The thread formats the registers for the file with the window's precision.
     InitialiseRegisterArithmetic();
@@ -74,7 +59,7 @@ void Run() {
         const std::optional<SessionData> data = watch->snapshot->Latest();
         const SessionFile session = watch->session;
         lock.unlock();
-        ::_exit(WriteSnapshot(data, session));
+        ::_exit(SaveAtShutdown(data, session));
     }
     // The event loop is saving, or has saved: the process ends with its code, at the latest
     // a moment after the save.

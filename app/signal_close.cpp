@@ -10,12 +10,11 @@
 #include <cerrno>
 #include <chrono>
 #include <csignal>
-#include <cstdio>
 #include <cstdlib>
 #include <utility>
 
+#include "app/shutdown_save.h"
 #include "app/shutdown_watchdog.h"
-#include "session/durable_file.h"
 #include "session/session_file.h"
 
 namespace rpn {
@@ -70,22 +69,13 @@ int RunPendingSave() {
     delete pending;
     pending = nullptr;
     const std::optional<SessionData> data = save.capture();
-    if (!data) {
-        return 0;
-    }
     if (!shutdown_watchdog::ClaimForLoop()) {
         // The watchdog gave up on this thread and is writing the file; it ends the process.
         for (;;) {
             ::pause();
         }
     }
-    int exitCode = 0;
-    try {
-        save.session.Save(*data);
-    } catch (const FileWriteError& failure) {
-        std::fprintf(stderr, "rpncalc: the session was not saved: %s\n", failure.what());
-        exitCode = 1;
-    }
+    const int exitCode = SaveAtShutdown(data, save.session);
     shutdown_watchdog::LoopSaved(exitCode);
     return exitCode;
 }

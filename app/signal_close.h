@@ -20,8 +20,9 @@ namespace rpn {
 // about a second (a frozen window, a display that does not answer), the session as it stood
 // after the last change is written from another thread and the process ends there. When the
 // toolkit ends the process because the display has gone, the capture runs on the way out. A
-// failed save is reported on stderr and the exit code is then 1. A second signal ends the
-// program at once.
+// failed save is reported on stderr and the exit code is then 1, as is a session file that
+// cannot be kept at all, however early the signal comes. A second signal ends the program at
+// once.
 class SignalClose : public QObject {
   public:
     // Gives the session to save, or nothing before the session has been loaded; runs on the

@@ -14,6 +14,7 @@
 #include "app/platform_start_guard.h"
 #include "app/running_calculator.h"
 #include "app/signal_close.h"
+#include "app/start_limits.h"
 #include "app/window_platform.h"
 #include "app/x_display.h"
 #include "engine/register.h"
@@ -26,6 +27,7 @@ namespace {
 
 constexpr int kUsageError = 2;
 constexpr int kNoDisplay = 1;
+constexpr int kLimitTooLow = 1;
 // How long a second start waits for the running calculator to answer.
 constexpr std::chrono::milliseconds kRaiseWait{1000};
 
@@ -97,6 +99,12 @@ int RunCalculator(int& argc, char** argv) {
             return kUsageError;
         case CommandLine::Action::Run:
             break;
+    }
+    // Before the toolkit: under a limit too low, it would crash or lose its X connection
+    // half-way.
+    if (const std::string problem = PrepareStartLimits(); !problem.empty()) {
+        std::fprintf(stderr, "rpncalc: %s\n", problem.c_str());
+        return kLimitTooLow;
     }
     std::optional<XDisplayCheck> display;
     if (PrepareWindowSystem(commandLine)) {

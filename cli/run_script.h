@@ -5,7 +5,7 @@
 #include <optional>
 
 #include "cli/script_arguments.h"
-#include "entry/clipboard_port.h"
+#include "entry/entry_text_limit.h"
 
 namespace rpn::cli {
 
@@ -13,7 +13,7 @@ inline constexpr int kScriptFailed = 1;
 inline constexpr int kScriptUsageError = 2;
 
 // The longest token taken: as long as the X field's text may grow.
-inline constexpr std::size_t kTokenLimit = kClipboardTextLimit;
+inline constexpr std::size_t kTokenLimit = kEntryTextLimit;
 
 // Runs `request` on a calculator of its own: the tokens of each source in turn, reading
 // `input` for standard input, X (or the stack) printed to `out` at the end and for each "p",

@@ -30,7 +30,7 @@ void ClipboardExchange::Copy() {
 void ClipboardExchange::Paste() {
     // Read first, so that a refused text leaves even an unreadable entry as it stands.
     const std::optional<std::string> offered = clipboard_.Text();
-    if (!offered || !PasteFits(0, 0, offered->size())) {
+    if (!offered || !EntryFits(0, 0, offered->size())) {
         calc_.window().Beep();
         return;
     }

@@ -62,7 +62,7 @@ void KeyboardCommands::PasteIntoX() {
     const std::string text = window.FieldText(Field::X);
     const FieldSelection sel = SelectionOf(window, Field::X, text);
     if (!offered ||
-        !PasteFits(text.size(), static_cast<std::size_t>(sel.length), offered->size())) {
+        !EntryFits(text.size(), static_cast<std::size_t>(sel.length), offered->size())) {
         window.Beep();
         return;
     }

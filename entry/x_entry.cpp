@@ -2,6 +2,7 @@
 #include "entry/x_entry.h"
 
 #include "entry/control_characters.h"
+#include "entry/entry_text_limit.h"
 #include "entry/field_selection.h"
 
 namespace rpn {
@@ -27,6 +28,18 @@ std::string ToggleExponentSign(std::string text) {
     return text;
 }
 
+namespace {
+
+// Whether one character typed into X in place of its selection leaves the entry within its
+// limit.
+bool FitsOneMore(const WindowPort& window) {
+    const std::string text = window.FieldText(Field::X);
+    const FieldSelection sel = SelectionOf(window, Field::X, text);
+    return EntryFits(text.size(), static_cast<std::size_t>(sel.length), 1);
+}
+
+}  // namespace
+
 void XEntry::TypeKey(char ch) {
     WindowPort& window = calc_.window();
     if (calc_.EntryFinished()) {
@@ -42,6 +55,10 @@ void XEntry::TypeKey(char ch) {
         const std::string typed(1, ch);
         // A selection from the first character replaces the whole text, wherever it ends.
         const bool wholeText = sel.length > 0 && sel.start == 0;
+        if (!wholeText && !EntryFits(text.size(), static_cast<std::size_t>(sel.length), 1)) {
+            window.Beep();
+            return;
+        }
         window.SetFieldText(Field::X, wholeText ? typed : ReplaceSelection(text, sel, typed));
         window.FocusX();
         window.SetCaret(Field::X, sel.start + 1);
@@ -66,7 +83,13 @@ void XEntry::TypeKeys(std::string_view keys) {
 
 void XEntry::ToggleEntryExponentSign() {
     WindowPort& window = calc_.window();
-    window.SetFieldText(Field::X, ToggleExponentSign(window.FieldText(Field::X)));
+    const std::string toggled = ToggleExponentSign(window.FieldText(Field::X));
+    // The first toggle appends an exponent, which a full entry has no room for.
+    if (!EntryFits(0, 0, toggled.size())) {
+        window.Beep();
+        return;
+    }
+    window.SetFieldText(Field::X, toggled);
     calc_.BeginEntry();
 }
 
@@ -113,8 +136,14 @@ KeyAnswer XEntry::CharacterTyped(char key) {
             return {};
         default:
             if (calc_.EntryFinished()) {
+                // The lift leaves a shown number, all of it selected, for the field to replace.
                 calc_.PushX();
                 calc_.BeginEntry();
+                return {};
+            }
+            if (FieldInsertsCharacter(key) && !FitsOneMore(calc_.window())) {
+                calc_.window().Beep();
+                return {true};
             }
             return {};
     }

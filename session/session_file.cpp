@@ -86,10 +86,14 @@ LoadedSession SessionFile::Load() const {
     return loaded;
 }
 
-void SessionFile::Save(const SessionData& data) const {
+void SessionFile::ThrowIfUnusable() const {
     if (!problem_.empty()) {
         throw FileWriteError("Cannot save the session: " + problem_);
     }
+}
+
+void SessionFile::Save(const SessionData& data) const {
+    ThrowIfUnusable();
     std::ostringstream content;
     data.Write(content);
     ReplaceFileDurably(path_, content.str());

@@ -34,6 +34,8 @@ class SessionFile {
     LoadedSession Load() const;
     // Raises FileWriteError; the earlier file stays whole.
     void Save(const SessionData& data) const;
+    // Raises the FileWriteError that every save raises when no session file can be kept.
+    void ThrowIfUnusable() const;
 
   private:
     std::string path_;

@@ -7,6 +7,7 @@
 #include <QWindow>
 #include <utility>
 
+#include "desktop/x11_fixed_size.h"
 #include "desktop/x11_frame.h"
 #include "desktop/x11_owner.h"
 #include "desktop/x11_window_level.h"
@@ -30,6 +31,8 @@ KeypadWindow::KeypadWindow(KeypadState& keypad, double scale, QWidget* owner)
     setWindowTitle(QStringLiteral("RPN KEYS"));
     setFixedSize(Scaled(kKeypadClientWidth, scale), Scaled(kKeypadClientHeight, scale));
     setAttribute(Qt::WA_ShowWithoutActivating);
+    new desktop::X11FixedSize(
+        this, [this] { return windowHandle(); }, [this] { placer_->Restore(); });
     // The designed position is in screen pixels: only what lies inside the window scales.
     placer_->MoveTo(FrameCorner({kKeypadDesignedTop, kKeypadDesignedLeft}));
     if (owner != nullptr) {

@@ -17,6 +17,7 @@
 #include <array>
 #include <exception>
 
+#include "desktop/x11_fixed_size.h"
 #include "desktop/x11_window_level.h"
 #include "engine/arithmetic_fault.h"
 #include "layout/main_window_layout.h"
@@ -146,6 +147,8 @@ MainWindow::MainWindow(MainWindowOptions options)
         placer_->MoveTo(FrameCorner(WindowPosition{kDesignedTop, kDesignedLeft}));
     }
     new NormalStateKeeper(*this, *placer_);
+    new desktop::X11FixedSize(
+        this, [this] { return windowHandle(); }, [this] { placer_->Restore(); });
 
     BuildControls();
     ConnectControls();

@@ -22,7 +22,7 @@ std::optional<std::string> LocalText(const QMimeData* data) {
         return std::string();
     }
     const QString text = data->text();
-    if (static_cast<std::size_t>(text.size()) > kClipboardTextLimit) {
+    if (static_cast<std::size_t>(text.size()) > kEntryTextLimit) {
         return std::nullopt;
     }
     return text.toLatin1().toStdString();
@@ -31,7 +31,7 @@ std::optional<std::string> LocalText(const QMimeData* data) {
 // Another program's text, straight from the X server within a time and a size limit.
 std::optional<std::string> ReadFromX(const char* selection) {
     desktop::X11SelectionText read = desktop::ReadX11Selection(
-        desktop::ToolkitDisplayName(), selection, kClipboardTextLimit, kOwnerDeadline);
+        desktop::ToolkitDisplayName(), selection, kEntryTextLimit, kOwnerDeadline);
     switch (read.outcome) {
         case desktop::X11SelectionText::Outcome::Text:
             return std::move(read.text);

@@ -4,6 +4,7 @@
 #include <QContextMenuEvent>
 #include <QDropEvent>
 #include <QFocusEvent>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QKeySequence>
 #include <QMenu>
@@ -12,6 +13,7 @@
 #include <limits>
 #include <utility>
 
+#include "entry/entry_text_limit.h"
 #include "ui/paste_source.h"
 
 namespace rpn::ui {
@@ -24,7 +26,8 @@ RegisterEdit::RegisterEdit(QWidget* parent, bool readOnly) : QLineEdit(parent) {
         pal.setColor(QPalette::Inactive, role, pal.color(QPalette::Active, role));
     }
     setPalette(pal);
-    // An entry has no length limit: a line edit would otherwise cut pasted text at 32767.
+    // The line edit's own maximum would cut a text silently (at 32767 by default): the entry's
+    // limit is kept by the entry rules and the paste readers, which refuse with a beep.
     setMaxLength(std::numeric_limits<int>::max());
 }
 
@@ -42,7 +45,7 @@ void RegisterEdit::Refuse() {
 void RegisterEdit::InsertPasted(const std::optional<std::string>& text) {
     const auto length = static_cast<std::size_t>(this->text().size());
     const auto selected = static_cast<std::size_t>(selectedText().size());
-    if (!text || !rpn::PasteFits(length, selected, text->size())) {
+    if (!text || !rpn::EntryFits(length, selected, text->size())) {
         Refuse();
         return;
     }
@@ -59,7 +62,7 @@ void RegisterEdit::PasteClipboard() {
 
 std::optional<std::string> RegisterEdit::ReadClipboard() {
     std::optional<std::string> text = source_ ? source_->Text() : std::nullopt;
-    if (!text || !rpn::PasteFits(0, 0, text->size())) {
+    if (!text || !rpn::EntryFits(0, 0, text->size())) {
         Refuse();
         return std::nullopt;
     }
@@ -74,6 +77,21 @@ void RegisterEdit::keyPressEvent(QKeyEvent* event) {
         return;
     }
     QLineEdit::keyPressEvent(event);
+}
+
+void RegisterEdit::inputMethodEvent(QInputMethodEvent* event) {
+    // An input method commits its text straight into the field, past the keyboard's road.
+    const auto committed = static_cast<std::size_t>(event->commitString().size());
+    if (PastesRouted() && committed > 0 &&
+        !rpn::EntryFits(static_cast<std::size_t>(text().size()),
+                        static_cast<std::size_t>(selectedText().size()), committed)) {
+        Refuse();
+        // The text being composed still shows; only the commit is refused.
+        QInputMethodEvent withoutCommit(event->preeditString(), event->attributes());
+        QLineEdit::inputMethodEvent(&withoutCommit);
+        return;
+    }
+    QLineEdit::inputMethodEvent(event);
 }
 
 void RegisterEdit::mouseReleaseEvent(QMouseEvent* event) {
@@ -147,7 +165,7 @@ void RegisterEdit::dropEvent(QDropEvent* event) {
     QDragLeaveEvent leave;
     QLineEdit::dragLeaveEvent(&leave);
     // A drop goes in where it falls, beside the selection rather than over it.
-    if (!text || !rpn::PasteFits(static_cast<std::size_t>(this->text().size()), 0, text->size())) {
+    if (!text || !rpn::EntryFits(static_cast<std::size_t>(this->text().size()), 0, text->size())) {
         Refuse();
         event->ignore();
         return;

@@ -23,8 +23,9 @@ class RegisterEdit : public QLineEdit {
 
     // Every way of pasting into the field (the paste keys, a middle-click, the context menu,
     // a drop) reads its text from `source`, never through the toolkit's own unbounded read.
-    // A text the source refuses, or one that would make the field longer than the paste
-    // limit, is answered by `refuse` (a beep) and changes nothing.
+    // A text the source refuses, or one that would make the field longer than the entry's
+    // limit, is answered by `refuse` (a beep) and changes nothing; so is an input method's
+    // commit that would.
     void RouteOwnPastes(PasteSource* source, std::function<void()> refuse);
     // The field's own paste of the clipboard's text in place of its selection.
     void PasteClipboard();
@@ -43,6 +44,7 @@ class RegisterEdit : public QLineEdit {
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void inputMethodEvent(QInputMethodEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
     void dropEvent(QDropEvent* event) override;

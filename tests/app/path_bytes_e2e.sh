@@ -3,7 +3,8 @@
 # Paths are bytes: a program folder whose name is no valid UTF-8, a configuration folder or
 # home named so, and a program path longer than the system's path limit. The calculator is
 # started from a folder that holds an unrelated .cfg, which must stay as it was; its session
-# file is where its folder says, or nowhere when the program's own path cannot be read.
+# file is where its folder says, or nowhere when the program's own path cannot be read, and
+# then every end by a signal says why and gives exit code 1, even one during the start.
 # Usage: path_bytes_e2e.sh path/to/rpncalc
 set -euo pipefail
 
@@ -115,4 +116,24 @@ for case in "${cases[@]}"; do
     [[ -z $(find "$work/long" -name '*.cfg' -print -quit) ]] ||
         fail "$name: a session file beside the long path"
 done
+
+# A signal while the start still says that no session can be kept, before anything is loaded:
+# the end says why the session was not saved, and gives exit code 1, as every later one does.
+name="program path over 4096 bytes, ended at the start"
+rm -f "$work/run.log"
+(cd "$work/run" && exec "$work/long/s1/s2/rpncalc") >"$work/run.log" 2>&1 &
+calc_pid=$!
+pids+=("$calc_pid")
+timeout 20 xdotool search --sync --onlyvisible --name '^Error$' >/dev/null ||
+    fail "$name: no box says that the session cannot be kept"
+wait_until 10 catches_term "$calc_pid" || fail "$name: SIGTERM is not handled"
+kill -TERM "$calc_pid"
+code=0
+wait "$calc_pid" || code=$?
+[[ $code -eq 1 ]] || fail "$name: exit code $code, not 1"
+grep -q "the program's own path cannot be read (File name too long)" "$work/run.log" ||
+    fail "$name: the end did not say why the session was not saved"
+[[ $(ls -A "$work/run") == .cfg ]] || fail "$name: files appeared in the working folder"
+[[ -z $(find "$work/long" -name '*.cfg' -print -quit) ]] ||
+    fail "$name: a session file beside the long path"
 echo "PASS"

@@ -4,7 +4,8 @@
 # SIGTERM, SIGHUP and SIGINT, and then the X server going away, must save the stack (with the
 # X entry not yet committed) before the program ends; so must a signal while the window waits
 # on an X server that does not answer, and one while the start-up's error box waits; an X
-# entry beyond the register's range must cost only itself. Usage: shutdown_e2e.sh path/to/rpncalc
+# entry beyond the register's range must cost only itself. A SIGPIPE, sent or met writing to
+# a stderr nobody reads, must not end it. Usage: shutdown_e2e.sh path/to/rpncalc
 set -euo pipefail
 
 program=$1
@@ -17,12 +18,26 @@ cp "$program" "$work/rpncalc"
 
 start_xvfb
 
+# Types $1 into the focused window and waits until the entry reads $2. A signal overtakes key
+# events still queued, so the program must have taken them first: Ctrl+C shows the entry (it
+# copies it and leaves it as it is).
+type_entry() {
+    xdotool type --delay 50 "$1"
+    xdotool key --delay 50 ctrl+c
+    for _ in $(seq 50); do
+        [[ $(timeout 5 xclip -o -selection clipboard 2>/dev/null) == "$2" ]] && return 0
+        sleep 0.1
+    done
+    fail "the entry $2 did not arrive"
+}
+
 # Starts the calculator, types 6 Enter and leaves $1 (7 when not given) as an entry; sets
-# calc_pid.
+# calc_pid. Further arguments go to default_pipe_start.py before the program: SIGPIPE is
+# always at its default action there.
 start_with_an_entry() {
     local entry=${1:-7}
     rm -f "$work/rpncalc.cfg"
-    "$work/rpncalc" >"$work/rpncalc.log" 2>&1 &
+    "$here/default_pipe_start.py" "${@:2}" "$work/rpncalc" >"$work/rpncalc.log" 2>&1 &
     calc_pid=$!
     pids+=("$calc_pid")
     local window
@@ -31,15 +46,7 @@ start_with_an_entry() {
     xdotool windowfocus --sync "$window"
     xdotool type --delay 50 '6'
     xdotool key --delay 50 Return
-    xdotool type --delay 50 "$entry"
-    # A signal overtakes key events still queued: wait until the program has taken the entry,
-    # as Ctrl+C shows (it copies the entry and leaves it as it is).
-    xdotool key --delay 50 ctrl+c
-    for _ in $(seq 50); do
-        [[ $(timeout 5 xclip -o -selection clipboard 2>/dev/null) == "$entry" ]] && return 0
-        sleep 0.1
-    done
-    fail "the entry $entry did not arrive"
+    type_entry "$entry" "$entry"
 }
 
 # Waits up to 10 s for the calculator to end and sets exit_code.
@@ -70,6 +77,26 @@ for signal in TERM HUP INT; do
     [[ $exit_code == 0 ]] || fail "SIG$signal: exit code $exit_code"
     expect_saved_entry "SIG$signal"
 done
+
+# A SIGPIPE from outside changes nothing: the calculator goes on with its entry, and its end
+# saves as ever.
+start_with_an_entry 7
+kill -s PIPE "$calc_pid"
+xdotool key --delay 50 BackSpace
+type_entry 5 5
+kill -s TERM "$calc_pid"
+wait_for_end "SIGPIPE"
+[[ $exit_code == 0 ]] || fail "SIGPIPE: exit code $exit_code"
+expect_saved_entry "SIGPIPE" 5
+
+# A stderr whose reader has gone (a terminal closed, a log reader ended), with the toolkit
+# writing its debug messages there from the first moment: the writes fail, and the program
+# starts, saves and ends as ever.
+QT_LOGGING_RULES='*.debug=true' start_with_an_entry 7 --closed-stderr
+kill -s TERM "$calc_pid"
+wait_for_end "closed stderr"
+[[ $exit_code == 0 ]] || fail "closed stderr: exit code $exit_code"
+expect_saved_entry "closed stderr"
 
 # An entry beyond the register's range is dropped as one that does not convert: the file keeps
 # the last committed X (the 6 that Enter pushed) and the rest of the stack.

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/shutdown_watchdog.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -35,17 +36,28 @@ enum class LoopDoes {
     ClosedBefore,
 };
 
+// Where the session file is to be.
+enum class SessionPlace {
+    Folder,
+    MissingFolder,
+    // Nowhere: no session file can be kept (the program's own path is unknown).
+    Unusable,
+};
+
 struct WatchdogCase {
     const char* name;
     LoopDoes loop;
     // Whether the session had been loaded (the snapshot holds a session).
     bool loaded;
-    // Whether the session folder exists.
-    bool folderExists;
+    SessionPlace place;
     int exitCode;
     // The X the file holds afterwards; 0: no file.
     int savedX;
+    // What stderr says; nothing at all when empty.
+    const char* says;
 };
+
+constexpr const char* kUnusableReason = "the program's own path cannot be read (test)";
 
 constexpr int kSnapshotX = 7;
 constexpr int kLoopX = 8;
@@ -53,16 +65,19 @@ constexpr int kLoopExitCode = 3;
 constexpr int kOwnExitCode = 5;
 
 constexpr std::array kCases = {
-    WatchdogCase{"blocked loop: the snapshot is written", LoopDoes::Hangs, true, true, 0,
-                 kSnapshotX},
-    WatchdogCase{"blocked loop before the load: nothing to write", LoopDoes::Hangs, false, true, 0,
-                 0},
+    WatchdogCase{"blocked loop: the snapshot is written", LoopDoes::Hangs, true,
+                 SessionPlace::Folder, 0, kSnapshotX, ""},
+    WatchdogCase{"blocked loop before the load: nothing to write", LoopDoes::Hangs, false,
+                 SessionPlace::Folder, 0, 0, ""},
     WatchdogCase{"blocked loop, missing folder: the failure is the exit code", LoopDoes::Hangs,
-                 true, false, 1, 0},
-    WatchdogCase{"the loop saved: its file and its exit code", LoopDoes::SavesThenHangs, true, true,
-                 kLoopExitCode, kLoopX},
+                 true, SessionPlace::MissingFolder, 1, 0, "rpncalc: the session was not saved: "},
+    // However early the end, a session that cannot be kept is said, as each save says it.
+    WatchdogCase{"blocked loop before the load, no session kept: the reason", LoopDoes::Hangs,
+                 false, SessionPlace::Unusable, 1, 0, kUnusableReason},
+    WatchdogCase{"the loop saved: its file and its exit code", LoopDoes::SavesThenHangs, true,
+                 SessionPlace::Folder, kLoopExitCode, kLoopX, ""},
     WatchdogCase{"window closed before: the watchdog stands down", LoopDoes::ClosedBefore, true,
-                 true, kOwnExitCode, 0},
+                 SessionPlace::Folder, kOwnExitCode, 0, ""},
 };
 
 SessionData Session(int x) {
@@ -85,7 +100,10 @@ SessionData Session(int x) {
     if (c.loaded) {
         snapshot.Update(Session(kSnapshotX));
     }
-    shutdown_watchdog::Start(snapshot, SessionFile(path), 100ms);
+    const SessionFile session = c.place == SessionPlace::Unusable
+                                    ? SessionFile::Unusable(kUnusableReason)
+                                    : SessionFile(path);
+    shutdown_watchdog::Start(snapshot, session, 100ms);
     if (c.loop == LoopDoes::ClosedBefore) {
         shutdown_watchdog::StandDown();
     }
@@ -119,20 +137,32 @@ TEST_P(ShutdownWatchdogTest, EndsTheProcessWithTheSessionSaved) {
     const fs::path folder =
         fs::temp_directory_path() / ("rpncalc_watchdog_" + std::to_string(::getpid()));
     fs::remove_all(folder);
-    if (c.folderExists) {
-        fs::create_directories(folder);
+    fs::create_directories(folder);
+    const std::string errors = (folder / "stderr").string();
+    const fs::path sessionFolder = folder / "session";
+    if (c.place != SessionPlace::MissingFolder) {
+        fs::create_directories(sessionFolder);
     }
-    const std::string path = (folder / "rpncalc.cfg").string();
+    const std::string path = (sessionFolder / "rpncalc.cfg").string();
 
     const pid_t child = ::fork();
     ASSERT_GE(child, 0);
     if (child == 0) {
+        // The descriptor itself, so that stderr stays unbuffered as a program's is.
+        ::dup2(::open(errors.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600), STDERR_FILENO);
         RunChild(c, path);
     }
     int status = 0;
     ASSERT_EQ(::waitpid(child, &status, 0), child);
     ASSERT_TRUE(WIFEXITED(status)) << "ended by signal " << WTERMSIG(status);
     EXPECT_EQ(WEXITSTATUS(status), c.exitCode);
+    std::ifstream errorStream(errors);
+    const std::string said{std::istreambuf_iterator<char>(errorStream), {}};
+    if (*c.says == '\0') {
+        EXPECT_EQ(said, "");
+    } else {
+        EXPECT_NE(said.find(c.says), std::string::npos) << said;
+    }
 
     if (c.savedX == 0) {
         EXPECT_FALSE(fs::exists(path));

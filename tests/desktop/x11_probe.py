@@ -16,11 +16,16 @@ Usage: x11_probe.py COMMAND [WINDOW_ID]
   over A B          1 when A's frame lies above B's in the server's real stacking order, else 0
   request WINDOW add|remove STATE
                     asks the window manager to change _NET_WM_STATE_STATE, as a pager does
+  fixhints WINDOW W H
+                    writes size hints (WM_NORMAL_HINTS) that fix WINDOW at W by H, as any
+                    other program may
+  minmax WINDOW     the size hints' minimum and maximum: "minw minh maxw maxh" ("none" when
+                    either is not given)
   ordinary NAME     maps an ordinary window captioned NAME, prints its id, and keeps it until
                     killed"""
 import sys
 
-from Xlib import X, display, error, protocol
+from Xlib import X, Xatom, display, error, protocol
 
 
 def top_level(d, window):
@@ -100,6 +105,20 @@ def main() -> None:
         mask = X.SubstructureRedirectMask | X.SubstructureNotifyMask
         root.send_event(event, event_mask=mask)
         d.sync()
+    elif command == "fixhints":
+        width, height = int(sys.argv[3]), int(sys.argv[4])
+        min_and_max = (1 << 4) | (1 << 5)
+        hints = [min_and_max, 0, 0, 0, 0, width, height, width, height] + [0] * 9
+        window.change_property(Xatom.WM_NORMAL_HINTS, Xatom.WM_SIZE_HINTS, 32, hints)
+        d.sync()
+    elif command == "minmax":
+        hints = window.get_full_property(Xatom.WM_NORMAL_HINTS, X.AnyPropertyType)
+        words = list(hints.value) if hints and hints.format == 32 else []
+        min_and_max = (1 << 4) | (1 << 5)
+        if len(words) < 9 or words[0] & min_and_max != min_and_max:
+            print("none")
+        else:
+            print(*words[5:9])
     elif command == "ordinary":
         ordinary = root.create_window(
             600, 400, 120, 80, 0, d.screen().root_depth, background_pixel=d.screen().white_pixel

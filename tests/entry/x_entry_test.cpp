@@ -3,9 +3,11 @@
 
 #include <gtest/gtest.h>
 
+#include <cstddef>
 #include <ostream>
 #include <string>
 
+#include "entry/entry_text_limit.h"
 #include "tests/entry/entry_fixture.h"
 
 namespace rpn::testing {
@@ -54,6 +56,88 @@ INSTANTIATE_TEST_SUITE_P(Examples, TypeKeyTest,
                                            TypeKeyCase{"", 0, 0, '.', ".", 1},
                                            TypeKeyCase{"5", 0, 0, '-', "-5", 1},
                                            TypeKeyCase{"5", 1, 0, '-', "5-", 2}));
+
+// How a character comes into an entry.
+enum class EntryWay { Keyboard, Keypad, ExponentToggle };
+
+struct EntryLimitCase {
+    const char* name;
+    EntryWay way;
+    // The entry's length below the limit before: 0 for a full one.
+    std::size_t room;
+    int selectionStart;
+    int selectionLength;
+    char ch;
+    // The length after, as its distance below the limit; the entry stays as it was (and
+    // beeps) when it is refused.
+    std::size_t roomAfter;
+    bool refused;
+};
+
+void PrintTo(const EntryLimitCase& c, std::ostream* out) {
+    *out << c.name;
+}
+
+class EntryLimitTest : public EntryTest, public ::testing::WithParamInterface<EntryLimitCase> {};
+
+// Typing never grows the entry past the limit that pastes keep: a held key or the keypad
+// clicked on and on gets a beep once the entry is full, and nothing else changes.
+TEST_P(EntryLimitTest, TypingKeepsTheEntryWithinThePasteLimit) {
+    const EntryLimitCase& c = GetParam();
+    const std::string before(kEntryTextLimit - c.room, '1');
+    x() = {before, c.selectionStart, c.selectionLength};
+    state().StackLift = false;
+    state().Y = 9;
+
+    switch (c.way) {
+        case EntryWay::Keyboard:
+            Keystroke(Key::Other, c.ch);
+            break;
+        case EntryWay::Keypad:
+            entry.xEntry.TypeKey(c.ch);
+            break;
+        case EntryWay::ExponentToggle:
+            Keystroke(Key::PageUp, 0);
+            break;
+    }
+
+    EXPECT_EQ(xText().size(), kEntryTextLimit - c.roomAfter);
+    EXPECT_EQ(window.beeps, c.refused ? 1 : 0);
+    if (c.refused) {
+        EXPECT_EQ(xText(), before);
+        EXPECT_EQ(x().selectionStart, c.selectionStart);
+        EXPECT_EQ(x().selectionLength, c.selectionLength);
+    }
+    EXPECT_FALSE(state().StackLift);
+    EXPECT_EQ(state().Y, 9.0L);
+}
+
+constexpr int kEnd = static_cast<int>(kEntryTextLimit);
+
+INSTANTIATE_TEST_SUITE_P(
+    Bounds, EntryLimitTest,
+    ::testing::Values(
+        EntryLimitCase{"key filling the last place", EntryWay::Keyboard, 1, kEnd - 1, 0, '7', 0,
+                       false},
+        EntryLimitCase{"key into a full entry", EntryWay::Keyboard, 0, kEnd, 0, '7', 0, true},
+        EntryLimitCase{"key inside a full entry", EntryWay::Keyboard, 0, 3, 0, '7', 0, true},
+        // A character the keyboard gives beyond one byte arrives as one "?".
+        EntryLimitCase{"wide character into a full entry", EntryWay::Keyboard, 0, kEnd, 0, '?', 0,
+                       true},
+        EntryLimitCase{"key over a selection in a full entry", EntryWay::Keyboard, 0, 5, 2, '7', 1,
+                       false},
+        EntryLimitCase{"Backspace in a full entry", EntryWay::Keyboard, 0, kEnd, 0, 8, 1, false},
+        EntryLimitCase{"keypad filling the last place", EntryWay::Keypad, 1, kEnd - 1, 0, '7', 0,
+                       false},
+        EntryLimitCase{"keypad into a full entry", EntryWay::Keypad, 0, kEnd, 0, '-', 0, true},
+        EntryLimitCase{"keypad over a selection in a full entry", EntryWay::Keypad, 0, 5, 1, '7', 0,
+                       false},
+        EntryLimitCase{"keypad over a selection from the start", EntryWay::Keypad, 0, 0, 3, '7',
+                       kEntryTextLimit - 1, false},
+        // The first toggle appends six characters.
+        EntryLimitCase{"exponent appended into the last places", EntryWay::ExponentToggle, 6, 0, 0,
+                       0, 0, false},
+        EntryLimitCase{"exponent with no room", EntryWay::ExponentToggle, 5, 0, 0, 0, 5, true}));
 
 TEST_F(EntryTest, TypeKeyAfterAResultLiftsItAndStartsANewNumber) {
     ShowStack(3.5L, 2, 1, 0);

@@ -13,7 +13,7 @@
 #include <memory>
 
 #include "engine/register.h"
-#include "entry/clipboard_port.h"
+#include "entry/entry_text_limit.h"
 #include "tests/engine/state_access.h"
 #include "tests/ui/main_window_access.h"
 #include "ui/calculator_windows.h"
@@ -248,6 +248,45 @@ class EntryWindowTest : public QObject {
         QCOMPARE(Text(Field::Y), QStringLiteral("6"));
     }
 
+    // Every way of typing reaches the entry's limit and stops there with a beep: the line
+    // edit's own maximum would cut the text silently, and an input method commits its text
+    // past the keyboard's road.
+    void typingStopsAtTheEntryLimitWithABeep_data() {
+        QTest::addColumn<QString>("way");
+        QTest::addColumn<int>("room");
+        for (const char* way : {"digit key", "wide character", "keypad", "input method"}) {
+            QTest::addRow("%s into the last place", way) << QString::fromLatin1(way) << 1;
+            QTest::addRow("%s into a full entry", way) << QString::fromLatin1(way) << 0;
+        }
+    }
+    void typingStopsAtTheEntryLimitWithABeep() {
+        QFETCH(QString, way);
+        QFETCH(int, room);
+        Start();
+        Click("Button1");
+        const QString before(static_cast<int>(rpn::kEntryTextLimit) - room, QLatin1Char('1'));
+        Edit(Field::X)->setText(before);
+        Click("Buttonedit");
+        const int beeps = MainWindowAccess::BeepCount(*window_);
+
+        if (way == QLatin1String("digit key")) {
+            Keys("7");
+        } else if (way == QLatin1String("wide character")) {
+            QTest::sendKeyEvent(QTest::Click, Edit(Field::X), Qt::Key_unknown,
+                                QStringLiteral("\u20ac"), Qt::NoModifier);
+        } else if (way == QLatin1String("keypad")) {
+            ClickKeypad("SpeedButton8");
+        } else {
+            QInputMethodEvent commit;
+            commit.setCommitString(QStringLiteral("7"));
+            QCoreApplication::sendEvent(Edit(Field::X), &commit);
+        }
+
+        QCOMPARE(Text(Field::X).size(), static_cast<qsizetype>(rpn::kEntryTextLimit));
+        QVERIFY(Text(Field::X).startsWith(before));
+        QCOMPARE(MainWindowAccess::BeepCount(*window_), beeps + (room == 0 ? 1 : 0));
+    }
+
     void aCharacterBeyondOneByteIsTypedAsAQuestionMark() {
         Start(QStringLiteral("6"));
         QTest::sendKeyEvent(QTest::Click, Edit(Field::X), Qt::Key_unknown, QStringLiteral("\u20ac"),
@@ -278,7 +317,7 @@ class EntryWindowTest : public QObject {
         QTest::addColumn<int>("length");
         QTest::addColumn<PasteWay>("way");
         QTest::addColumn<bool>("taken");
-        const int limit = static_cast<int>(rpn::kClipboardTextLimit);
+        const int limit = static_cast<int>(rpn::kEntryTextLimit);
         for (const PasteWay way : {PasteWay::CtrlV, PasteWay::CtrlShiftV, PasteWay::ShiftInsert,
                                    PasteWay::ContextMenu, PasteWay::Button}) {
             QTest::addRow("%s at the limit", PasteWayName(way)) << limit << way << true;
@@ -320,7 +359,7 @@ class EntryWindowTest : public QObject {
         QTest::addColumn<PasteWay>("way");
         QTest::addColumn<QString>("offered");
         QTest::addColumn<QString>("expected");
-        const QString tooLong(static_cast<int>(rpn::kClipboardTextLimit) + 1, QLatin1Char('1'));
+        const QString tooLong(static_cast<int>(rpn::kEntryTextLimit) + 1, QLatin1Char('1'));
         for (const PasteWay way :
              {PasteWay::CtrlV, PasteWay::CtrlShiftV, PasteWay::ShiftInsert, PasteWay::MiddleClick,
               PasteWay::ContextMenu, PasteWay::Drop, PasteWay::Button}) {
@@ -375,12 +414,12 @@ class EntryWindowTest : public QObject {
         QFETCH(PasteWay, way);
         QFETCH(int, beeps);
         useFakePasteSource_ = true;
-        pasteSource_.offered = std::string(rpn::kClipboardTextLimit, '1');
+        pasteSource_.offered = std::string(rpn::kEntryTextLimit, '1');
         Start(QStringLiteral("5"));
         const int before = MainWindowAccess::BeepCount(*window_);
         for (int i = 0; i < 3; ++i) {
             PasteBy(way);
-            QVERIFY(static_cast<std::size_t>(Text(Field::X).size()) <= rpn::kClipboardTextLimit);
+            QVERIFY(static_cast<std::size_t>(Text(Field::X).size()) <= rpn::kEntryTextLimit);
         }
         QCOMPARE(MainWindowAccess::BeepCount(*window_), before + beeps);
     }
