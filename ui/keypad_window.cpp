@@ -7,6 +7,7 @@
 #include <QWindow>
 #include <utility>
 
+#include "desktop/x11_focus_model.h"
 #include "desktop/x11_frame.h"
 #include "desktop/x11_owner.h"
 #include "desktop/x11_window_level.h"
@@ -139,14 +140,15 @@ bool KeypadWindow::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void KeypadWindow::setVisible(bool visible) {
-    // No minimise offered: the keypad goes away only as if closed. The type is read when the
-    // window is mapped, so it is written on the native window before its first showing.
-    // Made by create(), not winId(): that would mark the keypad native, and with it every
-    // control of both windows.
-    if (visible && !typeMarked_ && desktop::OnX11()) {
-        typeMarked_ = true;
+    // No minimise offered: the keypad goes away only as if closed; and no window manager
+    // hands it the keyboard. Both are read when the window is mapped, so they are written on
+    // the native window before its first showing. Made by create(), not winId(): that would
+    // mark the keypad native, and with it every control of both windows.
+    if (visible && !hintsWritten_ && desktop::OnX11()) {
+        hintsWritten_ = true;
         create();
         desktop::X11MarkAsToolbar(*windowHandle());
+        desktop::X11WithdrawTakeFocus(*windowHandle());
     }
     QWidget::setVisible(visible);
 }

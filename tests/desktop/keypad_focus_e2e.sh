@@ -5,7 +5,7 @@
 # closing); it stays above ordinary windows and above the main window, after Back and Top
 # too; no minimise is offered; it is one window for the whole run, which one Keys click brings
 # back even after it was minimised.
-# Usage: keypad_focus_e2e.sh path/to/rpncalc [openbox|xfwm4|icewm|fluxbox]
+# Usage: keypad_focus_e2e.sh path/to/rpncalc [openbox|xfwm4|icewm|fluxbox|metacity|marco|i3]
 set -euo pipefail
 
 program=$1
@@ -81,6 +81,15 @@ stands_above() {  # upper lower
     [[ $(probe over "$1" "$2") == 1 ]]
 }
 
+# i3 makes a workspace when it is first shown, and numbers them from 1.
+switch_workspace() {  # index, from 0
+    if [[ $window_manager == i3 ]]; then
+        i3-msg -q "workspace number $(($1 + 1))"
+    else
+        xdotool set_desktop "$1"
+    fi
+}
+
 other_window=
 other_pid=
 open_other_window() {
@@ -122,11 +131,13 @@ done
 start_afresh
 xdotool type 3.5
 show_keypad
-xdotool set_desktop 1
+switch_workspace 1
 wait_until 5 eval '[[ $(keypad_probe desktop) == 1 ]]' || fail "no second workspace"
-xdotool set_desktop 0
+switch_workspace 0
 wait_until 5 eval '[[ $(keypad_probe desktop) == 0 ]]' || fail "not back on the first workspace"
 wait_until 5 has_keyboard "$main" || fail "after the workspace switch the keyboard is on $(probe focus)"
+# Another workspace is not a minimise (fluxbox marks the windows there iconic all the same).
+wait_until 5 is_viewable "$keypad" || fail "the keypad did not come back with its workspace"
 xdotool type 7
 xdotool key Return
 expect_seven "workspace switch"
