@@ -17,8 +17,7 @@ void Withdraw(xcb_connection_t* c, xcb_window_t client) {
     const xcb_atom_t takeFocus = X11Atom(c, "WM_TAKE_FOCUS");
     constexpr uint32_t kLongestList = 32;
     auto reply = OwnedReply(xcb_get_property_reply(
-        c, xcb_get_property(c, 0, client, protocolsAtom, XCB_ATOM_ATOM, 0, kLongestList),
-        nullptr));
+        c, xcb_get_property(c, 0, client, protocolsAtom, XCB_ATOM_ATOM, 0, kLongestList), nullptr));
     if (!reply || reply->format != 32) {
         return;
     }

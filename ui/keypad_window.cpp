@@ -9,6 +9,7 @@
 
 #include "desktop/x11_focus_model.h"
 #include "desktop/x11_frame.h"
+#include "desktop/x11_iconic.h"
 #include "desktop/x11_owner.h"
 #include "desktop/x11_window_level.h"
 #include "desktop/x11_window_type.h"
@@ -18,6 +19,18 @@
 #include "ui/placed_widget.h"
 
 namespace rpn::ui {
+
+namespace {
+
+// Minimised by the user. The toolkit counts a window on a workspace that is not shown as
+// minimised too when the window manager takes it off the screen (fluxbox): it is back with
+// its workspace.
+bool Minimised(const QWidget& window) {
+    const QWindow* handle = window.windowHandle();
+    return window.isMinimized() && !(handle && desktop::X11OnWorkspaceNotShown(*handle));
+}
+
+}  // namespace
 
 KeypadWindow::KeypadWindow(KeypadState& keypad, double scale, QWidget* owner)
     // A tool window with a close box only, that never takes the keyboard from the main
@@ -114,7 +127,7 @@ void KeypadWindow::FollowOwnerState() {
     const QWidget* owner = parentWidget();
     // Window managers minimise a transient window with its owner, and bring it back with it;
     // the keypad on a window of its own goes down and comes back the same way.
-    if (owner->isMinimized() && standsAlone_ && isVisible()) {
+    if (Minimised(*owner) && standsAlone_ && isVisible()) {
         keypad_.KeypadPos = Position();
         downWithOwner_ = true;
         hide();
@@ -183,7 +196,7 @@ void KeypadWindow::changeEvent(QEvent* event) {
     }
     // Minimised, the keypad is down as if closed, and one Keys click brings it back. Some
     // window managers minimise the owner of a transient window along with it.
-    if (event->type() == QEvent::WindowStateChange && isVisible() && isMinimized()) {
+    if (event->type() == QEvent::WindowStateChange && isVisible() && Minimised(*this)) {
         // Hidden in the normal state, so that the next showing maps it as it was.
         setWindowState(windowState() & ~Qt::WindowMinimized);
         PutAway();
