@@ -11,6 +11,7 @@
 #include "desktop/x11_frame.h"
 #include "desktop/x11_iconic.h"
 #include "desktop/x11_owner.h"
+#include "desktop/x11_taskbar.h"
 #include "desktop/x11_window_level.h"
 #include "desktop/x11_window_type.h"
 #include "layout/keypad_layout.h"
@@ -162,6 +163,11 @@ void KeypadWindow::setVisible(bool visible) {
         create();
         desktop::X11MarkAsToolbar(*windowHandle());
         desktop::X11WithdrawTakeFocus(*windowHandle());
+    }
+    // No taskbar button either, asked for at every mapping: the manager forgets it at every
+    // unmapping. The hidden window is mapped by this very call.
+    if (visible && !isVisible() && desktop::OnX11()) {
+        desktop::X11KeepOffTaskbar(*windowHandle());
     }
     QWidget::setVisible(visible);
 }

@@ -73,7 +73,7 @@ e2e_lib=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 
 # Starts the window manager `name` on the X server, its settings in the work folder, and
 # waits until it manages windows.
-start_window_manager() {  # openbox|xfwm4|icewm|fluxbox|metacity|marco|i3
+start_window_manager() {  # openbox|xfwm4|icewm|fluxbox|metacity|marco
     local wm_command
     case $1 in
         # Its defaults, from a settings file of its own: an empty one opens an error dialog.
@@ -84,15 +84,9 @@ start_window_manager() {  # openbox|xfwm4|icewm|fluxbox|metacity|marco|i3
         # xfwm4 reads its settings over a D-Bus session bus.
         xfwm4) wm_command=(dbus-run-session -- xfwm4 --compositor=off) ;;
         icewm | fluxbox) wm_command=("$1") ;;
-        # Their settings over a D-Bus session bus too; the compositor left to the desktop's.
+        # Their settings over a D-Bus session bus too; no compositor, as under xfwm4.
         metacity) wm_command=(dbus-run-session -- metacity --sm-disable --compositor=none) ;;
         marco) wm_command=(dbus-run-session -- marco --sm-disable --no-composite) ;;
-        # Its stock settings, without the wizard that writes them on a first start: windows of
-        # a fixed size and tool windows float, as the calculator's two do.
-        i3)
-            printf '# i3 config file (v4)\nfont pango:monospace 8\n' >"$work/i3.config"
-            wm_command=(i3 -c "$work/i3.config")
-            ;;
         *) fail "unknown window manager $1" ;;
     esac
     HOME=$work "${wm_command[@]}" >"$work/wm.log" 2>&1 &
