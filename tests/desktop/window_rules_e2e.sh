@@ -18,14 +18,8 @@ probe() { /usr/bin/python3 "$here/x11_probe.py" "$@"; }
 # shellcheck source=../lib/e2e_common.sh
 source "$here/../lib/e2e_common.sh"
 
-# The designed sizes at 120 dpi scale to the toolkit's 96 logical dpi (by 0.8, rounded), and
-# then to device pixels by DPI/96 (rounded half up, as the toolkit does).
-device() { echo $((($1 * dpi * 2 + 96) / (96 * 2))); }
-logical() { echo $((($1 * 8 + 5) / 10)); }
-read -r _ designed_width designed_height < <(layout_facts | grep '^client ')
-width=$(device "$(logical "$designed_width")")
-large=$(device "$(logical "$designed_height")")
-compact=$(device "$(logical "$(layout_facts | sed -n 's/^compact //p')")")
+# The client's size in screen pixels at this resolution, in the large and the compact view.
+read -r _ width large compact < <(layout_facts --dpi "$dpi" | grep '^window ')
 
 start_xvfb -noreset
 /usr/bin/python3 -c "from Xlib import Xatom, display; d = display.Display()

@@ -60,10 +60,10 @@ start_xvfb() {
 # The facts of the windows (caption, designed sizes, each control's designed rectangle)
 # come from the build's rpncalc-layout, found beside the program unless RPNCALC_LAYOUT names
 # it; a script sets `program` before it calls these.
-layout_facts() {
+layout_facts() {  # [--dpi N]
     local tool=${RPNCALC_LAYOUT:-$(dirname "$program")/rpncalc-layout}
     [[ -x $tool ]] || fail "no $tool to read the window's layout from"
-    "$tool"
+    "$tool" "$@"
 }
 main_caption() {
     layout_facts | sed -n 's/^caption //p'
