@@ -327,7 +327,28 @@ void FramePlacer::RecountGeometry() {
     }
 }
 
+void FramePlacer::KeepFixedSize() {
+    const QWindow* handle = window_->Handle();
+    if (handle == nullptr || !handle->isExposed() || awaitingFrame_ || moving_ ||
+        restoring_->isActive() || window_->MinimumSize() != window_->MaximumSize() ||
+        handle->size() == window_->MinimumSize() || X11FillsScreen(*handle)) {
+        return;
+    }
+    // The move request carries the fixed size; the frame stays where it stands, and that is
+    // the window's place from now on.
+    if (const auto frame = X11FrameTopLeft(*handle)) {
+        MoveTo(*frame);
+    }
+}
+
 bool FramePlacer::eventFilter(QObject* watched, QEvent* event) {
+    // A window manager may carry out a move by a pager or a script with another size than
+    // the fixed one (fluxbox adds its title bar's height) and never give the size back. The
+    // first step into a maximised or fullscreen state looks the same until the state shows:
+    // judged once the size has stood a moment.
+    if (watched == &window_->Object() && event->type() == QEvent::Resize && OnX11()) {
+        QTimer::singleShot(MoveSettling::kSettleTime, this, [this] { KeepFixedSize(); });
+    }
     if (watched == &window_->Object() && event->type() == QEvent::Move && OnX11() &&
         !awaitingFrame_ && !moving_ && !restoring_->isActive()) {
         const auto normal = NormalFramePosition();

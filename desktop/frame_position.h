@@ -69,6 +69,9 @@ class FramePlacer : public QObject {
     void CheckRestored();
     // Takes the place that the frame was moved to as its normal one once it has settled there.
     void JudgeSettling();
+    // Gives a window of fixed size that size back where it stands, when the window manager
+    // left it at another outside a maximised or fullscreen state.
+    void KeepFixedSize();
     // Where the frame stands, when the window is in its normal state.
     std::optional<ScreenPoint> NormalFramePosition() const;
 

@@ -11,7 +11,8 @@ packages=(
     libbenchmark-dev
     clang libclang-rt-14-dev clang-format
     fonts-liberation
-    xvfb xauth x11-utils x11-apps x11-xserver-utils xclip xdotool openbox xfwm4 fluxbox icewm dbus dbus-x11
+    xvfb xauth x11-utils x11-apps x11-xserver-utils xclip xdotool wmctrl
+    openbox xfwm4 fluxbox icewm metacity marco mate-settings-daemon-common dbus dbus-x11
     python3 python3-xlib
     dbus at-spi2-core python3-pyatspi
     desktop-file-utils appstream

@@ -8,8 +8,11 @@
 #include <utility>
 
 #include "desktop/x11_fixed_size.h"
+#include "desktop/x11_focus_model.h"
 #include "desktop/x11_frame.h"
+#include "desktop/x11_iconic.h"
 #include "desktop/x11_owner.h"
+#include "desktop/x11_taskbar.h"
 #include "desktop/x11_window_level.h"
 #include "desktop/x11_window_type.h"
 #include "layout/keypad_layout.h"
@@ -18,6 +21,18 @@
 #include "ui/placed_widget.h"
 
 namespace rpn::ui {
+
+namespace {
+
+// Minimised by the user. The toolkit counts a window on a workspace that is not shown as
+// minimised too when the window manager takes it off the screen (fluxbox): it is back with
+// its workspace.
+bool Minimised(const QWidget& window) {
+    const QWindow* handle = window.windowHandle();
+    return window.isMinimized() && !(handle && desktop::X11OnWorkspaceNotShown(*handle));
+}
+
+}  // namespace
 
 KeypadWindow::KeypadWindow(KeypadState& keypad, double scale, QWidget* owner)
     // A tool window with a close box only, that never takes the keyboard from the main
@@ -116,7 +131,7 @@ void KeypadWindow::FollowOwnerState() {
     const QWidget* owner = parentWidget();
     // Window managers minimise a transient window with its owner, and bring it back with it;
     // the keypad on a window of its own goes down and comes back the same way.
-    if (owner->isMinimized() && standsAlone_ && isVisible()) {
+    if (Minimised(*owner) && standsAlone_ && isVisible()) {
         keypad_.KeypadPos = Position();
         downWithOwner_ = true;
         hide();
@@ -142,14 +157,20 @@ bool KeypadWindow::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void KeypadWindow::setVisible(bool visible) {
-    // No minimise offered: the keypad goes away only as if closed. The type is read when the
-    // window is mapped, so it is written on the native window before its first showing.
-    // Made by create(), not winId(): that would mark the keypad native, and with it every
-    // control of both windows.
-    if (visible && !typeMarked_ && desktop::OnX11()) {
-        typeMarked_ = true;
+    // No minimise offered: the keypad goes away only as if closed; and no window manager
+    // hands it the keyboard. Both are read when the window is mapped, so they are written on
+    // the native window before its first showing. Made by create(), not winId(): that would
+    // mark the keypad native, and with it every control of both windows.
+    if (visible && !hintsWritten_ && desktop::OnX11()) {
+        hintsWritten_ = true;
         create();
         desktop::X11MarkAsToolbar(*windowHandle());
+        desktop::X11WithdrawTakeFocus(*windowHandle());
+    }
+    // No taskbar button either, asked for at every mapping: the manager forgets it at every
+    // unmapping. The hidden window is mapped by this very call.
+    if (visible && !isVisible() && desktop::OnX11()) {
+        desktop::X11KeepOffTaskbar(*windowHandle());
     }
     QWidget::setVisible(visible);
 }
@@ -184,7 +205,7 @@ void KeypadWindow::changeEvent(QEvent* event) {
     }
     // Minimised, the keypad is down as if closed, and one Keys click brings it back. Some
     // window managers minimise the owner of a transient window along with it.
-    if (event->type() == QEvent::WindowStateChange && isVisible() && isMinimized()) {
+    if (event->type() == QEvent::WindowStateChange && isVisible() && Minimised(*this)) {
         // Hidden in the normal state, so that the next showing maps it as it was.
         setWindowState(windowState() & ~Qt::WindowMinimized);
         PutAway();

@@ -62,7 +62,7 @@ class KeypadWindow : public QWidget {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
-    bool typeMarked_ = false;
+    bool hintsWritten_ = false;
     // Down while the main window is minimised, and up again with it.
     void FollowOwnerState();
 

@@ -3,7 +3,8 @@
 
 #include <QGuiApplication>
 #include <QScreen>
-#include <cmath>
+
+#include "layout/screen_length.h"
 
 namespace rpn::ui {
 
@@ -32,7 +33,7 @@ double ScreenLayoutScale() {
 }
 
 int Scaled(int designed, double scale) {
-    return static_cast<int>(std::lround(designed * scale));
+    return LogicalLength(designed, scale);
 }
 
 QFont ControlFont(int characterHeight, double scale, bool bold) {

@@ -2,10 +2,11 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # The keypad under a real window manager: it never takes the keyboard, so that no keystroke
 # meant for X lands in it (after Back and Top, a workspace switch, another program's window
-# closing); it stays above ordinary windows and above the main window, after Back and Top
+# closing), and has no place in a taskbar or pager; it is back after a workspace round trip;
+# it stays above ordinary windows and above the main window, after Back and Top
 # too; no minimise is offered; it is one window for the whole run, which one Keys click brings
 # back even after it was minimised.
-# Usage: keypad_focus_e2e.sh path/to/rpncalc [openbox|xfwm4|icewm|fluxbox]
+# Usage: keypad_focus_e2e.sh path/to/rpncalc [openbox|xfwm4|icewm|fluxbox|metacity|marco]
 set -euo pipefail
 
 program=$1
@@ -57,6 +58,15 @@ show_keypad() {
     local shown
     shown=$(xdotool search --onlyvisible --pid "$calc_pid" | wc -l)
     ((shown == 2)) || fail "$shown windows shown by the calculator with its keypad, not 2"
+    # A tool window of the calculator: no button in a taskbar, no place in a pager.
+    wait_until 5 off_taskbar "$keypad" ||
+        fail "the keypad is not kept off the taskbar and pager: $(probe states "$keypad")"
+}
+
+off_taskbar() {
+    local states
+    states=$(probe states "$1")
+    [[ $states == *_NET_WM_STATE_SKIP_TASKBAR* && $states == *_NET_WM_STATE_SKIP_PAGER* ]]
 }
 
 is_viewable() {
@@ -127,6 +137,8 @@ wait_until 5 eval '[[ $(keypad_probe desktop) == 1 ]]' || fail "no second worksp
 xdotool set_desktop 0
 wait_until 5 eval '[[ $(keypad_probe desktop) == 0 ]]' || fail "not back on the first workspace"
 wait_until 5 has_keyboard "$main" || fail "after the workspace switch the keyboard is on $(probe focus)"
+# Another workspace is not a minimise (fluxbox marks the windows there iconic all the same).
+wait_until 5 is_viewable "$keypad" || fail "the keypad did not come back with its workspace"
 xdotool type 7
 xdotool key Return
 expect_seven "workspace switch"
@@ -157,8 +169,7 @@ wait_until 5 eval '[[ $(probe frame "$keypad") == "$keypad_frame" ]]' ||
     fail "the keypad moved from $keypad_frame to $(probe frame "$keypad") at Top"
 /usr/bin/python3 "$here/../entry_ui/close_window.py" "$other_window"
 wait_until 5 eval '! kill -0 "$other_pid" 2>/dev/null' || fail "the other window did not close"
-# The window manager hands the keyboard on: to the main window, never to the keypad.
-xdotool windowactivate "$main" 2>/dev/null || true
+# The window manager hands the keyboard on by itself: to the main window, never to the keypad.
 wait_until 5 has_keyboard "$main" || fail "after the other window closed the keyboard is on $(probe focus)"
 xdotool type 7
 xdotool key Return

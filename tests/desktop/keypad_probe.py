@@ -2,7 +2,8 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 """Reads what the window system knows of one window, straight from the X server.
 Usage: keypad_probe.py COMMAND WINDOW_ID
-  input     1 when the window's WM_HINTS let it take the keyboard (no hints: 1), else 0
+  input     1 when a window manager may hand the window the keyboard, else 0: its WM_HINTS
+            let it take input (no hints: 1), or its WM_PROTOCOLS offer WM_TAKE_FOCUS
   actions   the window manager's allowed actions for it (_NET_WM_ALLOWED_ACTIONS), by name
   viewable  1 when the window is mapped and all its ancestors are, else 0
   desktop   the desktop the window manager shows now (_NET_CURRENT_DESKTOP)"""
@@ -17,7 +18,9 @@ def main() -> None:
     window = d.create_resource_object("window", int(sys.argv[2], 0)) if len(sys.argv) > 2 else None
     if command == "input":
         hints = window.get_wm_hints()
-        print(0 if hints and hints.flags & Xutil.InputHint and not hints.input else 1)
+        refused = hints and hints.flags & Xutil.InputHint and not hints.input
+        offered = d.intern_atom("WM_TAKE_FOCUS") in (window.get_wm_protocols() or [])
+        print(0 if refused and not offered else 1)
     elif command == "actions":
         actions = window.get_full_property(
             d.intern_atom("_NET_WM_ALLOWED_ACTIONS"), X.AnyPropertyType

@@ -4,8 +4,8 @@
 # manager could bend its own way: Back really puts the window among ordinary windows and Top
 # above them (by the server's stacking order), the client area is exactly its designed size in
 # both views and stays put through view toggles, a maximise or fullscreen request is undone
-# and the place saved is the normal one, and a window saved far off comes back whole on the
-# screen.
+# and the place saved is the normal one, a move by a pager keeps the size and is saved, and a
+# window saved far off comes back whole on the screen.
 # Usage: window_rules_e2e.sh path/to/rpncalc openbox|xfwm4|icewm|fluxbox [DPI]
 # DPI is the screen's Xft.dpi (none: 96); the toolkit scales by DPI/96.
 set -euo pipefail
@@ -18,14 +18,8 @@ probe() { /usr/bin/python3 "$here/x11_probe.py" "$@"; }
 # shellcheck source=../lib/e2e_common.sh
 source "$here/../lib/e2e_common.sh"
 
-# The designed sizes at 120 dpi scale to the toolkit's 96 logical dpi (by 0.8, rounded), and
-# then to device pixels by DPI/96 (rounded half up, as the toolkit does).
-device() { echo $((($1 * dpi * 2 + 96) / (96 * 2))); }
-logical() { echo $((($1 * 8 + 5) / 10)); }
-read -r _ designed_width designed_height < <(layout_facts | grep '^client ')
-width=$(device "$(logical "$designed_width")")
-large=$(device "$(logical "$designed_height")")
-compact=$(device "$(logical "$(layout_facts | sed -n 's/^compact //p')")")
+# The client's size in screen pixels at this resolution, in the large and the compact view.
+read -r _ width large compact < <(layout_facts --dpi "$dpi" | grep '^window ')
 
 start_xvfb -noreset
 /usr/bin/python3 -c "from Xlib import Xatom, display; d = display.Display()
@@ -122,6 +116,20 @@ for request in "MAXIMIZED_VERT MAXIMIZED_HORZ" FULLSCREEN; do
 done
 close_calculator
 [[ $(session_position) == "100 200" ]] || fail "saved at $(session_position), not 100 200"
+
+# A move by a pager or a script, the request wmctrl sends (each manager reads its corner its
+# own way): the window keeps its fixed size, and the place it went to is the place saved.
+write_session 100 200
+start_calculator
+wait_until 5 stands 200 100 "$width" "$compact" || fail "not placed before the move: $(where)"
+wmctrl -i -r "$main" -e 0,300,200,-1,-1
+wait_until 5 eval '[[ $(probe frame "$main") != "200 100" ]]' || fail "wmctrl did not move the frame"
+wait_until 5 eval '[[ $(probe size "$main") == "$width $compact" ]]' ||
+    fail "after a move by wmctrl the client is $(probe size "$main"), not $width $compact"
+read -r moved_x moved_y < <(probe frame "$main")
+close_calculator
+[[ $(session_position) == "$moved_y $moved_x" ]] ||
+    fail "moved by wmctrl to $moved_x $moved_y, saved at $(session_position) (top left)"
 
 # Far off: the whole frame comes onto the screen.
 write_session 5000 -7000

@@ -72,10 +72,10 @@ start_xvfb() {
 # The facts of the windows (caption, designed sizes, each control's designed rectangle)
 # come from the build's rpncalc-layout, found beside the program unless RPNCALC_LAYOUT names
 # it; a script sets `program` before it calls these.
-layout_facts() {
+layout_facts() {  # [--dpi N]
     local tool=${RPNCALC_LAYOUT:-$(dirname "$program")/rpncalc-layout}
     [[ -x $tool ]] || fail "no $tool to read the window's layout from"
-    "$tool"
+    "$tool" "$@"
 }
 main_caption() {
     layout_facts | sed -n 's/^caption //p'
@@ -85,7 +85,7 @@ e2e_lib=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 
 # Starts the window manager `name` on the X server, its settings in the work folder, and
 # waits until it manages windows.
-start_window_manager() {  # openbox|xfwm4|icewm|fluxbox
+start_window_manager() {  # openbox|xfwm4|icewm|fluxbox|metacity|marco
     local wm_command
     case $1 in
         # Its defaults, from a settings file of its own: an empty one opens an error dialog.
@@ -96,6 +96,9 @@ start_window_manager() {  # openbox|xfwm4|icewm|fluxbox
         # xfwm4 reads its settings over the script's session bus.
         xfwm4) wm_command=(xfwm4 --compositor=off) ;;
         icewm | fluxbox) wm_command=("$1") ;;
+        # Their settings over a D-Bus session bus too; no compositor, as under xfwm4.
+        metacity) wm_command=(dbus-run-session -- metacity --sm-disable --compositor=none) ;;
+        marco) wm_command=(dbus-run-session -- marco --sm-disable --no-composite) ;;
         *) fail "unknown window manager $1" ;;
     esac
     HOME=$work "${wm_command[@]}" >"$work/wm.log" 2>&1 &
