@@ -33,8 +33,13 @@ std::string OpenSavedSession(Calculator& calculator) {
     if (!program.problem.empty()) {
         return "The session cannot be read: " + program.problem + ".";
     }
-    const LoadedSession loaded =
-        SessionFile(SessionFilePath(GatherSessionPlaceFacts(program.path))).Load();
+    // The file the window would open, chosen by the same rules (never one in a folder that
+    // another user may change).
+    const SessionPlace place = ChooseSessionPlace(GatherSessionPlaceFacts(program.path));
+    if (place.path.empty()) {
+        return "The session cannot be read: " + place.problem + ".";
+    }
+    const LoadedSession loaded = SessionFile(place.path).Load();
     if (!loaded.error.empty()) {
         return loaded.error;
     }
