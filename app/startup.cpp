@@ -19,6 +19,7 @@
 #include "engine/register.h"
 #include "session/program_path.h"
 #include "session/session_location.h"
+#include "session/spare_descriptor.h"
 #include "ui/calculator_windows.h"
 
 namespace rpn {
@@ -126,6 +127,8 @@ int RunCalculator(int& argc, char** argv) {
         options.sessionPath = SessionFilePath(GatherSessionPlaceFacts(program.path));
         PrepareSessionFolder(options.sessionPath);
     }
+    // Before anything can use up the open-file limit: the closing save will need a descriptor.
+    spare_descriptor::Keep();
     // One session file has one calculator: a second start brings the running one forward.
     std::optional<SessionClaim> claim;
     if (!options.sessionPath.empty()) {
