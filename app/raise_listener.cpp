@@ -88,31 +88,31 @@ void RaiseListener::TakeConnections(Listening& listening) {
             }
             return;
         }
-        if (waiting_.size() >= limits_.waitingConnections) {
+        const auto connection = waiting_.emplace(waiting_.end(), socket, this);
+        connect(connection->readable, &QSocketNotifier::activated, this,
+                [this, connection] { Read(connection); });
+        // Its line has often come with it.
+        if (Read(connection) && waiting_.size() > limits_.waitingConnections) {
             // A start sends its line as it connects: the newest connection is the likelier
             // one to be a start, the oldest has been silent longest.
             Close(waiting_.begin());
         }
-        const auto connection = waiting_.emplace(waiting_.end(), socket, this);
-        connect(connection->readable, &QSocketNotifier::activated, this,
-                [this, connection] { Read(connection); });
-        if (!silenceTimer_->isActive()) {
+        if (!waiting_.empty() && !silenceTimer_->isActive()) {
             silenceTimer_->start(limits_.idle);
         }
-        // Its line has often come with it.
-        Read(connection);
     }
 }
 
-void RaiseListener::Read(std::list<Connection>::iterator connection) {
+bool RaiseListener::Read(std::list<Connection>::iterator connection) {
     const ChannelRequest::State state = connection->request.ReadFrom(connection->socket.get());
     if (state == ChannelRequest::State::Incomplete) {
-        return;
+        return true;
     }
     if (state == ChannelRequest::State::Complete) {
         AnswerOnChannel(connection->socket.release(), answer_(connection->request.line()));
     }
     Close(connection);
+    return false;
 }
 
 void RaiseListener::Close(std::list<Connection>::iterator connection) {

@@ -53,8 +53,8 @@ class RaiseListener : public QObject {
     void Listen(const std::vector<std::string>& channelPaths);
     void TakeConnections(Listening& listening);
     // Reads what `connection` sent; answers and closes it once its line is in, or closes it
-    // when it can never send one.
-    void Read(std::list<Connection>::iterator connection);
+    // when it can never send one. Returns whether it still waits.
+    bool Read(std::list<Connection>::iterator connection);
     void Close(std::list<Connection>::iterator connection);
     void CloseSilentConnections();
     void PauseTaking(Listening& listening);
