@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <QImage>
 #include <QTextDocument>
 #include <cerrno>
 #include <cstring>
@@ -59,6 +60,10 @@ HelpFileContent ReadHelpFile(const std::string& path) {
     }
 }
 
+HelpFileBrowser::HelpFileBrowser() {
+    setOpenExternalLinks(true);
+}
+
 void HelpFileBrowser::ShowDocument(const QUrl& url, const QByteArray& content) {
     const QUrl document = url.adjusted(QUrl::RemoveFragment);
     const bool shownAlready = source().adjusted(QUrl::RemoveFragment) == document;
@@ -72,12 +77,33 @@ void HelpFileBrowser::ShowDocument(const QUrl& url, const QByteArray& content) {
     setSource(url, QTextDocument::HtmlResource);
 }
 
+bool HelpFileBrowser::IsTheDocument(const QUrl& name) const {
+    // A link within the page ("#topic-10") comes resolved against the page.
+    return source().resolved(name).adjusted(QUrl::RemoveFragment) == documentUrl_ ||
+           name.adjusted(QUrl::RemoveFragment) == documentUrl_;
+}
+
 QVariant HelpFileBrowser::loadResource(int type, const QUrl& name) {
-    if (type == QTextDocument::HtmlResource &&
-        name.adjusted(QUrl::RemoveFragment) == documentUrl_) {
+    if (type == QTextDocument::HtmlResource && IsTheDocument(name)) {
         return content_;
     }
-    return QTextBrowser::loadResource(type, name);
+    // A resource not given here would be read from its file by the toolkit itself: an
+    // empty one stands in its place.
+    if (type == QTextDocument::ImageResource) {
+        static const QImage kNoImage = [] {
+            QImage blank(1, 1, QImage::Format_ARGB32);
+            blank.fill(Qt::transparent);
+            return blank;
+        }();
+        return kNoImage;
+    }
+    return QStringLiteral("");
+}
+
+void HelpFileBrowser::doSetSource(const QUrl& name, QTextDocument::ResourceType type) {
+    if (documentUrl_.isEmpty() || IsTheDocument(name)) {
+        QTextBrowser::doSetSource(name, type);
+    }
 }
 
 }  // namespace rpn::ui
