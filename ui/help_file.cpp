@@ -10,6 +10,7 @@
 #include <cerrno>
 #include <cstring>
 
+#include "help/bounded_page.h"
 #include "session/file_descriptor.h"
 
 namespace rpn::ui {
@@ -68,7 +69,9 @@ void HelpFileBrowser::ShowDocument(const QUrl& url, const QByteArray& content) {
     const QUrl document = url.adjusted(QUrl::RemoveFragment);
     const bool shownAlready = source().adjusted(QUrl::RemoveFragment) == document;
     documentUrl_ = document;
-    content_ = content;
+    const std::string page = help::BoundedHelpPage(
+        std::string_view(content.constData(), static_cast<std::size_t>(content.size())));
+    content_ = QByteArray::fromStdString(page);
     // The same document again would only scroll: it is loaded anew, so that an edited help
     // file shows at once.
     if (shownAlready) {

@@ -15,8 +15,9 @@ declare -A allowed=(
     [layout]="engine layout version"
     [desktop/rules]="desktop/rules"
     [desktop]="desktop desktop/rules"
-    [ui]="engine entry session layout version desktop desktop/rules ui"
-    [app]="engine entry session layout version desktop desktop/rules ui app"
+    [help]="help"
+    [ui]="engine entry session layout version desktop desktop/rules help ui"
+    [app]="engine entry session layout version desktop desktop/rules help ui app"
     [bench]="engine layout version bench"
     [tools]="engine layout version tools"
 )

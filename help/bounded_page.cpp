@@ -1,0 +1,458 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "help/bounded_page.h"
+
+#include <algorithm>
+#include <array>
+#include <cctype>
+#include <map>
+#include <vector>
+
+namespace rpn::help {
+
+namespace {
+
+enum class Content {
+    // An element that holds nothing and is never closed.
+    Empty,
+    // An element inside a paragraph.
+    Inline,
+    // An element that begins a paragraph of its own, or ends one.
+    Block,
+};
+
+struct Element {
+    std::string_view name;
+    Content content;
+    // The attributes kept, with how their values are checked.
+    std::string_view attributes;
+    std::string_view numberAttributes;
+};
+
+// What a help page needs, and what the browser lays out quickly. Numbers (sizes, spans,
+// paddings) are kept only when short: a table cell spanning a million columns is no help.
+constexpr std::array kElements = {
+    Element{"a", Content::Inline, "href name", ""},
+    Element{"b", Content::Inline, "", ""},
+    Element{"big", Content::Inline, "", ""},
+    Element{"blockquote", Content::Block, "", ""},
+    Element{"body", Content::Block, "", ""},
+    Element{"br", Content::Empty, "", ""},
+    Element{"center", Content::Block, "", ""},
+    Element{"code", Content::Inline, "", ""},
+    Element{"dd", Content::Block, "", ""},
+    Element{"div", Content::Block, "align", ""},
+    Element{"dl", Content::Block, "", ""},
+    Element{"dt", Content::Block, "", ""},
+    Element{"em", Content::Inline, "", ""},
+    Element{"h1", Content::Block, "align", ""},
+    Element{"h2", Content::Block, "align", ""},
+    Element{"h3", Content::Block, "align", ""},
+    Element{"h4", Content::Block, "align", ""},
+    Element{"h5", Content::Block, "align", ""},
+    Element{"h6", Content::Block, "align", ""},
+    Element{"head", Content::Block, "", ""},
+    Element{"hr", Content::Empty, "", ""},
+    Element{"html", Content::Block, "", ""},
+    Element{"i", Content::Inline, "", ""},
+    Element{"kbd", Content::Inline, "", ""},
+    Element{"li", Content::Block, "", ""},
+    Element{"meta", Content::Empty, "charset", ""},
+    Element{"ol", Content::Block, "type", "start"},
+    Element{"p", Content::Block, "align", ""},
+    Element{"pre", Content::Block, "", ""},
+    Element{"s", Content::Inline, "", ""},
+    Element{"small", Content::Inline, "", ""},
+    Element{"span", Content::Inline, "", ""},
+    Element{"strong", Content::Inline, "", ""},
+    Element{"sub", Content::Inline, "", ""},
+    Element{"sup", Content::Inline, "", ""},
+    Element{"table", Content::Block, "align", "border cellpadding cellspacing width"},
+    Element{"tbody", Content::Block, "", ""},
+    Element{"td", Content::Block, "align valign", "colspan rowspan width"},
+    Element{"tfoot", Content::Block, "", ""},
+    Element{"th", Content::Block, "align valign", "colspan rowspan width"},
+    Element{"thead", Content::Block, "", ""},
+    Element{"title", Content::Block, "", ""},
+    Element{"tr", Content::Block, "align valign", ""},
+    Element{"tt", Content::Inline, "", ""},
+    Element{"u", Content::Inline, "", ""},
+    Element{"ul", Content::Block, "type", ""},
+    Element{"var", Content::Inline, "", ""},
+};
+
+// The most items in one list, and rows in one table.
+constexpr std::size_t kMostParts = 250;
+
+// What a line break counts for in a paragraph's length.
+constexpr std::size_t kLineBreakLength = 40;
+
+// Elements left out together with what they hold: their text is no text of the page.
+constexpr std::array<std::string_view, 2> kHiddenContent = {"script", "style"};
+
+const Element* FindElement(std::string_view name) {
+    const auto found = std::find_if(kElements.begin(), kElements.end(),
+                                    [name](const Element& e) { return e.name == name; });
+    return found == kElements.end() ? nullptr : &*found;
+}
+
+bool Listed(std::string_view list, std::string_view word) {
+    for (std::size_t from = 0; from < list.size();) {
+        const std::size_t end = std::min(list.find(' ', from), list.size());
+        if (list.substr(from, end - from) == word) {
+            return true;
+        }
+        from = end + 1;
+    }
+    return false;
+}
+
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f';
+}
+
+bool IsNameCharacter(char c) {
+    return std::isalnum(static_cast<unsigned char>(c)) != 0 || c == '-' || c == '_' || c == ':';
+}
+
+std::string Lower(std::string_view text) {
+    std::string lower(text);
+    for (char& c : lower) {
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    }
+    return lower;
+}
+
+// A short number, with a percent sign for a width.
+bool IsShortNumber(std::string_view value) {
+    if (!value.empty() && value.back() == '%') {
+        value.remove_suffix(1);
+    }
+    return !value.empty() && value.size() <= 4 &&
+           std::all_of(value.begin(), value.end(),
+                       [](char c) { return std::isdigit(static_cast<unsigned char>(c)) != 0; });
+}
+
+struct Tag {
+    std::string name;
+    bool closing = false;
+    std::vector<std::pair<std::string, std::string>> attributes;
+    // Where the text after the tag begins.
+    std::size_t end = 0;
+};
+
+// Reads the tag at `at` (just after its '<'). None when the page ends inside it.
+bool ReadTag(std::string_view html, std::size_t at, Tag& tag) {
+    tag = Tag{};
+    if (at < html.size() && html[at] == '/') {
+        tag.closing = true;
+        ++at;
+    }
+    const std::size_t nameStart = at;
+    while (at < html.size() && IsNameCharacter(html[at])) {
+        ++at;
+    }
+    tag.name = Lower(html.substr(nameStart, at - nameStart));
+    for (;;) {
+        while (at < html.size() && (IsBlank(html[at]) || html[at] == '/')) {
+            ++at;
+        }
+        if (at >= html.size()) {
+            return false;
+        }
+        if (html[at] == '>') {
+            tag.end = at + 1;
+            return true;
+        }
+        const std::size_t attributeStart = at;
+        while (at < html.size() && !IsBlank(html[at]) && html[at] != '>' && html[at] != '=' &&
+               html[at] != '/') {
+            ++at;
+        }
+        std::string name = Lower(html.substr(attributeStart, at - attributeStart));
+        std::string value;
+        while (at < html.size() && IsBlank(html[at])) {
+            ++at;
+        }
+        if (at < html.size() && html[at] == '=') {
+            ++at;
+            while (at < html.size() && IsBlank(html[at])) {
+                ++at;
+            }
+            if (at < html.size() && (html[at] == '"' || html[at] == '\'')) {
+                const char quote = html[at];
+                const std::size_t close = html.find(quote, at + 1);
+                if (close == std::string_view::npos) {
+                    return false;
+                }
+                value = html.substr(at + 1, close - at - 1);
+                at = close + 1;
+            } else {
+                const std::size_t valueStart = at;
+                while (at < html.size() && !IsBlank(html[at]) && html[at] != '>') {
+                    ++at;
+                }
+                value = html.substr(valueStart, at - valueStart);
+            }
+        }
+        tag.attributes.emplace_back(std::move(name), std::move(value));
+    }
+}
+
+// An attribute value inside double quotes: it can end neither itself nor the tag.
+void AppendQuoted(std::string& out, std::string_view value) {
+    out += '"';
+    for (const char c : value) {
+        if (c == '"') {
+            out += "&quot;";
+        } else if (c == '<') {
+            out += "&lt;";
+        } else {
+            out += c;
+        }
+    }
+    out += '"';
+}
+
+class PageBuilder {
+  public:
+    explicit PageBuilder(std::size_t size) { out_.reserve(size + size / 8 + 256); }
+
+    // False once the page has had its elements.
+    bool Open(const Tag& tag, const Element& element) {
+        if (elements_ == kMostElements) {
+            return false;
+        }
+        if (element.content != Content::Empty) {
+            CloseImplied(tag.name);
+            SplitLongContainer(tag.name);
+            if (open_.size() >= kDeepestNesting) {
+                ++deeperThanKept_[tag.name];
+                return true;
+            }
+        }
+        ++elements_;
+        if (tag.name == "br") {
+            // A line break stays in its paragraph and lengthens its layout like a line.
+            if (paragraph_ >= 2 * kLongestParagraph) {
+                BreakParagraph();
+            }
+            paragraph_ += kLineBreakLength;
+        } else if (element.content == Content::Block || tag.name == "hr") {
+            paragraph_ = 0;
+        }
+        out_ += '<';
+        out_ += tag.name;
+        for (const auto& [name, value] : tag.attributes) {
+            if (Listed(element.attributes, name) ||
+                (Listed(element.numberAttributes, name) && IsShortNumber(value))) {
+                out_ += ' ';
+                out_ += name;
+                out_ += '=';
+                AppendQuoted(out_, value);
+            }
+        }
+        out_ += '>';
+        if (element.content != Content::Empty) {
+            open_.push_back({tag.name});
+        }
+        return true;
+    }
+
+    void Close(const Tag& tag, const Element& element) {
+        if (element.content == Content::Empty) {
+            return;
+        }
+        auto& deeper = deeperThanKept_[tag.name];
+        if (deeper > 0) {
+            --deeper;
+            return;
+        }
+        const auto found =
+            std::find_if(open_.rbegin(), open_.rend(),
+                         [&tag](const OpenElement& open) { return open.name == tag.name; });
+        if (found == open_.rend()) {
+            return;
+        }
+        const std::size_t keep = static_cast<std::size_t>(open_.rend() - found) - 1;
+        while (open_.size() > keep) {
+            CloseTop();
+        }
+        if (element.content == Content::Block) {
+            paragraph_ = 0;
+        }
+    }
+
+    // Text of the page, with a paragraph broken where it grows too long.
+    void Text(std::string_view text) {
+        for (const char c : text) {
+            const bool characterStart = (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+            if (entity_ == 0 && characterStart &&
+                ((paragraph_ >= kLongestParagraph && IsBlank(c)) ||
+                 paragraph_ >= 2 * kLongestParagraph)) {
+                BreakParagraph();
+            }
+            out_ += c == '<' ? std::string_view("&lt;") : std::string_view(&c, 1);
+            ++paragraph_;
+            // A character reference ("&amp;", "&#215;") is never broken.
+            if (c == '&') {
+                entity_ = 1;
+            } else if (entity_ > 0) {
+                const bool inReference =
+                    (std::isalnum(static_cast<unsigned char>(c)) != 0 || c == '#') && entity_ < 32;
+                entity_ = inReference ? entity_ + 1 : 0;
+            }
+        }
+    }
+
+    void Comment(std::string_view comment) { out_ += comment; }
+
+    std::string Finish(bool complete) {
+        while (!open_.empty()) {
+            CloseTop();
+        }
+        if (!complete) {
+            out_ += "<p><i>The rest of the help file is not shown: it has more than " +
+                    std::to_string(kMostElements) + " elements.</i></p>";
+        }
+        return std::move(out_);
+    }
+
+  private:
+    // Where the page leaves an element to be closed by the next (a paragraph by a paragraph,
+    // a list item by a list item, a cell by a cell or a row), the close is written out.
+    void CloseImplied(const std::string& name) {
+        const auto closes = [&name](const std::string& open) {
+            if (name == "tr") {
+                return open == "tr" || open == "td" || open == "th";
+            }
+            if (name == "td" || name == "th") {
+                return open == "td" || open == "th";
+            }
+            return (name == "p" || name == "li") && open == name;
+        };
+        while (!open_.empty() && closes(open_.back().name)) {
+            CloseTop();
+        }
+    }
+
+    // The browser's time for a list grows with the square of its items, and for a table with
+    // the square of its rows: a list or table that has had its share goes on as a new one.
+    void SplitLongContainer(const std::string& name) {
+        const bool item = name == "li";
+        if (!item && name != "tr") {
+            return;
+        }
+        const auto container =
+            std::find_if(open_.rbegin(), open_.rend(), [item](const OpenElement& open) {
+                return item ? open.name == "ul" || open.name == "ol" : open.name == "table";
+            });
+        if (container == open_.rend()) {
+            return;
+        }
+        if (++container->parts <= kMostParts) {
+            return;
+        }
+        const std::size_t depth = static_cast<std::size_t>(open_.rend() - container);
+        const std::string kind = container->name;
+        while (open_.size() >= depth) {
+            CloseTop();
+        }
+        out_ += '<';
+        out_ += kind;
+        out_ += '>';
+        open_.push_back({kind, 1});
+    }
+
+    void CloseTop() {
+        out_ += "</";
+        out_ += open_.back().name;
+        out_ += '>';
+        open_.pop_back();
+    }
+
+    // A paragraph of its own for the rest of the text: it counts against no limit, and the
+    // next break closes it, so it nests no deeper than one level.
+    void BreakParagraph() {
+        if (!open_.empty() && open_.back().name == "p") {
+            CloseTop();
+        }
+        out_ += "<p>";
+        open_.push_back({"p"});
+        paragraph_ = 0;
+    }
+
+    struct OpenElement {
+        std::string name;
+        // For a list its items, for a table its rows.
+        std::size_t parts = 0;
+    };
+
+    std::string out_;
+    std::vector<OpenElement> open_;
+    std::map<std::string, std::size_t> deeperThanKept_;
+    std::size_t elements_ = 0;
+    std::size_t paragraph_ = 0;
+    std::size_t entity_ = 0;
+};
+
+}  // namespace
+
+std::string BoundedHelpPage(std::string_view html) {
+    PageBuilder page(html.size());
+    std::size_t at = 0;
+    while (at < html.size()) {
+        const std::size_t lt = html.find('<', at);
+        page.Text(html.substr(at, lt == std::string_view::npos ? std::string_view::npos : lt - at));
+        if (lt == std::string_view::npos) {
+            break;
+        }
+        if (html.substr(lt, 4) == "<!--") {
+            const std::size_t end = html.find("-->", lt + 4);
+            at = end == std::string_view::npos ? html.size() : end + 3;
+            page.Comment(html.substr(lt, at - lt));
+            continue;
+        }
+        const char next = lt + 1 < html.size() ? html[lt + 1] : '\0';
+        if (next == '!' || next == '?') {
+            // A declaration or an instruction: nothing the browser shows.
+            const std::size_t end = html.find('>', lt);
+            at = end == std::string_view::npos ? html.size() : end + 1;
+            continue;
+        }
+        if (std::isalpha(static_cast<unsigned char>(next)) == 0 && next != '/') {
+            page.Text("<");
+            at = lt + 1;
+            continue;
+        }
+        Tag tag;
+        if (!ReadTag(html, lt + 1, tag)) {
+            break;
+        }
+        at = tag.end;
+        if (!tag.closing && std::find(kHiddenContent.begin(), kHiddenContent.end(), tag.name) !=
+                                kHiddenContent.end()) {
+            const std::string end = "</" + tag.name;
+            std::size_t from = at;
+            for (;; ++from) {
+                from = html.find("</", from);
+                if (from == std::string_view::npos || Lower(html.substr(from, end.size())) == end) {
+                    break;
+                }
+            }
+            at = from == std::string_view::npos ? html.size() : from;
+            continue;
+        }
+        const Element* element = FindElement(tag.name);
+        if (element == nullptr) {
+            continue;
+        }
+        if (tag.closing) {
+            page.Close(tag, *element);
+        } else if (!page.Open(tag, *element)) {
+            return page.Finish(false);
+        }
+    }
+    return page.Finish(true);
+}
+
+}  // namespace rpn::help
