@@ -80,11 +80,19 @@ constexpr std::array kElements = {
     Element{"var", Content::Inline, "", ""},
 };
 
+// The browser lays out a table inside a table several times over for each level: a few
+// levels are all it lays out quickly.
+constexpr std::size_t kDeepestTables = 3;
+
+// The most text in a table, tables inside it included.
+constexpr std::size_t kMostTableText = 64 * 1024;
+
 // The most items in one list, and rows in one table.
 constexpr std::size_t kMostParts = 250;
 
-// What a line break counts for in a paragraph's length.
+// What a line break counts for in a paragraph's length, and an element in a table's text.
 constexpr std::size_t kLineBreakLength = 40;
+constexpr std::size_t kElementLength = 40;
 
 // Elements left out together with what they hold: their text is no text of the page.
 constexpr std::array<std::string_view, 2> kHiddenContent = {"script", "style"};
@@ -225,12 +233,23 @@ class PageBuilder {
         if (element.content != Content::Empty) {
             CloseImplied(tag.name);
             SplitLongContainer(tag.name);
-            if (open_.size() >= kDeepestNesting) {
+            // A table that has no room for a cell would hide its text: the browser shows
+            // no text that is outside a cell.
+            const std::size_t room = tag.name == "table" ? 3 : tag.name == "tr" ? 2 : 1;
+            if (open_.size() + room > kDeepestNesting ||
+                (tag.name == "table" && openTables_ == kDeepestTables)) {
                 ++deeperThanKept_[tag.name];
                 return true;
             }
         }
         ++elements_;
+        if (openTables_ > 0) {
+            // Rows and cells lengthen a table's layout as text does.
+            tableText_ += kElementLength;
+            if (tableText_ >= kMostTableText) {
+                EndTables();
+            }
+        }
         if (tag.name == "br") {
             // A line break stays in its paragraph and lengthens its layout like a line.
             if (paragraph_ >= 2 * kLongestParagraph) {
@@ -253,7 +272,7 @@ class PageBuilder {
         }
         out_ += '>';
         if (element.content != Content::Empty) {
-            open_.push_back({tag.name});
+            Push(tag.name);
         }
         return true;
     }
@@ -291,8 +310,16 @@ class PageBuilder {
                  paragraph_ >= 2 * kLongestParagraph)) {
                 BreakParagraph();
             }
+            if (entity_ == 0 && characterStart &&
+                ((tableText_ >= kMostTableText && IsBlank(c)) ||
+                 tableText_ >= kMostTableText + 2 * kLongestParagraph)) {
+                EndTables();
+            }
             out_ += c == '<' ? std::string_view("&lt;") : std::string_view(&c, 1);
             ++paragraph_;
+            if (openTables_ > 0) {
+                ++tableText_;
+            }
             // A character reference ("&amp;", "&#215;") is never broken.
             if (c == '&') {
                 entity_ = 1;
@@ -360,13 +387,34 @@ class PageBuilder {
         out_ += '<';
         out_ += kind;
         out_ += '>';
-        open_.push_back({kind, 1});
+        Push(kind, 1);
+    }
+
+    // The text after a table that has had its share: the browser lays a table out whole,
+    // and its time grows with the text in it.
+    void EndTables() {
+        const auto outermost =
+            std::find_if(open_.begin(), open_.end(),
+                         [](const OpenElement& open) { return open.name == "table"; });
+        while (open_.end() > outermost) {
+            CloseTop();
+        }
+    }
+
+    void Push(const std::string& name, std::size_t parts = 0) {
+        open_.push_back({name, parts});
+        if (name == "table") {
+            ++openTables_;
+        }
     }
 
     void CloseTop() {
         out_ += "</";
         out_ += open_.back().name;
         out_ += '>';
+        if (open_.back().name == "table" && --openTables_ == 0) {
+            tableText_ = 0;
+        }
         open_.pop_back();
     }
 
@@ -377,7 +425,7 @@ class PageBuilder {
             CloseTop();
         }
         out_ += "<p>";
-        open_.push_back({"p"});
+        Push("p");
         paragraph_ = 0;
     }
 
@@ -392,6 +440,9 @@ class PageBuilder {
     std::map<std::string, std::size_t> deeperThanKept_;
     std::size_t elements_ = 0;
     std::size_t paragraph_ = 0;
+    std::size_t openTables_ = 0;
+    // Text since the outermost open table began.
+    std::size_t tableText_ = 0;
     std::size_t entity_ = 0;
 };
 

@@ -24,7 +24,8 @@ inline constexpr std::size_t kLongestParagraph = 1000;
 // sheets and style attributes, scripts, forms, unknown elements. An element nested deeper
 // than kDeepestNesting is left out (its text stays), a paragraph longer than
 // kLongestParagraph is broken into several (the break is a paragraph, one level deeper), a
-// long list or table goes on as a new one, and the page ends, with a note saying so, after
+// long list or table goes on as a new one, tables nest a few levels at most and end when they
+// hold much text (the rest follows them), and the page ends, with a note saying so, after
 // kMostElements elements. Comments stay, for the program's own marks in the page.
 std::string BoundedHelpPage(std::string_view html);
 

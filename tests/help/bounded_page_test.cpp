@@ -102,6 +102,15 @@ TEST(BoundedPage, NestingStopsAtItsBound) {
         EXPECT_LE(Depth(shown), kDeepestNesting + 1) << element;
         EXPECT_EQ(Count(shown, "x"), 3000u) << element;
     }
+    // Tables inside tables, which the browser lays out again for each level, stop sooner,
+    // their rows going on in the innermost table kept; and a table ends once it holds much
+    // text, the rest following it.
+    const std::string tables = BoundedHelpPage(Repeat("<table><tr><td>x", 200));
+    EXPECT_EQ(Count(tables, "<table>"), 3u);
+    EXPECT_EQ(Count(tables, "<td>x</td>"), 198u);
+    const std::string longCell = BoundedHelpPage("<table><tr><td>" + Repeat("word ", 100000));
+    EXPECT_EQ(Count(longCell, "word"), 100000u);
+    EXPECT_LT(longCell.find("</table>"), longCell.size() / 2);
     const std::string inner =
         Repeat("<b>", kDeepestNesting + 5) + "x" + Repeat("</b>", kDeepestNesting + 5) + "<i>y</i>";
     EXPECT_EQ(BoundedHelpPage(inner),
