@@ -2,83 +2,15 @@
 #include "help/bounded_page.h"
 
 #include <algorithm>
-#include <array>
 #include <cctype>
 #include <map>
 #include <vector>
 
+#include "help/page_markup.h"
+
 namespace rpn::help {
 
 namespace {
-
-enum class Content {
-    // An element that holds nothing and is never closed.
-    Empty,
-    // An element inside a paragraph.
-    Inline,
-    // An element that begins a paragraph of its own, or ends one.
-    Block,
-};
-
-struct Element {
-    std::string_view name;
-    Content content;
-    // The attributes kept, with how their values are checked.
-    std::string_view attributes;
-    std::string_view numberAttributes;
-};
-
-// What a help page needs, and what the browser lays out quickly. Numbers (sizes, spans,
-// paddings) are kept only when short: a table cell spanning a million columns is no help.
-constexpr std::array kElements = {
-    Element{"a", Content::Inline, "href name", ""},
-    Element{"b", Content::Inline, "", ""},
-    Element{"big", Content::Inline, "", ""},
-    Element{"blockquote", Content::Block, "", ""},
-    Element{"body", Content::Block, "", ""},
-    Element{"br", Content::Empty, "", ""},
-    Element{"center", Content::Block, "", ""},
-    Element{"code", Content::Inline, "", ""},
-    Element{"dd", Content::Block, "", ""},
-    Element{"div", Content::Block, "align", ""},
-    Element{"dl", Content::Block, "", ""},
-    Element{"dt", Content::Block, "", ""},
-    Element{"em", Content::Inline, "", ""},
-    Element{"h1", Content::Block, "align", ""},
-    Element{"h2", Content::Block, "align", ""},
-    Element{"h3", Content::Block, "align", ""},
-    Element{"h4", Content::Block, "align", ""},
-    Element{"h5", Content::Block, "align", ""},
-    Element{"h6", Content::Block, "align", ""},
-    Element{"head", Content::Block, "", ""},
-    Element{"hr", Content::Empty, "", ""},
-    Element{"html", Content::Block, "", ""},
-    Element{"i", Content::Inline, "", ""},
-    Element{"kbd", Content::Inline, "", ""},
-    Element{"li", Content::Block, "", ""},
-    Element{"meta", Content::Empty, "charset", ""},
-    Element{"ol", Content::Block, "type", "start"},
-    Element{"p", Content::Block, "align", ""},
-    Element{"pre", Content::Block, "", ""},
-    Element{"s", Content::Inline, "", ""},
-    Element{"small", Content::Inline, "", ""},
-    Element{"span", Content::Inline, "", ""},
-    Element{"strong", Content::Inline, "", ""},
-    Element{"sub", Content::Inline, "", ""},
-    Element{"sup", Content::Inline, "", ""},
-    Element{"table", Content::Block, "align", "border cellpadding cellspacing width"},
-    Element{"tbody", Content::Block, "", ""},
-    Element{"td", Content::Block, "align valign", "colspan rowspan width"},
-    Element{"tfoot", Content::Block, "", ""},
-    Element{"th", Content::Block, "align valign", "colspan rowspan width"},
-    Element{"thead", Content::Block, "", ""},
-    Element{"title", Content::Block, "", ""},
-    Element{"tr", Content::Block, "align valign", ""},
-    Element{"tt", Content::Inline, "", ""},
-    Element{"u", Content::Inline, "", ""},
-    Element{"ul", Content::Block, "type", ""},
-    Element{"var", Content::Inline, "", ""},
-};
 
 // The browser lays out a table inside a table several times over for each level: a few
 // levels are all it lays out quickly.
@@ -93,133 +25,6 @@ constexpr std::size_t kMostParts = 250;
 // What a line break counts for in a paragraph's length, and an element in a table's text.
 constexpr std::size_t kLineBreakLength = 40;
 constexpr std::size_t kElementLength = 40;
-
-// Elements left out together with what they hold: their text is no text of the page.
-constexpr std::array<std::string_view, 2> kHiddenContent = {"script", "style"};
-
-const Element* FindElement(std::string_view name) {
-    const auto found = std::find_if(kElements.begin(), kElements.end(),
-                                    [name](const Element& e) { return e.name == name; });
-    return found == kElements.end() ? nullptr : &*found;
-}
-
-bool Listed(std::string_view list, std::string_view word) {
-    for (std::size_t from = 0; from < list.size();) {
-        const std::size_t end = std::min(list.find(' ', from), list.size());
-        if (list.substr(from, end - from) == word) {
-            return true;
-        }
-        from = end + 1;
-    }
-    return false;
-}
-
-bool IsBlank(char c) {
-    return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f';
-}
-
-bool IsNameCharacter(char c) {
-    return std::isalnum(static_cast<unsigned char>(c)) != 0 || c == '-' || c == '_' || c == ':';
-}
-
-std::string Lower(std::string_view text) {
-    std::string lower(text);
-    for (char& c : lower) {
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    }
-    return lower;
-}
-
-// A short number, with a percent sign for a width.
-bool IsShortNumber(std::string_view value) {
-    if (!value.empty() && value.back() == '%') {
-        value.remove_suffix(1);
-    }
-    return !value.empty() && value.size() <= 4 &&
-           std::all_of(value.begin(), value.end(),
-                       [](char c) { return std::isdigit(static_cast<unsigned char>(c)) != 0; });
-}
-
-struct Tag {
-    std::string name;
-    bool closing = false;
-    std::vector<std::pair<std::string, std::string>> attributes;
-    // Where the text after the tag begins.
-    std::size_t end = 0;
-};
-
-// Reads the tag at `at` (just after its '<'). None when the page ends inside it.
-bool ReadTag(std::string_view html, std::size_t at, Tag& tag) {
-    tag = Tag{};
-    if (at < html.size() && html[at] == '/') {
-        tag.closing = true;
-        ++at;
-    }
-    const std::size_t nameStart = at;
-    while (at < html.size() && IsNameCharacter(html[at])) {
-        ++at;
-    }
-    tag.name = Lower(html.substr(nameStart, at - nameStart));
-    for (;;) {
-        while (at < html.size() && (IsBlank(html[at]) || html[at] == '/')) {
-            ++at;
-        }
-        if (at >= html.size()) {
-            return false;
-        }
-        if (html[at] == '>') {
-            tag.end = at + 1;
-            return true;
-        }
-        const std::size_t attributeStart = at;
-        while (at < html.size() && !IsBlank(html[at]) && html[at] != '>' && html[at] != '=' &&
-               html[at] != '/') {
-            ++at;
-        }
-        std::string name = Lower(html.substr(attributeStart, at - attributeStart));
-        std::string value;
-        while (at < html.size() && IsBlank(html[at])) {
-            ++at;
-        }
-        if (at < html.size() && html[at] == '=') {
-            ++at;
-            while (at < html.size() && IsBlank(html[at])) {
-                ++at;
-            }
-            if (at < html.size() && (html[at] == '"' || html[at] == '\'')) {
-                const char quote = html[at];
-                const std::size_t close = html.find(quote, at + 1);
-                if (close == std::string_view::npos) {
-                    return false;
-                }
-                value = html.substr(at + 1, close - at - 1);
-                at = close + 1;
-            } else {
-                const std::size_t valueStart = at;
-                while (at < html.size() && !IsBlank(html[at]) && html[at] != '>') {
-                    ++at;
-                }
-                value = html.substr(valueStart, at - valueStart);
-            }
-        }
-        tag.attributes.emplace_back(std::move(name), std::move(value));
-    }
-}
-
-// An attribute value inside double quotes: it can end neither itself nor the tag.
-void AppendQuoted(std::string& out, std::string_view value) {
-    out += '"';
-    for (const char c : value) {
-        if (c == '"') {
-            out += "&quot;";
-        } else if (c == '<') {
-            out += "&lt;";
-        } else {
-            out += c;
-        }
-    }
-    out += '"';
-}
 
 class PageBuilder {
   public:
@@ -480,8 +285,7 @@ std::string BoundedHelpPage(std::string_view html) {
             break;
         }
         at = tag.end;
-        if (!tag.closing && std::find(kHiddenContent.begin(), kHiddenContent.end(), tag.name) !=
-                                kHiddenContent.end()) {
+        if (!tag.closing && HidesContent(tag.name)) {
             const std::string end = "</" + tag.name;
             std::size_t from = at;
             for (;; ++from) {
