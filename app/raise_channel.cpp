@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/raise_channel.h"
 
-#include <fcntl.h>
 #include <poll.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
@@ -11,7 +10,6 @@
 #include <cerrno>
 #include <cstring>
 #include <optional>
-#include <thread>
 
 #include "session/file_descriptor.h"
 
@@ -19,9 +17,6 @@ namespace rpn {
 namespace {
 
 using Clock = std::chrono::steady_clock;
-
-// Between attempts to reach a calculator that holds the lock but is not listening yet.
-constexpr std::chrono::milliseconds kConnectRetry{50};
 
 int MillisecondsLeft(Clock::time_point deadline) {
     const auto left =
@@ -55,32 +50,16 @@ bool WaitFor(int fd, short events, Clock::time_point deadline) {
     }
 }
 
-// A connected socket to `address`, or -1 when nobody listens there before the deadline.
-int Connect(const sockaddr_un& address, Clock::time_point deadline) {
-    for (;;) {
-        FileDescriptor socket(::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0));
-        if (socket.get() < 0) {
-            return -1;
-        }
-        const auto* raw = reinterpret_cast<const sockaddr*>(&address);
-        if (::connect(socket.get(), raw, sizeof(address)) == 0) {
-            return socket.release();
-        }
-        if (errno == EINPROGRESS || errno == EAGAIN) {
-            int error = 0;
-            socklen_t length = sizeof(error);
-            if (WaitFor(socket.get(), POLLOUT, deadline) &&
-                ::getsockopt(socket.get(), SOL_SOCKET, SO_ERROR, &error, &length) == 0 &&
-                error == 0) {
-                return socket.release();
-            }
-        }
-        // The calculator may have taken the lock a moment ago and not be listening yet.
-        if (MillisecondsLeft(deadline) <= kConnectRetry.count()) {
-            return -1;
-        }
-        std::this_thread::sleep_for(kConnectRetry);
+// A socket connected to `address`, or -1 when nothing takes the connection now. A local
+// connection is taken by the system at once or not at all: a listener whose queue is full
+// (a busy calculator, or one that hangs) is not waited for here.
+int Connect(const sockaddr_un& address) {
+    FileDescriptor socket(::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0));
+    if (socket.get() < 0) {
+        return -1;
     }
+    const auto* raw = reinterpret_cast<const sockaddr*>(&address);
+    return ::connect(socket.get(), raw, sizeof(address)) == 0 ? socket.release() : -1;
 }
 
 bool SendAll(int fd, const std::string& text, Clock::time_point deadline) {
@@ -104,35 +83,45 @@ bool SendAll(int fd, const std::string& text, Clock::time_point deadline) {
 
 }  // namespace
 
-std::string AskOnChannel(const std::string& path, const std::string& request,
-                         std::chrono::milliseconds wait) {
+ChannelAnswer AskOnChannel(const std::string& path, const std::string& request,
+                           std::chrono::milliseconds wait) {
     const Clock::time_point deadline = Clock::now() + wait;
+    ChannelAnswer answer;
     const std::optional<sockaddr_un> address = AddressOf(path);
     if (!address) {
-        return {};
+        return answer;
     }
-    FileDescriptor socket(Connect(*address, deadline));
+    FileDescriptor socket(Connect(*address));
     if (socket.get() < 0 || !SendAll(socket.get(), request + '\n', deadline)) {
-        return {};
+        return answer;
     }
-    std::string answer;
     char buffer[512];
-    while (answer.size() < kLongestChannelLine && WaitFor(socket.get(), POLLIN, deadline)) {
+    for (;;) {
+        if (!WaitFor(socket.get(), POLLIN, deadline)) {
+            answer.kind = ChannelAnswer::Kind::Silent;
+            return answer;
+        }
         const ssize_t n = ::recv(socket.get(), buffer, sizeof(buffer), 0);
         if (n < 0 && (errno == EINTR || errno == EAGAIN || errno == EWOULDBLOCK)) {
             continue;
         }
         if (n <= 0) {
-            break;
+            // Closed without a whole answer: the listener made room for others, or ended.
+            answer.line.clear();
+            return answer;
         }
-        answer.append(buffer, static_cast<std::size_t>(n));
-        const std::size_t newline = answer.find('\n');
+        answer.line.append(buffer, static_cast<std::size_t>(n));
+        const std::size_t newline = answer.line.find('\n');
         if (newline != std::string::npos) {
-            answer.resize(newline);
+            answer.line.resize(newline);
+            answer.kind = ChannelAnswer::Kind::Answered;
+            return answer;
+        }
+        if (answer.line.size() > kLongestChannelLine) {
+            answer.line.clear();
             return answer;
         }
     }
-    return {};
 }
 
 int ListenOnChannel(const std::string& path) {

@@ -14,12 +14,26 @@ namespace rpn {
 // A request is one short line; anything longer is no calculator's.
 inline constexpr std::size_t kLongestChannelLine = 4096;
 
+// What a calculator at the channel said to a request.
+struct ChannelAnswer {
+    enum class Kind {
+        // `line` holds its answer line.
+        Answered,
+        // Nobody took the request: nothing listens at the path (a calculator that has just
+        // taken the lock and not reached its event loop yet, or one that is ending), or the
+        // connection was closed without an answer. Worth asking again.
+        NobodyListens,
+        // The request went in and no answer came within the wait: a calculator that hangs.
+        Silent,
+    };
+    Kind kind = Kind::NobodyListens;
+    std::string line;
+};
+
 // Sends `request` (one line, without its newline) to the calculator listening at `path` and
-// returns its answer line without the newline, or an empty text when nobody answered within
-// `wait`. A calculator that has just taken the lock may not listen yet: the connection is
-// tried again until the time is up.
-std::string AskOnChannel(const std::string& path, const std::string& request,
-                         std::chrono::milliseconds wait);
+// waits at most `wait` for its answer line. Connects once: asking again is the caller's.
+ChannelAnswer AskOnChannel(const std::string& path, const std::string& request,
+                           std::chrono::milliseconds wait);
 
 // Listens at `path`, replacing a channel a killed calculator left; -1 when it cannot. The
 // socket does not block and is closed on exec.

@@ -1,9 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include <QObject>
 #include <chrono>
-#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -12,49 +10,18 @@ class QWidget;
 
 namespace rpn {
 
-class FileDescriptor;
+class RaiseListener;
 class SessionLock;
-
-// What the calculator that runs on a session file answered when asked to come to the front.
-struct RaiseAnswer {
-    bool raised = false;
-    // It answered at all, raised or not.
-    bool answered = false;
-    // When not raised: the one line for the user.
-    std::string problem;
-};
-
-// Asks the calculator that listens at `channelPath` to bring its windows to the front of
-// `display` (the window system and display this start would use), waiting at most `wait`
-// in all. `sessionPath` names the file in the answer for the user.
-RaiseAnswer AskRunningCalculatorToRaise(const std::string& channelPath, const std::string& display,
-                                        const std::string& sessionPath,
-                                        std::chrono::milliseconds wait);
-
-// The running calculator's side: listens at `channelPath` and runs `raise` for a request
-// from the same display; a request from another display is told which one this is.
-class RaiseListener : public QObject {
-    Q_OBJECT
-  public:
-    RaiseListener(const std::string& channelPath, std::string display, std::function<void()> raise);
-    ~RaiseListener() override;
-
-  private:
-    // Takes every connection waiting and answers each once its request line is in.
-    void TakeConnections();
-
-    std::unique_ptr<FileDescriptor> listening_;
-    std::string display_;
-    std::function<void()> raise_;
-};
 
 // The claim of one start on its session file: the first calculator on a file holds it and
 // listens; a later start asks that one to come to the front instead of running.
 class SessionClaim {
   public:
-    // `display`: DisplayIdentity of this start. Waits at most `wait` for a running calculator.
+    // `display`: DisplayIdentity of this start. A running calculator has `answerWait` to
+    // answer; one that holds the lock but does not listen (it is starting, or ending) is
+    // asked again for at most `startingWait`, and its lock tried again.
     SessionClaim(const std::string& sessionPath, const std::string& display,
-                 std::chrono::milliseconds wait);
+                 std::chrono::milliseconds answerWait, std::chrono::milliseconds startingWait);
     ~SessionClaim();
     SessionClaim(const SessionClaim&) = delete;
     SessionClaim& operator=(const SessionClaim&) = delete;
@@ -67,12 +34,12 @@ class SessionClaim {
     void SetWindows(QWidget* mainWindow, QWidget* keypad);
 
   private:
-    // One attempt; false when the calculator that held the session has gone meanwhile.
-    bool Claim(const std::string& sessionPath, const std::string& display,
-               std::chrono::milliseconds wait, const std::vector<std::string>& folders);
+    // Takes the session's lock in every lock folder; when another calculator holds one, lets
+    // go of them all and returns that one's channel, else an empty text.
+    std::string TakeLocks(const std::string& sessionPath, const std::vector<std::string>& folders);
 
     std::vector<std::unique_ptr<SessionLock>> locks_;
-    std::vector<std::unique_ptr<RaiseListener>> listeners_;
+    std::unique_ptr<RaiseListener> listener_;
     QWidget* mainWindow_ = nullptr;
     QWidget* keypad_ = nullptr;
     bool runs_ = true;

@@ -20,6 +20,7 @@
 #include "engine/register.h"
 #include "session/program_path.h"
 #include "session/session_location.h"
+#include "session/spare_descriptor.h"
 #include "ui/calculator_windows.h"
 
 namespace rpn {
@@ -28,8 +29,11 @@ namespace {
 constexpr int kUsageError = 2;
 constexpr int kNoDisplay = 1;
 constexpr int kLimitTooLow = 1;
-// How long a second start waits for the running calculator to answer.
+// How long a second start waits for the running calculator to answer, and how long it keeps
+// asking one that holds the session's lock but does not listen yet (it starts, like this
+// one, on a busy machine) or any more (it is ending).
 constexpr std::chrono::milliseconds kRaiseWait{1000};
+constexpr std::chrono::milliseconds kStartingWait{5000};
 
 std::string Environment(const char* name) {
     const char* value = std::getenv(name);
@@ -138,10 +142,12 @@ int RunCalculator(int& argc, char** argv) {
             PrepareSessionFolder(place.path);
         }
     }
+    // Before anything can use up the open-file limit: the closing save will need a descriptor.
+    spare_descriptor::Keep();
     // One session file has one calculator: a second start brings the running one forward.
     std::optional<SessionClaim> claim;
     if (!options.sessionPath.empty()) {
-        claim.emplace(options.sessionPath, ThisDisplay(commandLine), kRaiseWait);
+        claim.emplace(options.sessionPath, ThisDisplay(commandLine), kRaiseWait, kStartingWait);
         if (!claim->runs()) {
             return claim->exitCode();
         }

@@ -15,6 +15,7 @@
 #include <utility>
 
 #include "session/file_descriptor.h"
+#include "session/spare_descriptor.h"
 
 namespace rpn {
 
@@ -193,6 +194,7 @@ void ReplaceFileDurably(const std::string& path, const std::string& content) {
         ::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0) {
         throw FileWriteError("Cannot write " + path + ": " + std::strerror(errno));
     }
+    const spare_descriptor::LentForSave descriptor;
     RemoveStaleTemporaryFiles(target);
     const int error = ReplaceFile(target, content);
     if (error != 0) {

@@ -5,10 +5,12 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <QImage>
 #include <QTextDocument>
 #include <cerrno>
 #include <cstring>
 
+#include "help/bounded_page.h"
 #include "session/file_descriptor.h"
 
 namespace rpn::ui {
@@ -59,11 +61,17 @@ HelpFileContent ReadHelpFile(const std::string& path) {
     }
 }
 
+HelpFileBrowser::HelpFileBrowser() {
+    setOpenExternalLinks(true);
+}
+
 void HelpFileBrowser::ShowDocument(const QUrl& url, const QByteArray& content) {
     const QUrl document = url.adjusted(QUrl::RemoveFragment);
     const bool shownAlready = source().adjusted(QUrl::RemoveFragment) == document;
     documentUrl_ = document;
-    content_ = content;
+    const std::string page = help::BoundedHelpPage(
+        std::string_view(content.constData(), static_cast<std::size_t>(content.size())));
+    content_ = QByteArray::fromStdString(page);
     // The same document again would only scroll: it is loaded anew, so that an edited help
     // file shows at once.
     if (shownAlready) {
@@ -72,12 +80,33 @@ void HelpFileBrowser::ShowDocument(const QUrl& url, const QByteArray& content) {
     setSource(url, QTextDocument::HtmlResource);
 }
 
+bool HelpFileBrowser::IsTheDocument(const QUrl& name) const {
+    // A link within the page ("#topic-10") comes resolved against the page.
+    return source().resolved(name).adjusted(QUrl::RemoveFragment) == documentUrl_ ||
+           name.adjusted(QUrl::RemoveFragment) == documentUrl_;
+}
+
 QVariant HelpFileBrowser::loadResource(int type, const QUrl& name) {
-    if (type == QTextDocument::HtmlResource &&
-        name.adjusted(QUrl::RemoveFragment) == documentUrl_) {
+    if (type == QTextDocument::HtmlResource && IsTheDocument(name)) {
         return content_;
     }
-    return QTextBrowser::loadResource(type, name);
+    // A resource not given here would be read from its file by the toolkit itself: an
+    // empty one stands in its place.
+    if (type == QTextDocument::ImageResource) {
+        static const QImage kNoImage = [] {
+            QImage blank(1, 1, QImage::Format_ARGB32);
+            blank.fill(Qt::transparent);
+            return blank;
+        }();
+        return kNoImage;
+    }
+    return QStringLiteral("");
+}
+
+void HelpFileBrowser::doSetSource(const QUrl& name, QTextDocument::ResourceType type) {
+    if (documentUrl_.isEmpty() || IsTheDocument(name)) {
+        QTextBrowser::doSetSource(name, type);
+    }
 }
 
 }  // namespace rpn::ui

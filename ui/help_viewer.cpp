@@ -61,7 +61,6 @@ HelpViewer::HelpViewer(QWidget* owner)
     setObjectName(QStringLiteral("HelpViewer"));
     setWindowTitle(QStringLiteral("Calculator Help"));
     browser_->setObjectName(QStringLiteral("HelpText"));
-    browser_->setOpenExternalLinks(true);
 
     back_->setEnabled(false);
     forward_->setEnabled(false);

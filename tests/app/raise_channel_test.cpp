@@ -63,7 +63,9 @@ TEST_F(RaiseChannelTest, TheRequestLineGetsTheListenersAnswer) {
     std::thread listener([listening] {
         AnswerOne(listening, [](const std::string& line) { return "got " + line; });
     });
-    EXPECT_EQ(AskOnChannel(path_, "raise xcb :5", 5s), "got raise xcb :5");
+    const ChannelAnswer answer = AskOnChannel(path_, "raise xcb :5", 5s);
+    EXPECT_EQ(answer.kind, ChannelAnswer::Kind::Answered);
+    EXPECT_EQ(answer.line, "got raise xcb :5");
     listener.join();
     ::close(listening);
 }
@@ -76,23 +78,26 @@ TEST_F(RaiseChannelTest, AChannelLeftByAKilledCalculatorIsReplaced) {
     ASSERT_GE(listening, 0);
     std::thread listener(
         [listening] { AnswerOne(listening, [](const std::string&) { return "raised"; }); });
-    EXPECT_EQ(AskOnChannel(path_, "raise", 5s), "raised");
+    EXPECT_EQ(AskOnChannel(path_, "raise", 5s).line, "raised");
     listener.join();
     ::close(listening);
 }
 
-TEST_F(RaiseChannelTest, NoAnswerIsAnEmptyAnswer) {
-    // Nobody listening at all.
-    EXPECT_EQ(AskOnChannel(path_, "raise", 200ms), "");
-    // A listener that takes the connection and never answers.
+// Nobody listening is worth asking again (the calculator may be starting); a listener that
+// takes the request and says nothing is not.
+TEST_F(RaiseChannelTest, NobodyListeningIsToldFromNoAnswer) {
+    EXPECT_EQ(AskOnChannel(path_, "raise", 5s).kind, ChannelAnswer::Kind::NobodyListens);
+    // A channel left by a killed calculator.
+    ::close(ListenOnChannel(path_));
+    EXPECT_EQ(AskOnChannel(path_, "raise", 5s).kind, ChannelAnswer::Kind::NobodyListens);
     const int listening = ListenOnChannel(path_);
     ASSERT_GE(listening, 0);
-    EXPECT_EQ(AskOnChannel(path_, "raise", 200ms), "");
+    EXPECT_EQ(AskOnChannel(path_, "raise", 200ms).kind, ChannelAnswer::Kind::Silent);
     ::close(listening);
     // A path too long for a socket address: nobody can listen there, and nothing is asked.
     const std::string tooLong = (folder_ / std::string(200, 'x')).string();
     EXPECT_EQ(ListenOnChannel(tooLong), -1);
-    EXPECT_EQ(AskOnChannel(tooLong, "raise", 200ms), "");
+    EXPECT_EQ(AskOnChannel(tooLong, "raise", 5s).kind, ChannelAnswer::Kind::NobodyListens);
 }
 
 TEST_F(RaiseChannelTest, ARequestBeyondTheLongestLineIsRefused) {
@@ -105,8 +110,9 @@ TEST_F(RaiseChannelTest, ARequestBeyondTheLongestLineIsRefused) {
             return "raised";
         });
     });
-    EXPECT_EQ(AskOnChannel(path_, std::string(2 * kLongestChannelLine, 'r'), 5s), "");
+    const ChannelAnswer answer = AskOnChannel(path_, std::string(2 * kLongestChannelLine, 'r'), 5s);
     listener.join();
+    EXPECT_EQ(answer.kind, ChannelAnswer::Kind::NobodyListens);
     EXPECT_FALSE(answered);
     ::close(listening);
 }

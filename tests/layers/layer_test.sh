@@ -16,8 +16,9 @@ declare -A allowed=(
     [layout]="engine layout version"
     [desktop/rules]="desktop/rules"
     [desktop]="desktop desktop/rules"
-    [ui]="engine entry session layout version desktop desktop/rules ui"
-    [app]="engine entry session layout version desktop desktop/rules ui cli app"
+    [help]="help"
+    [ui]="engine entry session layout version desktop desktop/rules help ui"
+    [app]="engine entry session layout version desktop desktop/rules help ui cli app"
     [bench]="engine layout version bench"
     [tools]="engine layout version tools"
 )

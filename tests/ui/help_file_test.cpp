@@ -8,6 +8,8 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTextBrowser>
+#include <QTimer>
+#include <QUrl>
 #include <QtTest>
 #include <filesystem>
 #include <string>
@@ -126,6 +128,52 @@ class HelpFileTest : public QObject {
         WriteFile(path, "<p><a name=\"topic-0\">Edited</a></p>");
         viewer.ShowTopic(path, 0);
         QCOMPARE(viewer.browser()->toPlainText(), QStringLiteral("Edited"));
+    }
+
+    // What the page names is never read: images from a FIFO and /dev/zero, style sheets
+    // from a FIFO, a link to a FIFO clicked. The window answers at once all the while.
+    void viewerReadsNothingThePageNames() {
+        const std::string path = Make(Place::Missing);
+        // Named in plain text, so that the toolkit would find it.
+        const QString fifo = dir_.filePath(QStringLiteral("fifo"));
+        QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+        const QByteArray fifoUrl = QUrl::fromLocalFile(fifo).toEncoded();
+        WriteFile(path, "<html><head><link rel=\"stylesheet\" href=\"" + fifoUrl +
+                            "\"><style>@import url(" + fifoUrl +
+                            ");</style></head><body><p><a name=\"topic-0\"></a>Help"
+                            "<img src=\"" +
+                            fifoUrl +
+                            "\"><img src=\"/dev/zero\">"
+                            "<a href=\"" +
+                            fifoUrl + "\">link</a></p></body></html>");
+        HelpViewer viewer(nullptr);
+        viewer.ShowTopic(path, 0);
+        ExpectAnswerWithinASecond();
+        QCOMPARE(viewer.browser()->toPlainText().left(4), QStringLiteral("Help"));
+        // What a click on the link asks the browser for.
+        viewer.browser()->setSource(QUrl(QString::fromUtf8(fifoUrl)));
+        ExpectAnswerWithinASecond();
+        QCOMPARE(viewer.browser()->toPlainText().left(4), QStringLiteral("Help"));
+        QFile::remove(fifo);
+    }
+
+    // The largest help file, one line of one word: all of it shown, the window answering.
+    void viewerShowsTheLargestOneLinePage() {
+        const std::string path = Make(Place::LargestFile);
+        WriteFile(path, QByteArray(kLargestHelpFile, 'x'));
+        HelpViewer viewer(nullptr);
+        viewer.ShowTopic(path, 0);
+        viewer.grab();
+        ExpectAnswerWithinASecond();
+        QCOMPARE(viewer.browser()->toPlainText().count(QLatin1Char('x')), kLargestHelpFile);
+    }
+
+  private:
+    // The event loop takes a call within a second: the window is not frozen.
+    static void ExpectAnswerWithinASecond() {
+        bool answered = false;
+        QTimer::singleShot(0, [&answered] { answered = true; });
+        QTRY_VERIFY_WITH_TIMEOUT(answered, 1000);
     }
 };
 
