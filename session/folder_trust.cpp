@@ -30,6 +30,11 @@ bool OnlyUserMayChange(const NodeFacts& folder, uid_t user) {
            (folder.mode & (S_IWGRP | S_IWOTH)) == 0;
 }
 
+bool OthersCannotReplaceIn(const NodeFacts& folder, uid_t user) {
+    return folder.kind == NodeFacts::Kind::Folder && IsTrustedOwner(folder.owner, user) &&
+           ((folder.mode & (S_IWGRP | S_IWOTH)) == 0 || (folder.mode & S_ISVTX) != 0);
+}
+
 bool IsPrivateFolder(const NodeFacts& folder, uid_t user) {
     return folder.kind == NodeFacts::Kind::Folder && folder.owner == user &&
            (folder.mode & 0777) == 0700;

@@ -29,6 +29,11 @@ bool IsTrustedOwner(uid_t owner, uid_t user);
 // there that is still free.
 bool OnlyUserMayChange(const NodeFacts& folder, uid_t user);
 
+// Nobody but `user` and root can take away, rename or replace what lies in the folder, and so
+// a folder of the user's below it stays the user's: as above, or sticky (as /tmp is), where
+// others may add names but not touch the user's.
+bool OthersCannotReplaceIn(const NodeFacts& folder, uid_t user);
+
 // A folder of the user's alone, for the session's lock and the channel of the calculator
 // that holds it: owned by `user`, not a link, nobody else may even enter it (mode 0700).
 bool IsPrivateFolder(const NodeFacts& folder, uid_t user);

@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 
@@ -58,7 +59,13 @@ SessionPlace ChooseSessionPlace(const SessionPlaceFacts& facts) {
     const NodeFacts::Kind besideKind = facts.sessionBeside.kind;
     // Why what stands beside the program is not to be touched at all.
     std::string distrust;
-    if (!OnlyUserMayChange(facts.programFolder, facts.user)) {
+    const auto openAbove = std::find_if(
+        facts.foldersAbove.begin(), facts.foldersAbove.end(),
+        [&](const auto& above) { return !OthersCannotReplaceIn(above.second, facts.user); });
+    if (openAbove != facts.foldersAbove.end()) {
+        distrust = "another user may change the folder " + openAbove->first + ", which holds " +
+                   FolderOf(beside);
+    } else if (!OnlyUserMayChange(facts.programFolder, facts.user)) {
         distrust = "another user may change the folder " + FolderOf(beside);
     } else if (besideKind != NodeFacts::Kind::Missing &&
                !IsTrustedOwner(facts.sessionBeside.owner, facts.user)) {
@@ -87,6 +94,11 @@ SessionPlaceFacts GatherSessionPlaceFacts(const std::string& programPath) {
     facts.user = ::geteuid();
     const std::string folder = FolderOf(programPath);
     facts.programFolder = NodeFactsAt(folder);
+    // The path has its links resolved: each prefix is a real folder on the way.
+    for (std::size_t slash = 0; slash < folder.size(); slash = folder.find('/', slash + 1)) {
+        const std::string above = slash == 0 ? "/" : folder.substr(0, slash);
+        facts.foldersAbove.emplace_back(above, NodeFactsAt(above));
+    }
     // Saving creates a file beside the session file and renames it over it.
     facts.programFolderWritable = ::access(folder.c_str(), W_OK | X_OK) == 0;
     facts.sessionBeside = NodeFactsAt(PathBesideProgram(programPath, ".cfg"));

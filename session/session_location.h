@@ -4,6 +4,8 @@
 #include <sys/types.h>
 
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "session/folder_trust.h"
 
@@ -23,6 +25,9 @@ struct SessionPlaceFacts {
     // $XDG_CONFIG_HOME and $HOME (the password database's home folder when HOME is unset).
     std::string xdgConfigHome;
     std::string home;
+    // The folders above the program's, from "/" down: whoever may replace one of them may
+    // replace the program's folder too, with everything in it.
+    std::vector<std::pair<std::string, NodeFacts>> foldersAbove;
 };
 
 // Where the session is kept for this run.
@@ -39,7 +44,8 @@ struct SessionPlace {
 // there, except in a system prefix (under /usr) where it stays beside the program only if a
 // session file is already there; a symbolic link put beside the program is followed, being
 // the user's own or root's. A folder that another user may change (a sticky /tmp, a group's
-// folder, another user's) keeps no session, nor is anything there followed or read: what
+// folder, another user's, or one inside a folder that another user may change) keeps no
+// session, nor is anything there followed or read: what
 // stands beside the program may be theirs. Nor is a file there that another user owns.
 // Otherwise, and in those cases, one file per user: $XDG_CONFIG_HOME/rpncalc/rpncalc.cfg,
 // where an unset, empty or relative XDG_CONFIG_HOME means $HOME/.config.

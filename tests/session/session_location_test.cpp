@@ -36,7 +36,14 @@ const NodeFacts kRootFolder = Folder(0755, 0);
 
 SessionPlaceFacts Facts(const char* program, NodeFacts folder, bool writable, NodeFacts beside,
                         const char* xdg, const char* home) {
-    return {program, kUser, folder, writable, beside, xdg, home};
+    return {program, kUser, folder, writable, beside, xdg, home, {}};
+}
+
+// The same, with `above` the folders from "/" down to the program's.
+SessionPlaceFacts Below(SessionPlaceFacts facts,
+                        std::vector<std::pair<std::string, NodeFacts>> above) {
+    facts.foldersAbove = std::move(above);
+    return facts;
 }
 
 SessionPlace At(const std::string& path) {
@@ -149,6 +156,25 @@ INSTANTIATE_TEST_SUITE_P(
                   Facts("/home/o/bin/rpncalc", Folder(0755, kOtherUser), false,
                         Node(Kind::Link, kOtherUser), "", "/home/u"),
                   PerUserBecause("another user may change the folder /home/o/bin")},
+        // Whoever may change a folder above the program's may put another folder in its
+        // place; a sticky one (/tmp) lets nobody touch the user's folder in it.
+        PlaceCase{"own_folder_in_sticky_tmp",
+                  Below(Facts("/tmp/b/rpncalc", Folder(0755), true, kNothing, "", "/home/u"),
+                        {{"/", kRootFolder}, {"/tmp", Folder(01777, 0)}}),
+                  At("/tmp/b/rpncalc.cfg")},
+        PlaceCase{
+            "own_folder_in_a_group's_folder",
+            Below(Facts("/srv/team/u/rpncalc", Folder(0755), true, kNothing, "", "/home/u"),
+                  {{"/", kRootFolder}, {"/srv", kRootFolder}, {"/srv/team", Folder(0775, 0)}}),
+            PerUserBecause("another user may change the folder /srv/team, which holds "
+                           "/srv/team/u")},
+        PlaceCase{"own_folder_in_another_user's_folder",
+                  Below(Facts("/home/o/u/rpncalc", Folder(0755), true, kNothing, "", "/home/u"),
+                        {{"/", kRootFolder},
+                         {"/home", kRootFolder},
+                         {"/home/o", Folder(0755, kOtherUser)}}),
+                  PerUserBecause("another user may change the folder /home/o, which holds "
+                                 "/home/o/u")},
         // No home folder known: the path beside the program, whose save error names it...
         PlaceCase{"no_home", Facts("/opt/rpncalc/rpncalc", kRootFolder, false, kNothing, "", ""),
                   At("/opt/rpncalc/rpncalc.cfg")},
@@ -174,27 +200,31 @@ TEST(FolderTrust, WhoMayChangeTheFolder) {
         NodeFacts folder;
         bool onlyUserMayChange;
         bool privateFolder;
+        bool othersCannotReplaceIn;
     } cases[] = {
-        {"own, private", Folder(0700), true, true},
-        {"own, readable by all", Folder(0755), true, false},
-        {"own, group-writable", Folder(0775), false, false},
-        {"own, writable by all", Folder(0777), false, false},
-        {"own, writable by others only", Folder(0702), false, false},
-        {"own, private and sticky", Folder(01700), true, true},
-        {"root's", Folder(0755, 0), true, false},
-        {"root's, private", Folder(0700, 0), true, false},
-        {"root's, sticky and writable by all (/tmp)", Folder(01777, 0), false, false},
-        {"root's, group-writable and sticky", Folder(01770, 0), false, false},
-        {"another user's, private", Folder(0700, kOtherUser), false, false},
-        {"another user's, open to all", Folder(0777, kOtherUser), false, false},
-        {"a link to an own folder", Node(Kind::Link), false, false},
-        {"a file", Node(Kind::Other), false, false},
-        {"nothing", kNothing, false, false},
+        {"own, private", Folder(0700), true, true, true},
+        {"own, readable by all", Folder(0755), true, false, true},
+        {"own, group-writable", Folder(0775), false, false, false},
+        {"own, writable by all", Folder(0777), false, false, false},
+        {"own, writable by others only", Folder(0702), false, false, false},
+        {"own, private and sticky", Folder(01700), true, true, true},
+        {"root's", Folder(0755, 0), true, false, true},
+        {"root's, private", Folder(0700, 0), true, false, true},
+        {"root's, sticky and writable by all (/tmp)", Folder(01777, 0), false, false, true},
+        {"root's, group-writable and sticky", Folder(01770, 0), false, false, true},
+        {"root's, group-writable", Folder(0775, 0), false, false, false},
+        {"another user's, private", Folder(0700, kOtherUser), false, false, false},
+        {"another user's, open to all", Folder(0777, kOtherUser), false, false, false},
+        {"another user's, sticky", Folder(01777, kOtherUser), false, false, false},
+        {"a link to an own folder", Node(Kind::Link), false, false, false},
+        {"a file", Node(Kind::Other), false, false, false},
+        {"nothing", kNothing, false, false, false},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         EXPECT_EQ(OnlyUserMayChange(c.folder, kUser), c.onlyUserMayChange);
         EXPECT_EQ(IsPrivateFolder(c.folder, kUser), c.privateFolder);
+        EXPECT_EQ(OthersCannotReplaceIn(c.folder, kUser), c.othersCannotReplaceIn);
     }
 }
 
@@ -219,6 +249,11 @@ TEST_F(SessionFolderTest, GathersTheFactsOfARealProgramFolder) {
     EXPECT_EQ(before.programFolder.owner, ::geteuid());
     EXPECT_EQ(before.programFolder.mode, 0700u);
     EXPECT_EQ(before.sessionBeside.kind, NodeFacts::Kind::Missing);
+    // "/" and "/tmp" above the folder, the sticky /tmp seen as it is.
+    ASSERT_EQ(before.foldersAbove.size(), 2u);
+    EXPECT_EQ(before.foldersAbove[0].first, "/");
+    EXPECT_EQ(before.foldersAbove[1].first, "/tmp");
+    EXPECT_NE(before.foldersAbove[1].second.mode & S_ISVTX, 0u);
 
     // The link itself is seen, not what it leads to.
     std::ofstream(root_ / "elsewhere.cfg").put('x');
